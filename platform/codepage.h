@@ -1,0 +1,14 @@
+#pragma once
+// The one place where text leaves UTF-8: code page 932 (Shift-JIS) and UTF-16.
+#include <string>
+
+namespace vorn {
+
+// Characters that code page 932 cannot hold become "?", as the system converter does.
+std::string Utf8ToCp932(const std::string& utf8);
+// Bytes that are not valid code page 932 become U+FFFD; never fails.
+std::string Cp932ToUtf8(const std::string& cp932);
+std::u16string Utf8ToUtf16(const std::string& utf8);
+std::string Utf16ToUtf8(const std::u16string& utf16);
+
+}  // namespace vorn

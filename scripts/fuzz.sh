@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${VORN_FUZZ_SECONDS:-60}
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVORN_FUZZ=ON -DVORN_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j "$(nproc)"
+shopt -s nullglob
+for target in build/fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=build/fuzz/corpus/$name
+  mkdir -p "$corpus"
+  seeds=fuzz/seeds/${name#fuzz_}
+  [ -d "$seeds" ] || seeds=""
+  echo "-- $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -print_final_stats=0 \
+    "$corpus" $seeds 2>&1 | tail -n 3
+done

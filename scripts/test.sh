@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds both targets and runs every test: native (with ASan/UBSan), the fuzzers for a
+# bounded time, then the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== native build (sanitizers)"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native -j "$jobs" --output-on-failure
+
+echo "== fuzzers"
+bash scripts/fuzz.sh
+
+echo "== windows build under wine"
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build build/windows -j "$jobs"
+source scripts/wine-env.sh
+ctest --test-dir build/windows -j 1 --output-on-failure
