@@ -1,0 +1,106 @@
+#include "backup/backup_set.h"
+
+#include "core/app.h"
+#include "core/settings.h"
+#include "platform/codepage.h"
+#include "ui/form1.h"
+
+namespace vorn {
+namespace {
+
+std::string WithoutTrailingBackslash(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
+// Where the folders of a path begin: after "C:\" or after "\\server\share\".
+size_t FirstFolderStart(const std::string& path) {
+  if (path.rfind("\\\\", 0) == 0) {
+    size_t server = path.find('\\', 2);
+    size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
+    return share == std::string::npos ? path.size() : share + 1;
+  }
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') return 3;
+  return path.rfind('\\', 0) == 0 ? 1 : 0;
+}
+
+std::string InfoLine(const char* label, const std::string& value) { return "\"" + std::string(label) + value + "\"\r\n"; }
+
+}  // namespace
+
+std::string MakeSetFolderName(const std::string& userName) {
+  std::string name = userName;
+  for (char& c : name)
+    if (std::string_view("/<>?\\*;'").find(c) != std::string_view::npos) c = '_';
+  return name;
+}
+
+int StoredDestinationChoice(const App& app) {
+  return app.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "SV_Int") == "1" ? 1 : 0;
+}
+
+std::string UserFolderParent(const App& app) {
+  if (StoredDestinationChoice(app) == 1) return app.settings.backupPath + "\\";
+  return app.env.desktopFolder + "\\" + kBackupFolderName + "\\";
+}
+
+void CreateFolderPath(FileSystem& files, const std::string& path) {
+  for (size_t at = path.find('\\', FirstFolderStart(path)); at != std::string::npos; at = path.find('\\', at + 1)) {
+    const std::string folder = path.substr(0, at);
+    if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
+  }
+}
+
+void CreateOneFolder(FileSystem& files, const std::string& path) {
+  const std::string folder = WithoutTrailingBackslash(path);
+  if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
+}
+
+int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source) {
+  return app.platform.shell.FileTransfer(app.form1().hwnd, destinationFolder, source);
+}
+
+BackupSet PrepareBackupSet(App& app) {
+  FileSystem& files = app.platform.files;
+  EnvironmentRecord& env = app.env;
+  env.selectedUserName = MakeSetFolderName(env.selectedUserName);
+  const std::string parent = UserFolderParent(app);
+  const std::string user = parent + env.selectedUserName;
+  if (env.IsNt()) {
+    CreateFolderPath(files, user + "\\Reg\\");
+  } else {
+    // One level at a time: a missing ancestor of the backup root stays missing.
+    CreateOneFolder(files, StoredDestinationChoice(app) == 1 ? app.settings.backupPath : parent);
+    CreateOneFolder(files, user);
+    CreateOneFolder(files, user + "\\Reg");
+  }
+  BackupSet set;
+  set.regBackupFolder = user + "\\Reg";
+  if (app.form1().MnWab.checked) {
+    set.wabBackupFolder = user + "\\Wab";
+    if (env.IsNt())
+      CreateFolderPath(files, set.wabBackupFolder + "\\");
+    else
+      CreateOneFolder(files, set.wabBackupFolder);
+  }
+  set.userBackupFolder = user;
+  return set;
+}
+
+bool WriteBackupInfo(App& app, const BackupSet& set) {
+  app.settings.backupPath = app.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "BackUp Path");
+  const EnvironmentRecord& env = app.env;
+  const Clock& clock = app.platform.clock;
+  std::string text = InfoLine("Date       :", clock.FormatDateTime(clock.Now())) + InfoLine("OS         :", env.osKind) +
+                     InfoLine("OE         :", env.oeVersion) + InfoLine("StoreRoot  :", env.storeRootFolder) +
+                     InfoLine("UserName   :", env.selectedUserName) +
+                     InfoLine("UserID     :", env.selectedIdentityGuid);
+  if (!env.addressBookMissing) text += InfoLine("WabPath    :", env.wabFilePath);
+  text += InfoLine("BackupPath :", TrimAtNul(app.settings.backupPath));
+  auto file = app.platform.files.OpenWrite(set.regBackupFolder + "\\" + kBackupInfoFileName);
+  if (!file) return false;
+  const std::string ansi = Utf8ToCp932(text);
+  const bool written = file->Write(ansi.data(), ansi.size());
+  return file->Close() && written;
+}
+
+}  // namespace vorn

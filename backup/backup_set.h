@@ -1,0 +1,40 @@
+#pragma once
+// The folder tree of one backup for one user and its information file "Reg\VornInfo.dat".
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace vorn {
+
+class App;
+
+struct BackupSet {
+  std::string userBackupFolder;  // parent + user folder name, no trailing backslash
+  std::string regBackupFolder;   // userBackupFolder + "\Reg"
+  std::string wabBackupFolder;   // userBackupFolder + "\Wab"; empty when the address book is not saved
+};
+
+inline constexpr const char* kBackupInfoFileName = "VornInfo.dat";
+
+// The user name as a folder name: each of / < > ? \ * ; ' becomes "_".
+std::string MakeSetFolderName(const std::string& userName);
+
+// "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.
+int StoredDestinationChoice(const App& app);
+// The folder that holds the user folders, with its trailing backslash.
+std::string UserFolderParent(const App& app);
+
+// Creates every missing folder along path; the last one only when path ends with a backslash.
+void CreateFolderPath(FileSystem& files, const std::string& path);
+// Creates one folder, ignoring a trailing backslash and every failure.
+void CreateOneFolder(FileSystem& files, const std::string& path);
+
+// The shell's copy of a file, a folder or a wildcard pattern into a folder; the shell's result code.
+int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source);
+
+// Turns the selected user name into its folder form and creates the set's folders.
+BackupSet PrepareBackupSet(App& app);
+// Writes the information file, the last file of a set. True when it was written completely.
+bool WriteBackupInfo(App& app, const BackupSet& set);
+
+}  // namespace vorn

@@ -1,0 +1,129 @@
+#include "backup/registry_exports.h"
+
+#include "backup/signature_texts.h"
+#include "core/app.h"
+#include "ui/form1.h"
+
+namespace vorn {
+namespace {
+
+constexpr const char* kWorkFolderName = "\\VornReg";
+constexpr int kWorkFolderAttempts = 1000;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string IdentityKey(const App& app) {
+  return "HKEY_CURRENT_USER\\Identities\\" + app.env.selectedIdentityGuid + "\\Software\\Microsoft";
+}
+
+// A folder below TEMP that did not exist before, so that nothing in it belongs to anyone else.
+std::string CreateWorkFolder(FileSystem& files, const std::string& temp) {
+  for (int n = 0; n < kWorkFolderAttempts; ++n) {
+    std::string folder = temp + kWorkFolderName + (n == 0 ? std::string() : std::to_string(n));
+    if (files.Exists(folder)) continue;
+    if (files.CreateDirectory(folder) == FsResult::Ok) return folder;
+  }
+  return {};
+}
+
+void ExportAccounts(RegistryExporter& exporter) {
+  // Both exports write the same file; an identity without accounts of its own keeps the first.
+  exporter.Export("\\Account.reg", Quoted("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager"));
+  exporter.Export("\\Account.reg", Quoted(IdentityKey(exporter.app()) + "\\Internet Account Manager"));
+}
+
+void CopyWhenNotEmpty(App& app, const std::string& source, const std::string& target) {
+  if (app.platform.files.FileSize(source).value_or(0) != 0) app.platform.files.CopyFile(source, target, true);
+}
+
+void ExportRemoteAccessKey(RegistryExporter& exporter) {
+  exporter.Export("\\Remote.reg", "HKEY_CURRENT_USER\\RemoteAccess");
+}
+
+void CopyPhonebooks(App& app, const BackupSet& set) {
+  const std::string pbk = "Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
+  const std::string shared = app.platform.environment.Variable("SystemDrive").value_or("") +
+                             "\\Documents and Settings\\All Users\\Application Data\\" + pbk;
+  const std::string own = app.env.userProfileFolder + "\\Application Data\\" + pbk;
+  const std::string sharedCopy = set.regBackupFolder + "\\rasphone1.pbk";
+  const std::string ownCopy = set.regBackupFolder + "\\rasphone2.pbk";
+  if (app.FileExists(shared)) {
+    CopyWhenNotEmpty(app, shared, sharedCopy);
+    if (app.FileExists(own)) CopyWhenNotEmpty(app, own, ownCopy);
+  } else if (app.FileExists(own)) {
+    CopyWhenNotEmpty(app, own, ownCopy);
+  } else {
+    MessageSpec message;
+    message.text = "ダイアルアップの設定を保存できませんでした。";
+    message.title = "ERROR";
+    message.owner = app.form1().hwnd;
+    app.platform.ui.ShowMessage(message);
+  }
+}
+
+}  // namespace
+
+RegistryExporter::RegistryExporter(App& app, const BackupSet& set) : app_(app), set_(set) {
+  const std::string temp = app.platform.environment.Variable("TEMP").value_or("");
+  if (!temp.empty()) workFolder_ = CreateWorkFolder(app.platform.files, temp);
+}
+
+RegistryExporter::~RegistryExporter() {
+  if (workFolder_.empty()) return;
+  FileSystem& files = app_.platform.files;
+  for (const auto& entry : files.List(workFolder_, "*"))
+    if (!entry.isDirectory) files.DeleteFile(workFolder_ + "\\" + entry.name);
+  files.RemoveDirectory(workFolder_);
+}
+
+void RegistryExporter::Export(const std::string& filePart, const std::string& key) {
+  if (workFolder_.empty()) return;
+  const std::string exported = workFolder_ + filePart;
+  app_.platform.registryEditor.Run("Regedit.exe /e " + exported + " " + key);
+  if (app_.platform.files.Exists(exported))
+    app_.platform.files.CopyFile(exported, set_.regBackupFolder + filePart, true);
+}
+
+void ExportOeSettings(RegistryExporter& exporter) { exporter.Export("\\OE.reg", IdentityKey(exporter.app())); }
+
+void ExportSignatures(RegistryExporter& exporter) {
+  exporter.Export("\\Sig.reg", Quoted(IdentityKey(exporter.app()) + "\\Outlook Express\\5.0\\signatures"));
+}
+
+void ExportRemoteAccess(RegistryExporter& exporter, int remote) {
+  if (remote == 1) ExportRemoteAccessKey(exporter);
+}
+
+void ExportFavoritesOrder(RegistryExporter& exporter, int favoOrder) {
+  if (favoOrder == 1)
+    exporter.Export("\\FavoOrder.reg",
+                    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites");
+}
+
+void ExportRegistry2000(App& app, const BackupSet& set) {
+  RegistryExporter exporter(app, set);
+  const std::string& identity = app.env.selectedIdentityGuid;
+  SignaturesToMultiString(app.reg, identity);
+  ExportOeSettings(exporter);
+  NormalizeSignatureTexts(app.reg, identity);
+  ExportSignatures(exporter);
+  if (app.settings.saveDialUp != 0) {
+    ExportRemoteAccessKey(exporter);
+    exporter.Export("\\Locations.reg",
+                    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations");
+    CopyPhonebooks(app, set);
+  }
+  ExportAccounts(exporter);
+  ExportFavoritesOrder(exporter, app.settings.saveFavoritesOrder);
+}
+
+void ExportRegistry98(App& app, const BackupSet& set) {
+  RegistryExporter exporter(app, set);
+  ExportOeSettings(exporter);
+  ExportSignatures(exporter);
+  ExportRemoteAccess(exporter, app.settings.saveDialUp);
+  ExportAccounts(exporter);
+  ExportFavoritesOrder(exporter, app.settings.saveFavoritesOrder);
+}
+
+}  // namespace vorn
