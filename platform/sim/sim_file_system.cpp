@@ -1,0 +1,269 @@
+#include "platform/sim/sim_file_system.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
+namespace vorn {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// The entry of `folder` named `name`, matched exactly first and then without regard to case.
+fs::path ResolveComponent(const fs::path& folder, const std::string& name) {
+  fs::path exact = folder / name;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+  for (const auto& entry : fs::directory_iterator(folder, ec))
+    if (SameIgnoringCase(entry.path().filename().string(), name)) return entry.path();
+  return exact;
+}
+
+class HostInputFile : public InputFile {
+ public:
+  HostInputFile(const fs::path& path, uint64_t size) : in_(path, std::ios::binary), size_(size) {}
+  bool ok() const { return in_.good(); }
+  std::optional<size_t> Read(void* buffer, size_t size) override {
+    in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
+    if (in_.bad()) return std::nullopt;
+    return static_cast<size_t>(in_.gcount());
+  }
+  uint64_t Size() const override { return size_; }
+
+ private:
+  std::ifstream in_;
+  uint64_t size_;
+};
+
+class HostOutputFile : public OutputFile {
+ public:
+  explicit HostOutputFile(const fs::path& path) : out_(path, std::ios::binary | std::ios::trunc) {}
+  bool ok() const { return out_.good(); }
+  bool Write(const void* data, size_t size) override {
+    out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return out_.good();
+  }
+  bool Close() override {
+    if (!out_.is_open()) return false;
+    out_.close();
+    return !out_.fail();
+  }
+
+ private:
+  std::ofstream out_;
+};
+
+}  // namespace
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+  // "*.*" matches every name, also those without a dot, as on Windows.
+  if (pattern == "*.*" || pattern == "*") return true;
+  size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
+  auto same = [](char a, char b) {
+    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+  };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+      ++p, ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++, starN = n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1, n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+SimFileSystem::SimFileSystem(fs::path hostRoot) : root_(std::move(hostRoot)) {}
+
+fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
+  if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
+    return {};
+  fs::path host = root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))));
+  std::string component;
+  auto flush = [&] {
+    if (component.empty() || component == ".") {
+    } else if (component == "..") {
+      if (host != root_ && host.parent_path() != root_) host = host.parent_path();
+    } else {
+      host = ResolveComponent(host, component);
+    }
+    component.clear();
+  };
+  for (size_t i = 2; i < windowsPath.size(); ++i) {
+    char c = windowsPath[i];
+    if (c == '\\' || c == '/') {
+      flush();
+    } else {
+      component += c;
+    }
+  }
+  flush();
+  return host;
+}
+
+bool SimFileSystem::Locked(const fs::path& host) const {
+  auto it = attributes_.find(host);
+  return inUse_.count(host) || (it != attributes_.end() && (it->second & fileattr::kReadOnly));
+}
+
+bool SimFileSystem::Exists(const std::string& path) const {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  return !host.empty() && fs::exists(host, ec);
+}
+
+bool SimFileSystem::IsDirectory(const std::string& path) const {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  return !host.empty() && fs::is_directory(host, ec);
+}
+
+std::optional<uint64_t> SimFileSystem::FileSize(const std::string& path) const {
+  std::error_code ec;
+  auto size = fs::file_size(HostPath(path), ec);
+  if (ec) return std::nullopt;
+  return size;
+}
+
+std::optional<uint32_t> SimFileSystem::Attributes(const std::string& path) const {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::exists(host, ec)) return std::nullopt;
+  if (fs::is_directory(host, ec)) return fileattr::kDirectory;
+  auto it = attributes_.find(host);
+  return it == attributes_.end() ? fileattr::kArchive : it->second;
+}
+
+bool SimFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::exists(host, ec)) return false;
+  if (!fs::is_directory(host, ec)) attributes_[host] = attributes & ~fileattr::kDirectory;
+  return true;
+}
+
+std::optional<int64_t> SimFileSystem::ModifiedTime(const std::string& path) const {
+  std::error_code ec;
+  auto time = fs::last_write_time(HostPath(path), ec);
+  if (ec) return std::nullopt;
+  auto system = fs::file_time_type::clock::to_sys(time);
+  return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
+}
+
+bool SimFileSystem::SetModifiedTime(const std::string& path, int64_t unixSeconds) {
+  std::error_code ec;
+  auto system = std::chrono::system_clock::time_point(std::chrono::seconds(unixSeconds));
+  fs::last_write_time(HostPath(path), fs::file_time_type::clock::from_sys(system), ec);
+  return !ec;
+}
+
+FsResult SimFileSystem::CreateDirectory(const std::string& path) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty()) return FsResult::NotFound;
+  if (fs::exists(host, ec)) return FsResult::AlreadyExists;
+  if (!fs::is_directory(host.parent_path(), ec)) return FsResult::NotFound;
+  return fs::create_directory(host, ec) ? FsResult::Ok : FsResult::Failed;
+}
+
+FsResult SimFileSystem::RemoveDirectory(const std::string& path) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_directory(host, ec)) return FsResult::NotFound;
+  if (!fs::is_empty(host, ec)) return FsResult::Failed;
+  return fs::remove(host, ec) ? FsResult::Ok : FsResult::Failed;
+}
+
+FsResult SimFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+  fs::path src = HostPath(from), dst = HostPath(to);
+  std::error_code ec;
+  if (src.empty() || !fs::is_regular_file(src, ec)) return FsResult::NotFound;
+  if (dst.empty() || !fs::is_directory(dst.parent_path(), ec)) return FsResult::NotFound;
+  if (fs::exists(dst, ec)) {
+    if (!overwrite) return FsResult::AlreadyExists;
+    if (Locked(dst) || fs::is_directory(dst, ec)) return FsResult::AccessDenied;
+  }
+  fs::copy_file(src, dst, fs::copy_options::overwrite_existing, ec);
+  if (ec) return FsResult::Failed;
+  if (auto it = attributes_.find(src); it != attributes_.end()) attributes_[dst] = it->second;
+  return FsResult::Ok;
+}
+
+FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  fs::path src = HostPath(from), dst = HostPath(to);
+  std::error_code ec;
+  if (src.empty() || !fs::exists(src, ec)) return FsResult::NotFound;
+  if (inUse_.count(src)) return FsResult::AccessDenied;
+  if (dst.empty() || !fs::is_directory(dst.parent_path(), ec)) return FsResult::NotFound;
+  if (fs::exists(dst, ec) && !fs::equivalent(src, dst, ec)) return FsResult::AlreadyExists;
+  fs::rename(src, dst, ec);
+  if (ec) return FsResult::Failed;
+  if (auto node = attributes_.extract(src)) {
+    node.key() = dst;
+    attributes_.insert(std::move(node));
+  }
+  return FsResult::Ok;
+}
+
+FsResult SimFileSystem::DeleteFile(const std::string& path) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_regular_file(host, ec)) return FsResult::NotFound;
+  if (Locked(host)) return FsResult::AccessDenied;
+  if (!fs::remove(host, ec)) return FsResult::Failed;
+  attributes_.erase(host);
+  return FsResult::Ok;
+}
+
+std::vector<DirEntry> SimFileSystem::List(const std::string& folder, const std::string& pattern) const {
+  std::vector<DirEntry> entries;
+  fs::path host = HostPath(folder);
+  std::error_code ec;
+  if (host.empty()) return entries;
+  for (const auto& item : fs::directory_iterator(host, ec)) {
+    std::string name = item.path().filename().string();
+    if (!WildcardMatch(pattern, name)) continue;
+    DirEntry entry;
+    entry.name = name;
+    entry.isDirectory = item.is_directory(ec);
+    entry.size = entry.isDirectory ? 0 : item.file_size(ec);
+    std::string windowsPath = folder + "\\" + name;
+    entry.attributes = Attributes(windowsPath).value_or(0);
+    entry.modified = ModifiedTime(windowsPath).value_or(0);
+    entries.push_back(entry);
+  }
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+std::unique_ptr<InputFile> SimFileSystem::OpenRead(const std::string& path) const {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_regular_file(host, ec)) return nullptr;
+  auto file = std::make_unique<HostInputFile>(host, fs::file_size(host, ec));
+  return file->ok() ? std::move(file) : nullptr;
+}
+
+std::unique_ptr<OutputFile> SimFileSystem::OpenWrite(const std::string& path) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec)) return nullptr;
+  if (fs::exists(host, ec) && Locked(host)) return nullptr;
+  auto file = std::make_unique<HostOutputFile>(host);
+  return file->ok() ? std::move(file) : nullptr;
+}
+
+void SimFileSystem::MarkInUse(const std::string& path) { inUse_.insert(HostPath(path)); }
+
+}  // namespace vorn

@@ -1,0 +1,48 @@
+#pragma once
+// A file system over a host folder: the Windows path "C:\Data\x" is <host>/C/Data/x.
+// Names resolve without regard to case, as on Windows. Attributes other than the folder
+// bit live in memory; a read-only file refuses writes, renames and deletion.
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "platform/file_system.h"
+
+namespace vorn {
+
+class SimFileSystem : public FileSystem {
+ public:
+  explicit SimFileSystem(std::filesystem::path hostRoot);
+
+  bool Exists(const std::string& path) const override;
+  bool IsDirectory(const std::string& path) const override;
+  std::optional<uint64_t> FileSize(const std::string& path) const override;
+  std::optional<uint32_t> Attributes(const std::string& path) const override;
+  bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  std::optional<int64_t> ModifiedTime(const std::string& path) const override;
+  bool SetModifiedTime(const std::string& path, int64_t unixSeconds) override;
+  FsResult CreateDirectory(const std::string& path) override;
+  FsResult RemoveDirectory(const std::string& path) override;
+  FsResult CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+  FsResult MoveFile(const std::string& from, const std::string& to) override;
+  FsResult DeleteFile(const std::string& path) override;
+  std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) const override;
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) const override;
+  std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override;
+
+  // The host file behind a Windows path (for tests and tools); empty when the path is not absolute.
+  std::filesystem::path HostPath(const std::string& windowsPath) const;
+  // Test helper: the file is held open by another program, so renaming or deleting it is denied.
+  void MarkInUse(const std::string& path);
+
+ private:
+  bool Locked(const std::filesystem::path& host) const;
+  std::filesystem::path root_;
+  std::map<std::filesystem::path, uint32_t> attributes_;
+  std::set<std::filesystem::path> inUse_;
+};
+
+// Windows wildcard match ("*", "?", "*.dbx", "*.*"), without regard to ASCII case.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+}  // namespace vorn

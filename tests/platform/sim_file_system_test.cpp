@@ -1,0 +1,53 @@
+#include "platform/sim/sim_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace vorn {
+namespace {
+namespace fs = std::filesystem;
+
+class SimFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host = fs::temp_directory_path() / ("vorn-simfs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(host);
+    fs::create_directories(host / "C" / "Mail");
+    std::ofstream(host / "C" / "Mail" / "Inbox.dbx") << "inbox";
+  }
+  void TearDown() override { fs::remove_all(host); }
+  fs::path host;
+};
+
+TEST_F(SimFileSystemTest, WindowsPathsResolveWithoutRegardToCaseAndStayInsideTheRoot) {
+  SimFileSystem files(host);
+  EXPECT_TRUE(files.Exists("c:\\MAIL\\inbox.DBX"));
+  EXPECT_EQ(files.HostPath("C:\\Mail\\Inbox.dbx"), host / "C" / "Mail" / "Inbox.dbx");
+  EXPECT_EQ(files.HostPath("C:\\..\\..\\etc"), host / "C" / "etc");
+  EXPECT_TRUE(files.HostPath("Mail\\Inbox.dbx").empty());
+  EXPECT_FALSE(files.Exists("\\Mail"));
+}
+
+TEST_F(SimFileSystemTest, ReadOnlyAndInUseFilesRefuseChanges) {
+  SimFileSystem files(host);
+  ASSERT_TRUE(files.SetAttributes("C:\\Mail\\Inbox.dbx", fileattr::kReadOnly));
+  EXPECT_EQ(files.DeleteFile("C:\\Mail\\Inbox.dbx"), FsResult::AccessDenied);
+  EXPECT_EQ(files.OpenWrite("C:\\Mail\\Inbox.dbx"), nullptr);
+  EXPECT_EQ(files.MoveFile("C:\\Mail\\Inbox.dbx", "C:\\Mail\\In.dbx"), FsResult::Ok);
+  EXPECT_EQ(*files.Attributes("C:\\Mail\\In.dbx"), fileattr::kReadOnly);
+  files.MarkInUse("C:\\Mail\\In.dbx");
+  EXPECT_EQ(files.MoveFile("C:\\Mail\\In.dbx", "C:\\Mail\\Inbox.dbx"), FsResult::AccessDenied);
+}
+
+TEST(Wildcard, MatchesAsWindowsDoes) {
+  EXPECT_TRUE(WildcardMatch("*.dbx", "Inbox.DBX"));
+  EXPECT_TRUE(WildcardMatch("*.*", "README"));
+  EXPECT_TRUE(WildcardMatch("a?c*", "abcdef"));
+  EXPECT_FALSE(WildcardMatch("*.dbx", "Inbox.dbx.bak"));
+  EXPECT_FALSE(WildcardMatch("*.reg", "x.re"));
+}
+
+}  // namespace
+}  // namespace vorn
