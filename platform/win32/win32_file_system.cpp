@@ -43,6 +43,14 @@ FsResult LastResult() {
 
 FsResult Result(BOOL ok) { return ok ? FsResult::Ok : LastResult(); }
 
+// Windows refuses to replace a read-only file; Wine run as root would let it through, since
+// it keeps the mark in the Unix permissions that root ignores. Checked here so both agree.
+bool IsReadOnlyFile(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> Stat(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -162,7 +170,9 @@ FsResult Win32FileSystem::RemoveDirectory(const std::string& path) {
 }
 
 FsResult Win32FileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
-  return Result(CopyFileW(Wide(from).c_str(), Wide(to).c_str(), !overwrite));
+  const std::wstring target = Wide(to);
+  if (overwrite && IsReadOnlyFile(target)) return FsResult::AccessDenied;
+  return Result(CopyFileW(Wide(from).c_str(), target.c_str(), !overwrite));
 }
 
 FsResult Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
@@ -200,7 +210,9 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::string& path) co
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenWrite(const std::string& path) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  const std::wstring widePath = Wide(path);
+  if (IsReadOnlyFile(widePath)) return nullptr;
+  HANDLE file = CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32OutputFile>(file);
