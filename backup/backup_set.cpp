@@ -1,6 +1,7 @@
 #include "backup/backup_set.h"
 
 #include "core/app.h"
+#include "core/environment_discovery.h"
 #include "core/settings.h"
 #include "platform/codepage.h"
 #include "ui/form1.h"
@@ -88,6 +89,8 @@ BackupSet PrepareBackupSet(App& app) {
 
 bool WriteBackupInfo(App& app, const BackupSet& set) {
   app.settings.backupPath = app.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "BackUp Path");
+  // The kind is not needed before this point, so it is determined here, where it is printed.
+  DetectOsKind(app.platform.environment, app.env);
   const EnvironmentRecord& env = app.env;
   const Clock& clock = app.platform.clock;
   std::string text = InfoLine("Date       :", clock.FormatDateTime(clock.Now())) + InfoLine("OS         :", env.osKind) +

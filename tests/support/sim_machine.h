@@ -21,18 +21,23 @@ namespace vorn {
 
 class RecordingRegistryEditor : public RegistryEditor {
  public:
-  void Run(const std::string& commandLine) override { commands.push_back(commandLine); }
+  void Run(const std::string& commandLine) override {
+    commands.push_back(commandLine);
+    if (onRun) onRun(commandLine);
+  }
   std::vector<std::string> commands;
+  std::function<void(const std::string&)> onRun;  // what the editor does beyond recording
 };
 
 class RecordingArchiver : public Archiver {
  public:
-  int32_t Unlha(WindowHandle, const std::string& commandLine, std::string*, uint32_t) override {
+  int32_t Unlha(WindowHandle window, const std::string& commandLine, std::string* output, uint32_t outputSize) override {
     commands.push_back(commandLine);
-    return result;
+    return onRun ? onRun(window, commandLine, output, outputSize) : result;
   }
   std::vector<std::string> commands;
   int32_t result = 0;
+  std::function<int32_t(WindowHandle, const std::string&, std::string*, uint32_t)> onRun;  // replaces result
 };
 
 // Shows forms by recording them; a modal dialog is driven by the next scripted function.

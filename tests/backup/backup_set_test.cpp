@@ -1,0 +1,58 @@
+#include "backup/backup_set.h"
+
+#include <gtest/gtest.h>
+
+#include "backup/backup_run.h"
+#include "platform/codepage.h"
+#include "tests/backup/backup_machine.h"
+
+namespace vorn {
+namespace {
+
+TEST(SetFolderName, ReplacesExactlyTheEightForbiddenCharacters) {
+  EXPECT_EQ(MakeSetFolderName("a/b?c"), "a_b_c");
+  EXPECT_EQ(MakeSetFolderName("/<>?\\*;'"), "________");
+  EXPECT_EQ(MakeSetFolderName("x:y|z\"太郎"), "x:y|z\"太郎");
+}
+
+TEST(CreateFolderPath, CreatesTheChainAndTheLastFolderOnlyWithATrailingBackslash) {
+  SimMachine m;
+  CreateFolderPath(m.files, "C:\\a\\b\\c");
+  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b"));
+  EXPECT_FALSE(m.files.Exists("C:\\a\\b\\c"));
+  CreateFolderPath(m.files, "C:\\a\\b\\c\\");
+  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b\\c"));
+}
+
+TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
+  BackupMachine b;
+  RegistryAccess(b.m.registry)
+      .RegWriteValue(RegRoot::CurrentUser, "Identities\\{" + kTaroGuid + "}", "Username", std::string("太郎\"x"));
+  b.StartAndPick();
+  b.PressOk();
+  const std::string user = "太郎\"x";
+  const std::string expected =
+      "\"Date       :2004/05/12 9:05:03\"\r\n"
+      "\"OS         :WindowsXP\"\r\n"
+      "\"OE         :6.0.2900.5512\"\r\n"
+      "\"StoreRoot  :" + b.StoreRoot(kTaroGuid) + "\"\r\n"
+      "\"UserName   :" + user + "\"\r\n"
+      "\"UserID     :{" + kTaroGuid + "}\"\r\n"
+      "\"WabPath    :" + b.m.profile + "\\Application Data\\Microsoft\\Address Book\\taro.wab\"\r\n"
+      "\"BackupPath :" + b.desktop + "\\Vorn_bkup\"\r\n";
+  EXPECT_EQ(b.m.ReadFile(b.UserFolder(user) + "\\Reg\\VornInfo.dat"), Utf8ToCp932(expected));
+}
+
+TEST(BackupInfo, ASecondRunReplacesTheFileAndMidnightPrintsOnlyTheDate) {
+  BackupMachine b;
+  b.StartAndPick();
+  b.PressOk();
+  b.m.clock.now = {2004, 5, 13, 0, 0, 0};
+  b.PressOk();
+  const std::string info = b.SetFile("Reg\\VornInfo.dat");
+  EXPECT_EQ(info.rfind("\"Date       :2004/05/13\"\r\n", 0), 0u);
+  EXPECT_EQ(std::count(info.begin(), info.end(), '\n'), 8);
+}
+
+}  // namespace
+}  // namespace vorn
