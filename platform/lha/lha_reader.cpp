@@ -56,6 +56,19 @@ HeaderRead LhaReader::Next(MemberHeader& header) {
   return result;
 }
 
+bool LhaReader::CopyPacked(ByteSink& out) {
+  while (unread_ > 0) {
+    auto [data, n] = in_.Peek(static_cast<size_t>(std::min<uint64_t>(unread_, 1 << 20)));
+    if (n == 0 || !out.Write(data, n)) {
+      damaged_ = true;
+      return false;
+    }
+    in_.Consume(n);
+    unread_ -= n;
+  }
+  return true;
+}
+
 ExtractResult LhaReader::Extract(ByteSink* out, Progress* progress) {
   NullSink discard;
   ByteSink& sink = out ? *out : discard;

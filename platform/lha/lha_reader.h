@@ -19,6 +19,9 @@ class LhaReader {
   // A directory entry unpacks to nothing.
   ExtractResult Extract(ByteSink* out, Progress* progress = nullptr);
 
+  // Copies the current member's packed data unchanged, for carrying it into another archive.
+  bool CopyPacked(ByteSink& out);
+
   static bool MethodSupported(const std::string& method);
 
  private:

@@ -44,8 +44,11 @@ int64_t FromFileTime(uint64_t filetime) {
 
 bool IsLeadByte(uint8_t c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-void AppendComponents(std::vector<std::string>& path, const std::string& stored) {
-  for (auto& part : SplitStoredPath(stored)) path.push_back(std::move(part));
+bool IsSeparator(uint8_t c) { return c == '\\' || c == '/' || c == 0xFF; }
+
+void AppendComponents(MemberHeader& header, const std::string& stored) {
+  if (!stored.empty() && IsSeparator(static_cast<uint8_t>(stored[0]))) header.rooted = true;
+  for (auto& part : SplitStoredPath(stored)) header.path.push_back(std::move(part));
 }
 
 // Applies one extended header (type byte first, without its trailing size field).
@@ -118,9 +121,8 @@ HeaderRead ReadLevel0Or1(BufferedSource& in, const uint8_t* base, MemberHeader& 
     if (extTotal > header.packedSize) return HeaderRead::Damaged;
     header.packedSize -= extTotal;
   }
-  header.path.clear();
-  AppendComponents(header.path, dir);
-  AppendComponents(header.path, name);
+  AppendComponents(header, dir);
+  AppendComponents(header, name);
   return HeaderRead::Member;
 }
 
@@ -151,9 +153,8 @@ HeaderRead ReadLevel2(BufferedSource& in, const uint8_t* base, MemberHeader& hea
     next = Le16(raw.data() + at - 2);
   }
   if (headerCrc && UpdateCrc16(0, raw.data(), raw.size()) != *headerCrc) return HeaderRead::Damaged;
-  header.path.clear();
-  AppendComponents(header.path, dir);
-  AppendComponents(header.path, name);
+  AppendComponents(header, dir);
+  AppendComponents(header, name);
   return HeaderRead::Member;
 }
 
@@ -167,7 +168,7 @@ std::vector<std::string> SplitStoredPath(const std::string& stored) {
     if (IsLeadByte(c) && i + 1 < stored.size()) {
       current += stored[i];
       current += stored[++i];
-    } else if (c == '\\' || c == '/' || c == 0xFF) {
+    } else if (IsSeparator(c)) {
       if (!current.empty()) parts.push_back(std::move(current));
       current.clear();
     } else {

@@ -20,6 +20,8 @@ struct MemberHeader {
   uint8_t osId = 'M';
   // Path components in the archive's code page (932), folders first; for "-lhd-" the folder itself.
   std::vector<std::string> path;
+  // The stored name or folder began with a separator (an absolute name).
+  bool rooted = false;
 
   bool IsDirectory() const { return method == "-lhd-"; }
 };
