@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/sim/sim_archiver.h"
 #include "tests/backup/backup_machine.h"
 #include "ui/form1.h"
 
@@ -204,6 +205,24 @@ TEST(BackupRun, CompressedMailIsOneArchiverCallIntoTheUserFolder) {
                                           "\\\" \"*.*\" \"\"");
   EXPECT_FALSE(b.SetHas("Mail"));
   EXPECT_TRUE(b.SetHas("Reg\\VornInfo.dat"));
+}
+
+TEST(BackupRun, TheMailArchiveUnpacksToTheStoreRootsFiles) {
+  BackupMachine b;
+  b.WriteSetting("UnLHA32", 1);
+  b.m.CreateFile(b.StoreRoot(kTaroGuid) + "\\Folders.dbx", std::string(200000, 'f') + "end");
+  SimArchiver archiver(b.m.files);
+  b.m.archiver.onRun = [&](WindowHandle window, const std::string& line, std::string* output, uint32_t size) {
+    return archiver.Unlha(window, line, output, size);
+  };
+  b.StartAndPick();
+  b.PressOk();
+  ASSERT_TRUE(b.SetHas("Mail.lzh"));
+  ASSERT_EQ(archiver.Unlha(0, "x -d1 -y1 \"" + b.UserFolder() + "\\Mail.lzh\" \"C:\\Back\"\\ *.*", nullptr, 0), 0);
+  const auto original = Names(b.m.files, b.StoreRoot(kTaroGuid));
+  EXPECT_EQ(Names(b.m.files, "C:\\Back"), original);
+  for (const auto& name : original)
+    EXPECT_EQ(b.m.ReadFile("C:\\Back\\" + name), b.m.ReadFile(b.StoreRoot(kTaroGuid) + "\\" + name)) << name;
 }
 
 TEST(BackupRun, AnArchiverFailureEndsTheProgramBeforeAnyOtherStep) {

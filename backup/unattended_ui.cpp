@@ -1,0 +1,25 @@
+#include "backup/unattended_ui.h"
+
+#include <ostream>
+
+namespace vorn {
+
+MsgAnswer UnattendedUi::ShowMessage(const MessageSpec& message) {
+  messages_ << message.title << ": ";
+  for (char c : message.text) {
+    if (c != '\r') messages_ << c;
+  }
+  messages_ << "\n";
+  switch (message.buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+      return MsgAnswer::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Cancel;
+    default:
+      return MsgAnswer::Ok;
+  }
+}
+
+}  // namespace vorn

@@ -1,0 +1,35 @@
+#pragma once
+// User-interface services for a backup without windows (scheduled or scripted): messages go
+// to a stream, every question gets its negative answer, and the end of the program is thrown
+// as ProgramEnded for the caller to turn into an exit status.
+#include <iosfwd>
+
+#include "platform/ui_services.h"
+#include "ui/form_host.h"
+
+namespace vorn {
+
+class UnattendedUi : public UiServices {
+ public:
+  explicit UnattendedUi(std::ostream& messages) : messages_(messages) {}
+  MsgAnswer ShowMessage(const MessageSpec& message) override;
+  void Beep() override {}
+  void Flash(WindowHandle) override {}
+  void SetWaitCursor(bool) override {}
+  void DoEvents() override {}
+  std::string BrowseForFolder(WindowHandle, const std::string&, const std::string&, unsigned) override { return {}; }
+  void ShowHelp(WindowHandle, const std::string&, int) override {}
+  [[noreturn]] void EndProgram() override { throw ProgramEnded{}; }
+
+ private:
+  std::ostream& messages_;
+};
+
+// Shows no form; a dialog that would open closes at once.
+class NoFormHost : public FormHost {
+ public:
+  void Show(Form1&) override {}
+  void ShowModal(FrmBkpth&) override {}
+};
+
+}  // namespace vorn

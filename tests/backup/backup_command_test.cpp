@@ -1,0 +1,84 @@
+#include "backup/backup_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "backup/unattended_ui.h"
+#include "platform/sim/sim_archiver.h"
+#include "tests/backup/backup_machine.h"
+
+namespace vorn {
+namespace {
+
+// The machine of the backup tests, driven without windows.
+class BackupCommandTest : public ::testing::Test {
+ protected:
+  int Run(const std::vector<std::string>& args) {
+    UnattendedUi ui(err);
+    NoFormHost host;
+    SimMachine& m = b.m;
+    Platform platform{m.registry, m.environment, m.files, m.processes, m.shell, ui, m.clock, m.registryEditor,
+                      m.archiver};
+    App app(platform, host);
+    return BackupCommand(app, args, err);
+  }
+  void UseRealArchiver() {
+    b.m.archiver.onRun = [this](WindowHandle window, const std::string& line, std::string* output, uint32_t size) {
+      return archiver.Unlha(window, line, output, size);
+    };
+  }
+  BackupMachine b;
+  SimArchiver archiver{b.m.files};
+  std::ostringstream err;
+};
+
+TEST_F(BackupCommandTest, WritesACompleteSetWithTheStoredSwitchesAndReportsMessages) {
+  EXPECT_EQ(Run({"hanako"}), kBackupComplete);
+  const std::string set = b.UserFolder("hanako");
+  EXPECT_TRUE(b.m.files.Exists(set + "\\Reg\\VornInfo.dat"));
+  EXPECT_TRUE(b.m.files.Exists(set + "\\Mail\\Folders.dbx"));
+  EXPECT_FALSE(b.m.files.Exists(set + "\\Mail.lzh"));
+  EXPECT_NE(err.str().find("ERROR: ダイアルアップの設定を保存できませんでした。\n"), std::string::npos);
+}
+
+TEST_F(BackupCommandTest, FlagsOverrideTheStoredCompressionSwitch) {
+  UseRealArchiver();
+  EXPECT_EQ(Run({"taro", "--compress"}), kBackupComplete);
+  EXPECT_TRUE(b.SetHas("Mail.lzh"));
+  EXPECT_FALSE(b.SetHas("Mail"));
+  b.WriteSetting("UnLHA32", 1);
+  EXPECT_EQ(Run({"--plain", "hanako"}), kBackupComplete);
+  EXPECT_TRUE(b.m.files.Exists(b.UserFolder("hanako") + "\\Mail"));
+  EXPECT_EQ(b.m.ReadSetting("UnLHA32"), "1");
+}
+
+TEST_F(BackupCommandTest, AnIncompleteSetFailsTheCommand) {
+  b.keysWithoutExport = {"HKEY_CURRENT_USER\\Identities\\{" + kTaroGuid + "}\\Software\\Microsoft"};
+  EXPECT_EQ(Run({"taro"}), kBackupIncomplete);
+  EXPECT_NE(err.str().find("missing " + b.UserFolder() + "\\Reg\\OE.reg"), std::string::npos);
+}
+
+TEST_F(BackupCommandTest, AnEndedRunFailsTheCommand) {
+  b.m.archiver.result = 5;
+  EXPECT_EQ(Run({"taro", "--compress"}), kBackupIncomplete);
+  EXPECT_NE(err.str().find("Vorn: 正常に処理を完了できませんでした。"), std::string::npos);
+  EXPECT_FALSE(b.SetHas("Reg\\VornInfo.dat"));
+}
+
+TEST_F(BackupCommandTest, RefusesUnknownUsersAndArguments) {
+  EXPECT_EQ(Run({"jiro"}), kBackupUsage);
+  EXPECT_EQ(Run({}), kBackupUsage);
+  EXPECT_EQ(Run({"taro", "--compress", "--plain"}), kBackupUsage);
+  EXPECT_EQ(Run({"taro", "hanako"}), kBackupUsage);
+  EXPECT_FALSE(b.m.files.Exists(b.UserFolder()));
+}
+
+TEST_F(BackupCommandTest, CompressionWithoutTheArchiverIsRefused) {
+  b.m.files.DeleteFile("C:\\WINDOWS\\system32\\unlha32.dll");
+  EXPECT_EQ(Run({"taro", "--compress"}), kBackupIncomplete);
+  EXPECT_FALSE(b.SetHas("Reg"));
+}
+
+}  // namespace
+}  // namespace vorn
