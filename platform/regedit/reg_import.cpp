@@ -2,16 +2,21 @@
 
 #include <cctype>
 
+#include "platform/codepage.h"
 #include "platform/regedit/reg_file_text.h"
 #include "platform/regedit/reg_key_name.h"
 #include "platform/regedit/reg_line_reader.h"
 #include "platform/regedit/reg_string_data.h"
+#include "platform/registry_path.h"
 
 namespace vorn {
 namespace {
 
 constexpr size_t kMaxDwordDigits = 8;
 constexpr size_t kMaxTypeDigits = 8;
+// The registry's own limits on key depth and key name length.
+constexpr size_t kMaxKeyDepth = 512;
+constexpr size_t kMaxKeyNameLength = 255;
 
 struct BadLine {
   RegFileFault fault;
@@ -108,6 +113,10 @@ class Importer {
     if (deleting) name.remove_prefix(1);
     auto key = ParseRootedKey(name);
     if (!key) Fail(number, "key outside HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE");
+    auto names = SplitKeyPath(key->path);
+    if (names.size() > kMaxKeyDepth) Fail(number, "key path deeper than the registry allows");
+    for (const auto& keyName : names)
+      if (Utf8ToUtf16(keyName).size() > kMaxKeyNameLength) Fail(number, "key name longer than 255 characters");
     key_ = *key;
     if (deleting) {
       if (key->path.empty()) Fail(number, "a root key cannot be deleted");
