@@ -34,6 +34,15 @@ std::string Escape(const std::string& text, bool escapeLineBreaks) {
   return out;
 }
 
+std::string Quoted(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  out += text;
+  out += '"';
+  return out;
+}
+
 // Columns as the editor counts them: UTF-16 units in the Unicode file, bytes in the ANSI one.
 size_t Columns(const std::string& utf8, RegDialect dialect) {
   return dialect == RegDialect::Version5 ? Utf8ToUtf16(utf8).size() : Utf8ToCp932(utf8).size();
@@ -66,10 +75,10 @@ std::string HexTypeTag(uint32_t type) {
 }
 
 std::string ValueLine(const RegNamedValue& named, RegDialect dialect) {
-  std::string line = named.name.empty() ? std::string("@=") : "\"" + Escape(named.name, true) + "\"=";
+  std::string line = named.name.empty() ? "@=" : Quoted(Escape(named.name, true)) + '=';
   const RegValue& value = named.value;
   if (value.type == regtype::kSz && IsSingleString(value.data)) {
-    line += "\"" + Escape(StoredStringText(value.data), false) + "\"";
+    line += Quoted(Escape(StoredStringText(value.data), false));
   } else if (value.type == regtype::kDword && value.data.size() == 4) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "dword:%08x",
