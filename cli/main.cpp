@@ -7,6 +7,7 @@
 
 namespace vorn::cli {
 int RunLha(Context& context, const std::vector<std::string>& args);
+int RunBackupArea(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
 
 namespace {
@@ -20,6 +21,7 @@ struct Area {
 // One line per area.
 const Area kAreas[] = {
     {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
+    {"backup", vorn::cli::RunBackupArea, "backup USER [--compress|--plain]"},
 };
 
 int Usage() {

@@ -16,7 +16,8 @@ int Win32Shell::FileTransfer(WindowHandle owner, const std::string& destinationF
   operation.wFunc = FO_COPY;
   operation.pFrom = from.c_str();
   operation.pTo = to.c_str();
-  operation.fFlags = 0;  // the shell's own progress, questions and error messages
+  // Attended: the shell's own progress, questions and error messages.
+  operation.fFlags = unattended_ ? FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT : 0;
   return SHFileOperationW(&operation);
 }
 
