@@ -15,7 +15,7 @@ echo "== fuzzers"
 bash scripts/fuzz.sh
 
 echo "== windows build under wine"
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/windows -j "$jobs"
 source scripts/wine-env.sh
