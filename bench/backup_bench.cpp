@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "backup/backup_run.h"
 #include "backup/mail_archive.h"
 #include "backup/unattended_ui.h"
@@ -64,7 +66,9 @@ void WriteStoreFile(const fs::path& path, uint64_t bytes, unsigned seed) {
   }
 }
 
+// Starts from written-back files, so one run's writes do not slow the next one down.
 double Seconds(const std::function<void()>& work) {
+  ::sync();
   auto start = std::chrono::steady_clock::now();
   work();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -106,7 +110,9 @@ struct Machine {
   NoFormHost host;
 };
 
+// A backup into an empty destination, as the baselines write into fresh files.
 double TimeBackup(Machine& machine, bool compress) {
+  fs::remove_all(machine.files.HostPath(machine.environment.SpecialFolder("Desktop") + "\\Vorn_bkup"));
   App app(machine.platform, machine.host);
   Main(app, false);
   InstallBackup(app);
@@ -130,18 +136,26 @@ int main(int argc, char** argv) {
                    megabytes * 1024 * 1024 / kStoreFiles, static_cast<unsigned>(i));
   std::printf("store: %llu MB in %d .dbx files\n", static_cast<unsigned long long>(megabytes), kStoreFiles);
 
-  const double copy = Seconds([&] {
-    machine.files.CreateDirectory("C:\\Copy");
-    for (const auto& entry : machine.files.List(kStore, "*.dbx"))
-      machine.files.CopyFile(kStore + "\\" + entry.name, "C:\\Copy\\" + entry.name, true);
-  });
-  const double plain = TimeBackup(machine, false);
+  // Each figure is the better of two runs, the two kinds taking turns.
+  double copy = 1e9, plain = 1e9, pack = 1e9, compressed = 1e9;
+  for (int round = 0; round < 2; ++round) {
+    copy = std::min(copy, Seconds([&] {
+      machine.files.CreateDirectory("C:\\Copy");
+      for (const auto& entry : machine.files.List(kStore, "*.dbx"))
+        machine.files.CopyFile(kStore + "\\" + entry.name, "C:\\Copy\\" + entry.name, true);
+    }));
+    plain = std::min(plain, TimeBackup(machine, false));
+  }
   std::printf("plain:      backup %.2f s, plain copy %.2f s, ratio %.2f (target <= 1.30)\n", plain, copy, plain / copy);
 
-  const double pack = Seconds([&] {
-    machine.archiver.Unlha(0, MailArchiveCommandLine("C:\\Packed.lzh", "C:\\Program Files\\Vorn", kStore), nullptr, 0);
-  });
-  const double compressed = TimeBackup(machine, true);
+  for (int round = 0; round < 2; ++round) {
+    machine.files.DeleteFile("C:\\Packed.lzh");
+    pack = std::min(pack, Seconds([&] {
+      machine.archiver.Unlha(0, MailArchiveCommandLine("C:\\Packed.lzh", "C:\\Program Files\\Vorn", kStore),
+                             nullptr, 0);
+    }));
+    compressed = std::min(compressed, TimeBackup(machine, true));
+  }
   std::printf("compressed: backup %.2f s, archiver %.2f s, ratio %.2f (target <= 1.30)\n", compressed, pack,
               compressed / pack);
   fs::remove_all(root);

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Backs up the demo machine's main user under Wine with the Win32 platform layer (vorn-cli
+# backup: start-up, the main window's lists and the backup run, without windows), once
+# compressed and once plain, and checks the set: exactly the files it should hold, the mail
+# archive unpacked by lhasa against the Store Root byte for byte, the plain mail copy, the
+# information file's lines, the .reg files imported back into emptied keys, and TEMP as it was.
+#   wine_backup_test.sh WINDOWS-BUILD-DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-backup
+bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
+export VORN_WINEPREFIX=$prefix
+source "$repo/scripts/wine-env.sh"
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"; wineserver -k 2>/dev/null || true' EXIT
+
+fail() { echo "backup end-to-end: $*" >&2; exit 1; }
+unix_path() { winepath -u "$1" 2>/dev/null; }
+win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+
+guid="{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}"
+user="山田 太郎"
+profile=$(unix_path "$(win_env USERPROFILE)")
+temp=$(unix_path "$(win_env TEMP)")
+store="$profile/Local Settings/Application Data/Identities/$guid/Microsoft/Outlook Express"
+set_folder="$profile/デスクトップ/Vorn_bkup/$user"
+[ -d "$store" ] || fail "no Store Root at $store"
+
+# The mail store: folder files of several sizes (one large, partly incompressible) and a file
+# that is not a folder file (packed, but not copied by the plain mode).
+head -c 300000 /dev/urandom > "$store/受信トレイ.dbx"
+(yes "Subject: 本日の会議について" || true) | head -c 2000000 > "$store/送信済みアイテム.dbx"
+printf 'folder list' > "$store/Folders.dbx"
+: > "$store/ごみ箱.dbx"
+printf 'uidl' > "$store/pop3uidl.txt"
+
+mkdir -p "$temp"
+printf 'belongs to another program' > "$temp/other.reg"
+temp_before=$(ls -A "$temp" | sort)
+
+run_backup() {
+  rm -rf "$set_folder"
+  wine "$build/cli/vorn-cli.exe" backup "$user" "$1" || fail "vorn-cli backup $1 failed"
+  [ "$(ls -A "$temp" | sort)" = "$temp_before" ] || fail "TEMP changed: $(ls -A "$temp")"
+  [ "$(cat "$temp/other.reg")" = "belongs to another program" ] || fail "a file in TEMP was changed"
+}
+
+set_listing() { (cd "$set_folder" && find . -type f | sort); }
+
+check_common() {
+  local wab=$1
+  info=$(iconv -f CP932 -t UTF-8 "$set_folder/Reg/VornInfo.dat")
+  [ "$(grep -c $'\r$' <<< "$info")" = 8 ] || fail "VornInfo.dat lines do not all end in CR LF"
+  mapfile -t lines < <(tr -d '\r' <<< "$info")
+  [ "${#lines[@]}" = 8 ] || fail "VornInfo.dat has ${#lines[@]} lines"
+  [[ ${lines[0]} =~ ^\"Date\ \ \ \ \ \ \ :[0-9]{4}/[0-9]{1,2}/[0-9]{1,2}(\ [0-9]{1,2}:[0-9]{2}:[0-9]{2})?\"$ ]] ||
+    fail "date line ${lines[0]}"
+  [ "${lines[1]}" = '"OS         :WindowsXP"' ] || fail "OS line ${lines[1]}"
+  [ "${lines[2]}" = '"OE         :6.0.2900.5512"' ] || fail "OE line ${lines[2]}"
+  [ "${lines[4]}" = "\"UserName   :$user\"" ] || fail "user line ${lines[4]}"
+  [ "${lines[5]}" = "\"UserID     :$guid\"" ] || fail "id line ${lines[5]}"
+  [[ ${lines[6]} == \"WabPath\ \ \ \ :*$wab\" ]] || fail "address book line ${lines[6]}"
+  [[ ${lines[7]} == *'\デスクトップ\Vorn_bkup"' ]] || fail "backup path line ${lines[7]}"
+  cmp -s "$set_folder/Wab/$wab" "$(unix_path "${lines[6]:13:-1}")" || fail "address book copy differs"
+  iconv -f CP932 -t UTF-8 "$set_folder/Favorites.htm" | grep -q 'HREF="http://www3.nhk.or.jp/news/"' ||
+    fail "Favorites.htm lacks a shortcut of a subfolder"
+}
+
+expected_reg="./Reg/Account.reg
+./Reg/FavoOrder.reg
+./Reg/Locations.reg
+./Reg/OE.reg
+./Reg/Remote.reg
+./Reg/Sig.reg
+./Reg/VornInfo.dat
+./Reg/rasphone1.pbk
+./Reg/rasphone2.pbk"
+
+# --- compressed
+run_backup --compress
+wab=$(cd "$set_folder/Wab" && ls)
+expected=$(printf '%s\n' ./Favorites.htm ./Mail.lzh "$expected_reg" "./Wab/$wab" | sort)
+[ "$(set_listing)" = "$expected" ] || fail "compressed set holds $(set_listing)"
+check_common "$wab"
+(cd "$unpacked" && lhasa -xq "$set_folder/Mail.lzh") || fail "lhasa cannot unpack Mail.lzh"
+# Member names are code page 932, as in archives made on Japanese Windows.
+for f in "$unpacked"/*; do
+  name=$(basename "$f" | iconv -f CP932 -t UTF-8)
+  [ "$unpacked/$name" = "$f" ] || mv "$f" "$unpacked/$name"
+done
+diff -r "$store" "$unpacked" || fail "Mail.lzh does not hold the Store Root's files"
+
+# --- plain
+run_backup --plain
+mail=$(cd "$store" && ls *.dbx | sed 's|^|./Mail/|')
+expected=$(printf '%s\n' ./Favorites.htm "$mail" "$expected_reg" "./Wab/$wab" | sort)
+[ "$(set_listing)" = "$expected" ] || fail "plain set holds $(set_listing)"
+check_common "$wab"
+for f in "$store"/*.dbx; do cmp -s "$f" "$set_folder/Mail/$(basename "$f")" || fail "plain copy of $f differs"; done
+
+# --- the .reg files import back into emptied keys with the same content; the signature
+# texts travel in OE.reg as multi-strings, so their lines are compared through Sig.reg only.
+export_key() { wine regedit /e "$(winepath -w "$2")" "$1" >/dev/null 2>&1; iconv -f UTF-16 -t UTF-8 "$2" | tr -d '\r'; }
+without_signature_texts() { awk '/^"text"=/ {skip=1; next} skip && /^  / {next} {skip=0; print}'; }
+reimport() {  # KEY SETFILE FILTER
+  local before after work
+  work=$(mktemp -d)
+  before=$(export_key "$1" "$work/before.reg" | $3)
+  wine reg delete "$1" /f >/dev/null 2>&1 || fail "cannot empty $1"
+  wine regedit /s "$(winepath -w "$set_folder/Reg/$2")" >/dev/null 2>&1
+  after=$(export_key "$1" "$work/after.reg" | $3)
+  rm -rf "$work"
+  [ -n "$before" ] && [ "$before" = "$after" ] || fail "$2 does not bring back $1"
+}
+identity="HKEY_CURRENT_USER\\Identities\\$guid\\Software\\Microsoft"
+reimport "$identity\\Outlook Express\\5.0\\signatures" Sig.reg cat
+reimport "$identity\\Internet Account Manager" Account.reg cat
+reimport "$identity" OE.reg without_signature_texts
+echo "backup end-to-end: compressed and plain sets of $user checked"
