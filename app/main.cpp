@@ -2,6 +2,7 @@
 // window's message loop.
 #include <objbase.h>
 
+#include "backup/backup_run.h"
 #include "core/app.h"
 #include "core/startup.h"
 #include "platform/win32/win32_clock.h"
@@ -56,6 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   vorn::Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   vorn::win32ui::Win32FormHost host;
   vorn::App app(platform, host);
+  vorn::InstallBackup(app);
   vorn::Main(app, anotherCopyRunning);
   return host.RunMessageLoop();
 }

@@ -1,6 +1,7 @@
 // window_probe users|close [DESKTOP]: looks at the running vorn.exe from outside, as a user would.
 //   users  prints the entries of the main window's user list, one per line (UTF-8)
 //   close  asks the main window to close
+//   backup chooses Backup, clicks the first user and presses OK (returns while the run goes on)
 // DESKTOP names the (Wine virtual) desktop vorn.exe runs on. Exit code 1 when the main
 // window is not there.
 #include <string>
@@ -28,6 +29,16 @@ int wmain(int argc, wchar_t** argv) {
   if (!main || !IsWindowVisible(main)) return 1;
   if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"backup") {
+    SendMessageW(GetDlgItem(main, vorn::win32ui::kForm1Option1First + 1), BM_CLICK, 0, 0);
+    HWND list = GetDlgItem(main, vorn::win32ui::kForm1List1);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(vorn::win32ui::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    HWND ok = GetDlgItem(main, vorn::win32ui::kForm1Ok);
+    if (!IsWindowEnabled(ok)) return 1;
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(vorn::win32ui::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
     return 0;
   }
   if (command != L"users") return 2;
