@@ -87,7 +87,10 @@ TEST_F(RegWineTest, OurUnicodeExportIsByteForByteWines) {
   EXPECT_EQ(Bytes(ourFile_), Bytes(wineFile_));
 }
 
+// Wine escapes the line breaks of a string where the platform's editor writes them as they are.
 TEST_F(RegWineTest, WhatWineExportsImportsWithOurs) {
+  store_.WriteValue(kUser, kKey + "\\署名\\00000000", "text", Sz("一行目\r\n二行目"));
+  before_ = DumpTree(store_, kUser, kKey);
   WineExport();
   store_.DeleteKeyTree(kUser, kKey);
   editor_.Run("regedit.exe /s \"" + wineFile_ + "\"");
