@@ -6,6 +6,7 @@
 #include "cli/host_files.h"
 
 namespace vorn::cli {
+int RunLha(Context& context, const std::vector<std::string>& args);
 int RunReg(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
 
@@ -19,6 +20,7 @@ struct Area {
 
 // One line per area.
 const Area kAreas[] = {
+    {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
     {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
 };
 
