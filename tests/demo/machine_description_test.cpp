@@ -20,6 +20,8 @@ std::string Variable(const std::string& name) {
   if (name == "APPDATA") return "C:\\Documents and Settings\\taro\\Application Data";
   if (name == "USERNAME") return "taro";
   if (name == "ProgramFiles") return "C:\\Program Files";
+  if (name == "SystemDrive") return "C:";
+  if (name == "SystemRoot") return "C:\\WINDOWS";
   return "";
 }
 
