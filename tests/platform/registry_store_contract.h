@@ -15,6 +15,8 @@ struct RegistryStoreUnderTest {
   std::string scratchKey;  // removed before and after every case
 };
 
+inline void PrintTo(const RegistryStoreUnderTest& store, std::ostream* out) { *out << store.scratchKey; }
+
 class RegistryStoreContract : public ::testing::TestWithParam<RegistryStoreUnderTest> {
  protected:
   void SetUp() override {

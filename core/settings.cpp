@@ -1,0 +1,84 @@
+#include "core/settings.h"
+
+#include <charconv>
+#include <optional>
+
+namespace vorn {
+namespace {
+
+enum class Stored { Missing, One, OtherNumber, NotANumber };
+
+// Compares a stored switch as a number the way the settings loader has always read it.
+Stored ReadSwitch(const RegistryAccess& reg, const std::string& name, int expectedOne = 1) {
+  std::string text = reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, name);
+  if (text.empty()) return Stored::Missing;
+  long value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return Stored::NotANumber;
+  return value == expectedOne ? Stored::One : Stored::OtherNumber;
+}
+
+// "OpenFolder" and the like: on unless a number other than 1 is stored.
+int16_t LoadOnByDefault(RegistryAccess& reg, const std::string& name) {
+  switch (ReadSwitch(reg, name)) {
+    case Stored::Missing:
+      SaveSwitch(reg, name, 1);
+      return 1;
+    case Stored::OtherNumber:
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+}  // namespace
+
+std::string DefaultBackupPath(const EnvironmentRecord& record) {
+  return record.desktopFolder + "\\" + kBackupFolderName;
+}
+
+void SaveSwitch(RegistryAccess& reg, const std::string& valueName, int16_t value) {
+  reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, valueName, value);
+}
+
+void LoadBackupPath(RegistryAccess& reg, const EnvironmentRecord& record, Settings& settings) {
+  settings.backupPath = reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "BackUp Path");
+  Stored svInt = ReadSwitch(reg, "SV_Int", 0);
+  bool userPicked = svInt != Stored::Missing && svInt != Stored::One;
+  if (!userPicked) settings.backupPath = DefaultBackupPath(record);
+  reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, "BackUp Path", settings.backupPath);
+  SaveSwitch(reg, "SV_Int", userPicked ? 1 : 0);
+}
+
+void LoadSettings(RegistryAccess& reg, Settings& settings, const SettingsMenus& menus) {
+  switch (ReadSwitch(reg, "UnLHA32")) {
+    case Stored::One:
+    case Stored::NotANumber:
+      menus.mnLha.checked = true;
+      SaveSwitch(reg, "UnLHA32", 1);
+      break;
+    default:
+      menus.mnLha.checked = false;
+      SaveSwitch(reg, "UnLHA32", 0);
+  }
+  settings.openFolderAfterBackup = LoadOnByDefault(reg, "OpenFolder");
+  settings.confirmCrossFamilyRestore = LoadOnByDefault(reg, "Message");
+  switch (ReadSwitch(reg, "wfST", 0)) {
+    case Stored::Missing:
+      SaveSwitch(reg, "wfST", 0);
+      settings.mainUserOnly = 0;
+      break;
+    case Stored::OtherNumber:
+      settings.mainUserOnly = 1;
+      break;
+    default:
+      settings.mainUserOnly = 0;
+  }
+  settings.saveFavoritesOrder = LoadOnByDefault(reg, "FavoOrder");
+  settings.saveDialUp = LoadOnByDefault(reg, "Remote");
+  settings.exportFavoritesHtml = LoadOnByDefault(reg, "IEexport");
+  menus.mnWab.checked = LoadOnByDefault(reg, "MnWab") == 1;
+  menus.mnFavo.checked = LoadOnByDefault(reg, "MnFavo") == 1;
+}
+
+}  // namespace vorn

@@ -1,0 +1,44 @@
+#include "platform/sim/sim_ui_services.h"
+
+namespace vorn {
+namespace {
+MsgAnswer FirstButton(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+      return MsgAnswer::Yes;
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Retry;
+    default:
+      return MsgAnswer::Ok;
+  }
+}
+}  // namespace
+
+MsgAnswer SimUiServices::ShowMessage(const MessageSpec& message) {
+  messages.push_back(message);
+  if (answers.empty()) return FirstButton(message.buttons);
+  MsgAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::string SimUiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
+                                           const std::string& initialFolder, unsigned flags) {
+  folderRequests.push_back({owner, title, initialFolder, flags});
+  if (pickedFolders.empty()) return {};
+  std::string picked = pickedFolders.front();
+  pickedFolders.pop_front();
+  return picked;
+}
+
+void SimUiServices::ShowHelp(WindowHandle, const std::string& helpFile, int context) {
+  helpShown.push_back({helpFile, context});
+}
+
+void SimUiServices::EndProgram() {
+  ended = true;
+  throw ProgramEnded{};
+}
+
+}  // namespace vorn

@@ -1,0 +1,85 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/sim_machine.h"
+#include "ui/form1.h"
+
+namespace vorn {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  SettingsTest() {
+    m.app->env.desktopFolder = m.profile + "\\デスクトップ";
+  }
+  void Store(const std::string& name, const std::string& text) {
+    m.app->reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, name, text);
+  }
+  void Store(const std::string& name, int16_t number) {
+    m.app->reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, name, number);
+  }
+  void Load() {
+    Form1& f = m.app->form1();
+    LoadSettings(m.app->reg, m.app->settings, {f.MnLHA, f.MnWab, f.MnFavo});
+  }
+  SimMachine m;
+};
+
+TEST_F(SettingsTest, FirstRunWritesEveryDefault) {
+  LoadBackupPath(m.app->reg, m.app->env, m.app->settings);
+  Load();
+  EXPECT_EQ(m.app->settings.backupPath, m.profile + "\\デスクトップ\\Vorn_bkup");
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"BackUp Path", m.profile + "\\デスクトップ\\Vorn_bkup"}, {"SV_Int", "0"}, {"UnLHA32", "0"},
+      {"OpenFolder", "1"}, {"Message", "1"}, {"wfST", "0"}, {"FavoOrder", "1"}, {"Remote", "1"},
+      {"IEexport", "1"}, {"MnWab", "1"}, {"MnFavo", "1"}};
+  for (const auto& [name, value] : expected) EXPECT_EQ(m.ReadSetting(name), value) << name;
+  EXPECT_FALSE(m.app->form1().MnLHA.checked);
+  EXPECT_TRUE(m.app->form1().MnWab.checked);
+}
+
+TEST_F(SettingsTest, BackupPathKeepsAPickedFolderOnlyWhenSvIntSaysSo) {
+  Store("BackUp Path", "D:\\Save\\Vorn_bkup");
+  Store("SV_Int", int16_t{1});
+  LoadBackupPath(m.app->reg, m.app->env, m.app->settings);
+  EXPECT_EQ(m.app->settings.backupPath, "D:\\Save\\Vorn_bkup");
+  EXPECT_EQ(m.ReadSetting("BackUp Path"), "D:\\Save\\Vorn_bkup");
+  EXPECT_EQ(m.ReadSetting("SV_Int"), "1");
+
+  Store("SV_Int", int16_t{0});
+  LoadBackupPath(m.app->reg, m.app->env, m.app->settings);
+  EXPECT_EQ(m.app->settings.backupPath, m.profile + "\\デスクトップ\\Vorn_bkup");
+  EXPECT_EQ(m.ReadSetting("BackUp Path"), m.app->settings.backupPath);
+}
+
+TEST_F(SettingsTest, StoredValuesFollowEachSwitchsRule) {
+  Store("UnLHA32", "yes");   // not a number: checked, rewritten as 1
+  Store("OpenFolder", int16_t{5});
+  Store("Message", "x");
+  Store("wfST", int16_t{5});
+  Store("FavoOrder", int16_t{0});
+  Store("MnWab", int16_t{0});
+  Store("MnFavo", "?");
+  Load();
+  const Settings& s = m.app->settings;
+  EXPECT_TRUE(m.app->form1().MnLHA.checked);
+  EXPECT_EQ(m.ReadSetting("UnLHA32"), "1");
+  EXPECT_EQ(s.openFolderAfterBackup, 0);
+  EXPECT_EQ(m.ReadSetting("OpenFolder"), "5");  // only a missing value is written back
+  EXPECT_EQ(s.confirmCrossFamilyRestore, 1);
+  EXPECT_EQ(s.mainUserOnly, 1);
+  EXPECT_EQ(s.saveFavoritesOrder, 0);
+  EXPECT_FALSE(m.app->form1().MnWab.checked);
+  EXPECT_TRUE(m.app->form1().MnFavo.checked);
+
+  Store("UnLHA32", int16_t{2});
+  Store("wfST", "x");
+  Load();
+  EXPECT_FALSE(m.app->form1().MnLHA.checked);
+  EXPECT_EQ(m.ReadSetting("UnLHA32"), "0");
+  EXPECT_EQ(m.app->settings.mainUserOnly, 0);
+}
+
+}  // namespace
+}  // namespace vorn

@@ -1,0 +1,86 @@
+#pragma once
+// A whole simulated machine for tests: every platform service over a temporary host folder,
+// an App on it, and helpers to describe Outlook Express users.
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_environment.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_processes.h"
+#include "platform/sim/sim_registry_store.h"
+#include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_ui_services.h"
+#include "ui/form_host.h"
+
+namespace vorn {
+
+class RecordingRegistryEditor : public RegistryEditor {
+ public:
+  void Run(const std::string& commandLine) override { commands.push_back(commandLine); }
+  std::vector<std::string> commands;
+};
+
+class RecordingArchiver : public Archiver {
+ public:
+  int32_t Unlha(WindowHandle, const std::string& commandLine, std::string*, uint32_t) override {
+    commands.push_back(commandLine);
+    return result;
+  }
+  std::vector<std::string> commands;
+  int32_t result = 0;
+};
+
+// Shows forms by recording them; a modal dialog is driven by the next scripted function.
+class SimFormHost : public FormHost {
+ public:
+  void Show(Form1&) override { ++mainWindowShown; }
+  void ShowModal(FrmBkpth& dialog) override;
+  int mainWindowShown = 0;
+  std::vector<std::function<void(FrmBkpth&)>> dialogScripts;
+};
+
+struct SimIdentity {
+  std::string guid;  // without braces
+  std::string userName;
+  std::string storeRoot;  // as stored, e.g. "%UserProfile%\\Local Settings\\..."
+};
+
+class SimMachine {
+ public:
+  // A Windows XP machine (or 98 with nt = false) with Outlook Express 6 installed.
+  explicit SimMachine(bool nt = true);
+  ~SimMachine();
+
+  void AddIdentity(const SimIdentity& identity);
+  void SetMainIdentity(const std::string& guid);
+  // Creates a file with some content below the host root.
+  void CreateFile(const std::string& windowsPath, const std::string& content = "x");
+  std::string ReadFile(const std::string& windowsPath) const;
+  std::string ReadSetting(const std::string& valueName);
+
+  std::filesystem::path hostRoot;
+  SimRegistryStore registry;
+  SimFileSystem files;
+  SimEnvironment environment;
+  SimProcesses processes;
+  SimShell shell;
+  SimUiServices ui;
+  SimClock clock;
+  RecordingRegistryEditor registryEditor;
+  RecordingArchiver archiver;
+  Platform platform;
+  SimFormHost host;
+  std::unique_ptr<App> app;
+
+  std::string profile;  // the user's profile folder on an NT machine
+};
+
+// The 16 bytes of a GUID text as a binary registry value stores them.
+std::vector<uint8_t> GuidBytes(const std::string& guid);
+
+}  // namespace vorn

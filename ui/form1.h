@@ -1,0 +1,84 @@
+#pragma once
+// The main window: mode, user list, Store Root, OK and Exit, and the menus.
+#include <functional>
+
+#include "platform/window_handle.h"
+#include "ui/controls.h"
+
+namespace vorn {
+
+class App;
+
+class Form1 {
+ public:
+  explicit Form1(App& app);
+
+  // Runs the load handler the first time the window is touched.
+  void EnsureLoaded();
+
+  void Form_Load();
+  void Option1_Click(int index);
+  void List1_Click(int index);
+  void Command1_Click(int index);
+  void Image1_DblClick();
+  void MnWab_Click();
+  void MnFavo_Click();
+  void MnLHA_Click();
+  void MnChSave_Click();
+  void MnOp_Click();
+  void MnEnd_Click();
+  void MnChanger_Click();
+  void MnComp_Click();
+  void MnMokuji_Click();
+  void MnMail_Click();
+  // The beep and three flashes of the caption that end a backup or a restore.
+  void Flash();
+
+  static constexpr int kNoMode = 0;
+  static constexpr int kBackupMode = 1;
+  static constexpr int kRestoreMode = 2;
+  static constexpr int kOk = 0;
+  static constexpr int kExit = 1;
+  static constexpr int kHelpTopicContents = 1060;
+
+  std::string caption = "Vorn";
+  WindowHandle hwnd = 0;
+  bool loaded = false;
+  bool visible = false;
+  bool busy = false;  // a long run is under way; the buttons are disabled
+
+  ListBox List1;  // user names, main identity first
+  ListBox List2;  // identity subkeys, parallel to List1
+  ListBox List3;
+  ListBox List4;
+  OptionGroup Option1{{"BackUp", "Backup (&B)", "Restore (&R)"}, kNoMode};
+  TextBox Text1;
+  TextBox Text2;
+  TextBox Text3;
+  Button Command1[2] = {{"OK(&O)", false}, {"終了(&E)", true}};
+  Button Command2{"", true, false};
+
+  MenuItem MnWab{"アドレス帳も保存する(&W)", true};
+  MenuItem MnFavo{"お気に入りも保存する(&F)", true};
+  MenuItem MnLHA{"Mailファイルの圧縮(&U)"};
+  MenuItem MnChSave{"保存先の変更(&C) ..."};
+  MenuItem MnOp{"オプション"};
+  MenuItem MnEnd{"終了(&E)"};
+  MenuItem MnChanger{"Ruvelt 起動 ...", false, false};
+  MenuItem MnComp{"Dostrim    起動 ...", false, false};
+  MenuItem MnMokuji{"目次(&M) ..."};
+  MenuItem MnMail{"作者へ質問,要望(&M)..."};
+
+  // What the OK button and the menus hand over to; set by the parts of the program that
+  // provide them. Unset, the choice does nothing.
+  std::function<void()> runBackup;
+  std::function<void()> runRestore;
+  std::function<void()> openOptions;
+  std::function<void()> openSupportMail;
+
+ private:
+  void StartSiblingTool(const std::string& exeName);
+  App& app_;
+};
+
+}  // namespace vorn
