@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/sim/sim_file_system.h"
-#include "platform/ui_services.h"
 #include "tests/dbx/dbx_writer.h"
 
 namespace vorn::test {
@@ -57,25 +56,6 @@ class DbxStore : public ::testing::Test {
 
   TempFolder temp;
   SimFileSystem files;
-};
-
-// Records the messages shown and the beeps.
-class RecordingUi : public UiServices {
- public:
-  MsgAnswer ShowMessage(const MessageSpec& message) override {
-    shown.push_back(message);
-    return MsgAnswer::Ok;
-  }
-  void Beep() override { ++beeps; }
-  void Flash(WindowHandle) override {}
-  void SetWaitCursor(bool) override {}
-  void DoEvents() override {}
-  std::string BrowseForFolder(WindowHandle, const std::string&, const std::string&, unsigned) override { return ""; }
-  void ShowHelp(WindowHandle, const std::string&, int) override {}
-  [[noreturn]] void EndProgram() override { throw ProgramEnded{}; }
-
-  std::vector<MessageSpec> shown;
-  int beeps = 0;
 };
 
 }  // namespace vorn::test

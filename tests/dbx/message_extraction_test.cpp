@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dbx/message_extraction.h"
+#include "platform/sim/sim_ui_services.h"
 #include "tests/dbx/dbx_test_support.h"
 
 namespace vorn::test {
@@ -31,7 +32,7 @@ class ExtractionTest : public DbxStore {
   std::string Out(const std::string& folder, const std::string& file) {
     return "C:\\Backup\\taro\\Eml_Nws\\" + folder + "\\" + file;
   }
-  RecordingUi ui;
+  SimUiServices ui;
   RecordingProgress progress;
 };
 
@@ -53,10 +54,10 @@ TEST_F(ExtractionTest, MailAndNewsAreNumberedApartInIndexOrder) {
   EXPECT_EQ(Read(Out("受信トレイ", "00002.eml")), std::string(2000, 'm') + "\r\n");
   EXPECT_EQ(files.List("C:\\Backup\\taro\\Eml_Nws\\受信トレイ", "*").size(), 5u);
 
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "5 通のﾒｯｾｰｼﾞを処理しました。");
-  EXPECT_EQ(ui.shown[0].title, "完了");
-  EXPECT_EQ(ui.shown[0].icon, MsgIcon::Information);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "5 通のﾒｯｾｰｼﾞを処理しました。");
+  EXPECT_EQ(ui.messages[0].title, "完了");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
   EXPECT_EQ(ui.beeps, 1);
   EXPECT_EQ(progress.maximum, 6);
   EXPECT_EQ(progress.values, (std::vector<int32_t>{0, 1, 2, 3, 4}));
@@ -71,15 +72,15 @@ TEST_F(ExtractionTest, EmptyHeaderCountWritesNothing) {
   ExtractionResult result = ExtractFolder(files, ui, Request("Empty"), progress);
   EXPECT_EQ(result.counters.Named(), 0);
   EXPECT_FALSE(files.Exists("C:\\Backup\\taro"));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
 }
 
 TEST_F(ExtractionTest, MissingFolderFileShowsZero) {
   ExtractionResult result = ExtractFolder(files, ui, Request("Nowhere"), progress);
   EXPECT_EQ(result.error, DbxError::CannotOpen);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
 }
 
 TEST_F(ExtractionTest, HotmailCopyOfTheFolderIsPreferred) {
@@ -128,7 +129,7 @@ TEST_F(ExtractionTest, ADamagedMessageEndsTheRunAndCountsAsNamed) {
   EXPECT_EQ(result.error, DbxError::EmptyBlock);
   EXPECT_EQ(Read(Out("F", "00000.eml")), std::string(512, 'a'));  // closed with what it holds
   EXPECT_FALSE(files.Exists(Out("F", "00000.nws")));
-  EXPECT_EQ(ui.shown.at(0).text, "1 通のﾒｯｾｰｼﾞを処理しました。");
+  EXPECT_EQ(ui.messages.at(0).text, "1 通のﾒｯｾｰｼﾞを処理しました。");
 }
 
 TEST_F(ExtractionTest, ADamagedIndexKeepsTheRecordsFoundBeforeIt) {
