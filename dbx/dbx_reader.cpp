@@ -128,10 +128,10 @@ DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out) {
   for (int32_t block = pointer; block != 0;) {
     if (visited.size() >= kMaxBlocksPerMessage) return DbxError::MessageTooLong;
     if (!visited.insert(block).second) return DbxError::BlockLoop;
-    unsigned char header[8];
+    unsigned char header[kBlockText - kBlockLength];
     DBX_TRY(file.ReadAt(int64_t{block} + kBlockLength, header, sizeof header));
     const int32_t length = LittleEndian32(header);
-    const int32_t next = LittleEndian32(header + 4);
+    const int32_t next = LittleEndian32(header + (kBlockNext - kBlockLength));
     if (length < 1) return DbxError::EmptyBlock;
     if (length > file.Size() - copied) return DbxError::MessageTooLong;
     // Check the whole block first, so a block that runs past the end writes nothing.
