@@ -73,6 +73,59 @@ class IndexWalk {
   std::unordered_set<int32_t> visited_;
 };
 
+// Gathers the small blocks of a message into large writes.
+class MessageWriter {
+ public:
+  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(kCopyChunk) {}
+
+  // Room for `size` bytes (at most kCopyChunk), writing out what is held when needed.
+  unsigned char* Reserve(size_t size) {
+    if (used_ + size > buffer_.size() && !Flush()) return nullptr;
+    return buffer_.data() + used_;
+  }
+  void Commit(size_t size) { used_ += size; }
+  bool Flush() {
+    bool ok = used_ == 0 || out_.Write(buffer_.data(), used_);
+    used_ = 0;
+    return ok;
+  }
+
+ private:
+  OutputFile& out_;
+  std::vector<unsigned char> buffer_;
+  size_t used_ = 0;
+};
+
+DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, uint8_t& lastByte) {
+  std::unordered_set<int32_t> visited;
+  int64_t copied = 0;
+  for (int32_t block = pointer; block != 0;) {
+    if (visited.size() >= kMaxBlocksPerMessage) return DbxError::MessageTooLong;
+    if (!visited.insert(block).second) return DbxError::BlockLoop;
+    unsigned char header[kBlockText - kBlockLength];
+    DBX_TRY(file.ReadAt(int64_t{block} + kBlockLength, header, sizeof header));
+    const int32_t length = LittleEndian32(header);
+    const int32_t next = LittleEndian32(header + (kBlockNext - kBlockLength));
+    if (length < 1) return DbxError::EmptyBlock;
+    if (length > file.Size() - copied) return DbxError::MessageTooLong;
+    // Check the whole block first, so a block that runs past the end adds nothing.
+    const int64_t text = int64_t{block} + kBlockText;
+    if (text > file.Size() || length > file.Size() - text) return DbxError::PastEndOfFile;
+    for (int64_t done = 0; done < length;) {
+      const size_t step = static_cast<size_t>(std::min<int64_t>(length - done, static_cast<int64_t>(kCopyChunk)));
+      unsigned char* room = writer.Reserve(step);
+      if (!room) return DbxError::WriteFailed;
+      DBX_TRY(file.ReadAt(text + done, room, step));
+      writer.Commit(step);
+      lastByte = room[step - 1];
+      done += static_cast<int64_t>(step);
+    }
+    copied += length;
+    block = next;
+  }
+  return DbxError::None;
+}
+
 }  // namespace
 
 DbxError ReadMessageCount(DbxFile& file, int32_t& count) { return file.ReadInt32(kMessageCountOffset, count); }
@@ -121,33 +174,12 @@ DbxError ClassifyMessageInfo(DbxFile& file, int32_t record, MessageInfo& info) {
 }
 
 DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out) {
-  std::unordered_set<int32_t> visited;
-  std::vector<unsigned char> chunk;
-  int64_t copied = 0;
-  unsigned char lastByte = 0;
-  for (int32_t block = pointer; block != 0;) {
-    if (visited.size() >= kMaxBlocksPerMessage) return DbxError::MessageTooLong;
-    if (!visited.insert(block).second) return DbxError::BlockLoop;
-    unsigned char header[kBlockText - kBlockLength];
-    DBX_TRY(file.ReadAt(int64_t{block} + kBlockLength, header, sizeof header));
-    const int32_t length = LittleEndian32(header);
-    const int32_t next = LittleEndian32(header + (kBlockNext - kBlockLength));
-    if (length < 1) return DbxError::EmptyBlock;
-    if (length > file.Size() - copied) return DbxError::MessageTooLong;
-    // Check the whole block first, so a block that runs past the end writes nothing.
-    const int64_t text = int64_t{block} + kBlockText;
-    if (text > file.Size() || length > file.Size() - text) return DbxError::PastEndOfFile;
-    chunk.resize(std::min<size_t>(static_cast<size_t>(length), kCopyChunk));
-    for (int64_t done = 0; done < length;) {
-      const size_t step = static_cast<size_t>(std::min<int64_t>(length - done, static_cast<int64_t>(chunk.size())));
-      DBX_TRY(file.ReadAt(text + done, chunk.data(), step));
-      if (!out.Write(chunk.data(), step)) return DbxError::WriteFailed;
-      lastByte = chunk[step - 1];
-      done += static_cast<int64_t>(step);
-    }
-    copied += length;
-    block = next;
-  }
+  MessageWriter writer(out);
+  uint8_t lastByte = 0;
+  const DbxError error = CopyBlockChain(file, pointer, writer, lastByte);
+  const bool flushed = writer.Flush();
+  if (error != DbxError::None) return error;
+  if (!flushed) return DbxError::WriteFailed;
   if (lastByte != '\n') {
     static const unsigned char kLineEnd[] = {'\r', '\n'};
     if (!out.Write(kLineEnd, sizeof kLineEnd)) return DbxError::WriteFailed;
