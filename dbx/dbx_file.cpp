@@ -50,8 +50,7 @@ DbxError DbxFile::ReadAt(int64_t position, void* out, size_t size) {
 DbxError DbxFile::ReadInt32(int64_t position, int32_t& value) {
   unsigned char bytes[4];
   if (DbxError error = ReadAt(position, bytes, sizeof bytes); error != DbxError::None) return error;
-  value = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                               static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+  value = DecodeInt32(bytes);
   return DbxError::None;
 }
 

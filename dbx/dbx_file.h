@@ -12,6 +12,12 @@
 
 namespace vorn {
 
+// The signed 32-bit little-endian number at `bytes`.
+inline int32_t DecodeInt32(const unsigned char* bytes) {
+  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+                              static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+}
+
 class DbxFile {
  public:
   using Opener = std::function<std::unique_ptr<InputFile>()>;

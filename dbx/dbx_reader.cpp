@@ -28,15 +28,11 @@ constexpr int64_t kBlockNext = 0x0C;
 constexpr int64_t kBlockText = 0x10;
 constexpr size_t kCopyChunk = 64 * 1024;
 
-#define DBX_TRY(expression)                                   \
-  do {                                                        \
+// Every read can fail; the first failure ends the operation.
+#define DBX_TRY(expression)                                                      \
+  do {                                                                           \
     if (DbxError error_ = (expression); error_ != DbxError::None) return error_; \
   } while (false)
-
-int32_t LittleEndian32(const unsigned char* bytes) {
-  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                              static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
-}
 
 class IndexWalk {
  public:
@@ -59,9 +55,9 @@ class IndexWalk {
       unsigned char entry[kEntrySize];
       DBX_TRY(file_.ReadAt(int64_t{node} + kNodeEntries + kEntrySize * (i - 1), entry, sizeof entry));
       if (offsets_.size() >= kMaxIndexRecords) return DbxError::IndexTooLarge;
-      offsets_.push_back(LittleEndian32(entry));
-      int32_t child = LittleEndian32(entry + 4);
-      int32_t childValues = LittleEndian32(entry + 8);
+      offsets_.push_back(DecodeInt32(entry));
+      int32_t child = DecodeInt32(entry + 4);
+      int32_t childValues = DecodeInt32(entry + 8);
       if (childValues > 0) DBX_TRY(Walk(child, depth + 1));
     }
     return DbxError::None;
@@ -104,8 +100,8 @@ DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, u
     if (!visited.insert(block).second) return DbxError::BlockLoop;
     unsigned char header[kBlockText - kBlockLength];
     DBX_TRY(file.ReadAt(int64_t{block} + kBlockLength, header, sizeof header));
-    const int32_t length = LittleEndian32(header);
-    const int32_t next = LittleEndian32(header + (kBlockNext - kBlockLength));
+    const int32_t length = DecodeInt32(header);
+    const int32_t next = DecodeInt32(header + (kBlockNext - kBlockLength));
     if (length < 1) return DbxError::EmptyBlock;
     if (length > file.Size() - copied) return DbxError::MessageTooLong;
     // Check the whole block first, so a block that runs past the end adds nothing.
@@ -186,5 +182,7 @@ DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out) {
   }
   return DbxError::None;
 }
+
+#undef DBX_TRY
 
 }  // namespace vorn
