@@ -1,8 +1,8 @@
-// vorn-cli dbx info FILE.dbx | vorn-cli dbx extract FILE.dbx OUTDIR
+// vorn-cli dbx: what a folder file holds, and its messages extracted as the Convert button does.
+#include <iostream>
 #include <vector>
 
-#include "cli/cli_areas.h"
-#include "cli/console.h"
+#include "cli/cli.h"
 #include "dbx/dbx_reader.h"
 #include "dbx/folder_classification.h"
 #include "dbx/message_extraction.h"
@@ -11,8 +11,9 @@ namespace vorn::cli {
 
 namespace {
 
-int Fail(const std::string& path, DbxError error) {
-  PrintError(path + ": " + DbxErrorDescription(error) + " (" + std::to_string(DbxErrorNumber(error)) + ")");
+int Fail(Context& context, const std::string& argument, DbxError error) {
+  context.err << "vorn-cli dbx: " << argument << ": " << DbxErrorDescription(error) << " (error "
+              << DbxErrorNumber(error) << ")\n";
   return 1;
 }
 
@@ -23,10 +24,10 @@ std::string Classification(const FolderClassification& folder) {
   return "neither";
 }
 
-int Info(HostFiles& host, const std::string& argument) {
-  const std::string path = host.ProgramPath(argument);
-  auto file = DbxFile::Open(host.files(), path);
-  if (!file) return Fail(argument, DbxError::CannotOpen);
+int Info(Context& context, const std::string& argument) {
+  const std::string path = context.programPath(argument);
+  auto file = DbxFile::Open(context.files, path);
+  if (!file) return Fail(context, argument, DbxError::CannotOpen);
   int32_t count = 0;
   int32_t root = 0;
   std::vector<int32_t> records;
@@ -37,18 +38,15 @@ int Info(HostFiles& host, const std::string& argument) {
   for (size_t i = 0; i < records.size() && error == DbxError::None; ++i) {
     MessageInfo info;
     error = ClassifyMessageInfo(*file, records[i], info);
-    if (error != DbxError::None) break;
-    ++(info.kind == MessageKind::News ? news : info.kind == MessageKind::Mail ? mail : unclassified);
+    if (error == DbxError::None)
+      ++(info.kind == MessageKind::News ? news : info.kind == MessageKind::Mail ? mail : unclassified);
   }
-  PrintLine("message count: " + std::to_string(count));
-  PrintLine("index records: " + std::to_string(records.size()));
-  PrintLine("news: " + std::to_string(news));
-  PrintLine("mail: " + std::to_string(mail));
-  PrintLine("unclassified: " + std::to_string(unclassified));
-  if (error != DbxError::None) return Fail(argument, error);
-  const FolderClassification folder = ClassifyFolderFile(host.files(), path);
-  PrintLine("folder: " + Classification(folder));
-  return folder.error == DbxError::None ? 0 : Fail(argument, folder.error);
+  context.out << "message count: " << count << "\nindex records: " << records.size() << "\nnews: " << news
+              << "\nmail: " << mail << "\nunclassified: " << unclassified << "\n";
+  if (error != DbxError::None) return Fail(context, argument, error);
+  const FolderClassification folder = ClassifyFolderFile(context.files, path);
+  context.out << "folder: " << Classification(folder) << "\n";
+  return folder.error == DbxError::None ? 0 : Fail(context, argument, folder.error);
 }
 
 class NoProgress : public ExtractionProgress {
@@ -58,22 +56,22 @@ class NoProgress : public ExtractionProgress {
   void End(int32_t) override {}
 };
 
-int Extract(HostFiles& host, const std::string& fileArgument, const std::string& folderArgument) {
-  std::string outputFolder = host.ProgramPath(folderArgument);
+int Extract(Context& context, const std::string& fileArgument, const std::string& folderArgument) {
+  std::string outputFolder = context.programPath(folderArgument);
   if (outputFolder.back() != '\\') outputFolder += '\\';
   NoProgress progress;
-  ExtractionResult result = ExtractFile(host.files(), host.ProgramPath(fileArgument), outputFolder, progress);
-  PrintLine(std::to_string(result.counters.Named()));
-  return result.error == DbxError::None ? 0 : Fail(fileArgument, result.error);
+  const ExtractionResult result =
+      ExtractFile(context.files, context.programPath(fileArgument), outputFolder, progress);
+  context.out << result.counters.Named() << "\n";
+  return result.error == DbxError::None ? 0 : Fail(context, fileArgument, result.error);
 }
 
 }  // namespace
 
-int DbxCommand(const Arguments& args) {
-  HostFiles host;
-  if (args.size() == 2 && args[0] == "info") return Info(host, args[1]);
-  if (args.size() == 3 && args[0] == "extract") return Extract(host, args[1], args[2]);
-  PrintError("usage: vorn-cli dbx info FILE.dbx | vorn-cli dbx extract FILE.dbx OUTDIR");
+int RunDbx(Context& context, const std::vector<std::string>& args) {
+  if (args.size() == 2 && args[0] == "info") return Info(context, args[1]);
+  if (args.size() == 3 && args[0] == "extract") return Extract(context, args[1], args[2]);
+  context.err << "usage: vorn-cli dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR\n";
   return 2;
 }
 

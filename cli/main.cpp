@@ -1,35 +1,45 @@
-// vorn-cli <area> <command> ...: the program's mail-store and archive code on the command line.
-#include <cstdio>
+// vorn-cli <area> <command> [arguments]: the program's components from the command line.
 #include <cstring>
+#include <iostream>
 
-#include "cli/cli_areas.h"
-#include "cli/console.h"
+#include "cli/cli.h"
+#include "cli/host_files.h"
+
+namespace vorn::cli {
+int RunLha(Context& context, const std::vector<std::string>& args);
+int RunDbx(Context& context, const std::vector<std::string>& args);
+}  // namespace vorn::cli
 
 namespace {
 
 struct Area {
   const char* name;
-  int (*run)(const vorn::cli::Arguments& args);
+  vorn::cli::AreaEntry run;
+  const char* usage;
 };
 
-constexpr Area kAreas[] = {
-    {"dbx", vorn::cli::DbxCommand},
+// One line per area.
+const Area kAreas[] = {
+    {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
+    {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR"},
 };
+
+int Usage() {
+  std::cerr << "usage:\n";
+  for (const auto& area : kAreas) std::cerr << "  vorn-cli " << area.usage << "\n";
+  return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2) {
-    for (const Area& area : kAreas) {
-      if (std::strcmp(argv[1], area.name) == 0) {
-        vorn::cli::Arguments args;
-        for (int i = 2; i < argc; ++i) args.push_back(vorn::cli::ArgumentText(argv[i]));
-        return area.run(args);
-      }
-    }
+  auto args = vorn::cli::Utf8Arguments(argc, argv);
+  if (args.empty()) return Usage();
+  for (const auto& area : kAreas) {
+    if (args[0] != area.name) continue;
+    auto files = vorn::cli::OpenHostFiles();
+    vorn::cli::Context context{*files, std::cout, std::cerr, vorn::cli::HostToProgramPath};
+    return area.run(context, {args.begin() + 1, args.end()});
   }
-  std::fputs("usage: vorn-cli <area> <command> ...; areas:", stderr);
-  for (const Area& area : kAreas) std::fprintf(stderr, " %s", area.name);
-  std::fputs("\n", stderr);
-  return 2;
+  return Usage();
 }

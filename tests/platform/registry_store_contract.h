@@ -5,10 +5,21 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "platform/registry_store.h"
 
 namespace vorn {
+
+inline void PrintTo(const RegValue& value, std::ostream* out) {
+  *out << "type " << value.type << " [";
+  for (uint8_t byte : value.data) *out << ' ' << static_cast<int>(byte);
+  *out << " ]";
+}
+inline void PrintTo(const RegNamedValue& value, std::ostream* out) {
+  *out << '"' << value.name << "\" ";
+  PrintTo(value.value, out);
+}
 
 struct RegistryStoreUnderTest {
   std::function<std::unique_ptr<RegistryStore>()> make;

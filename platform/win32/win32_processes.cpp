@@ -1,0 +1,68 @@
+#include "platform/win32/win32_processes.h"
+
+#include "platform/win32/windows_api.h"
+#include <tlhelp32.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace vorn {
+namespace {
+
+WORD ShowCommand(WindowStyle style) {
+  switch (style) {
+    case WindowStyle::Minimized:
+      return SW_SHOWMINNOACTIVE;
+    case WindowStyle::Hidden:
+      return SW_HIDE;
+    case WindowStyle::Normal:
+      break;
+  }
+  return SW_SHOWNORMAL;
+}
+
+std::optional<PROCESS_INFORMATION> Launch(const std::string& commandLine, WindowStyle style) {
+  std::wstring command = Wide(commandLine);  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = ShowCommand(style);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return std::nullopt;
+  CloseHandle(process.hThread);
+  return process;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> Win32Processes::Snapshot() const {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::vector<std::string> names;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    names.push_back(NarrowZ(entry.szExeFile));
+  CloseHandle(snapshot);
+  return names;
+}
+
+bool Win32Processes::Start(const std::string& commandLine, WindowStyle style) {
+  auto process = Launch(commandLine, style);
+  if (!process) return false;
+  CloseHandle(process->hProcess);
+  return true;
+}
+
+std::optional<int> Win32Processes::RunAndWait(const std::string& commandLine, WindowStyle style) {
+  auto process = Launch(commandLine, style);
+  if (!process) return std::nullopt;
+  WaitForSingleObject(process->hProcess, INFINITE);
+  DWORD exitCode = 0;
+  bool known = GetExitCodeProcess(process->hProcess, &exitCode);
+  CloseHandle(process->hProcess);
+  if (!known) return std::nullopt;
+  return static_cast<int>(exitCode);
+}
+
+}  // namespace vorn

@@ -1,0 +1,173 @@
+#include "platform/win32/win32_ui_services.h"
+
+#include "platform/win32/windows_api.h"
+#include <shlobj.h>
+
+#include <utility>
+
+#include "platform/win32/wide_text.h"
+
+namespace vorn {
+namespace {
+
+constexpr UINT kHelpContextCommand = 0x000F;  // HH_HELP_CONTEXT
+
+bool waitCursorShown = false;
+
+// The help file of the message box on screen; its Help button callback has no other way in.
+std::string currentHelpFile;
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+
+// HTML Help lives in hhctrl.ocx, which a bare system may lack; loaded on first use.
+HtmlHelpFunction HtmlHelpEntry() {
+  static HtmlHelpFunction entry = [] {
+    HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+    return module ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
+                  : nullptr;
+  }();
+  return entry;
+}
+
+void OpenHelp(HWND owner, const std::string& helpFile, int context) {
+  if (HtmlHelpFunction htmlHelp = HtmlHelpEntry())
+    htmlHelp(owner, Wide(helpFile).c_str(), kHelpContextCommand, static_cast<DWORD_PTR>(context));
+}
+
+void CALLBACK MessageBoxHelp(LPHELPINFO info) {
+  OpenHelp(static_cast<HWND>(info->hItemHandle), currentHelpFile, static_cast<int>(info->dwContextId));
+}
+
+UINT IconStyle(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Critical:
+      return MB_ICONERROR;
+    case MsgIcon::Question:
+      return MB_ICONQUESTION;
+    case MsgIcon::Warning:
+      return MB_ICONWARNING;
+    case MsgIcon::Information:
+      return MB_ICONINFORMATION;
+    case MsgIcon::None:
+      break;
+  }
+  return 0;
+}
+
+UINT ButtonStyle(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::OkCancel:
+      return MB_OKCANCEL;
+    case MsgButtons::YesNo:
+      return MB_YESNO;
+    case MsgButtons::YesNoCancel:
+      return MB_YESNOCANCEL;
+    case MsgButtons::RetryCancel:
+      return MB_RETRYCANCEL;
+    case MsgButtons::Ok:
+      break;
+  }
+  return MB_OK;
+}
+
+MsgAnswer Answer(int result) {
+  switch (result) {
+    case IDOK:
+      return MsgAnswer::Ok;
+    case IDYES:
+      return MsgAnswer::Yes;
+    case IDNO:
+      return MsgAnswer::No;
+    case IDRETRY:
+      return MsgAnswer::Retry;
+    default:
+      return MsgAnswer::Cancel;
+  }
+}
+
+// Selects the initial folder once the picker is ready.
+int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM initialFolder) {
+  if (message == BFFM_INITIALIZED) SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, initialFolder);
+  return 0;
+}
+
+}  // namespace
+
+MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
+  const std::wstring text = Wide(message.text);
+  const std::wstring title = Wide(message.title);
+  MSGBOXPARAMSW params{};
+  params.cbSize = sizeof params;
+  params.hwndOwner = message.owner ? reinterpret_cast<HWND>(message.owner) : GetActiveWindow();
+  params.hInstance = GetModuleHandleW(nullptr);
+  params.lpszText = text.c_str();
+  params.lpszCaption = title.c_str();
+  params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons);
+  if (message.helpButton) {
+    params.dwStyle |= MB_HELP;
+    params.dwContextHelpId = static_cast<DWORD_PTR>(message.helpContext);
+    params.lpfnMsgBoxCallback = MessageBoxHelp;
+  }
+  std::string outerHelpFile = std::exchange(currentHelpFile, message.helpFile);
+  int result = MessageBoxIndirectW(&params);
+  currentHelpFile = std::move(outerHelpFile);
+  return Answer(result);
+}
+
+void Win32UiServices::Beep() { MessageBeep(MB_OK); }
+
+void Win32UiServices::Flash(WindowHandle window) {
+  FLASHWINFO flash{};
+  flash.cbSize = sizeof flash;
+  flash.hwnd = reinterpret_cast<HWND>(window);
+  flash.dwFlags = FLASHW_CAPTION;
+  flash.uCount = 3;
+  flash.dwTimeout = 0;  // the default rate
+  FlashWindowEx(&flash);
+}
+
+void Win32UiServices::SetWaitCursor(bool on) {
+  waitCursorShown = on;
+  SetCursor(LoadCursor(nullptr, on ? IDC_WAIT : IDC_ARROW));
+}
+
+bool Win32UiServices::WaitCursorShown() { return waitCursorShown; }
+
+void Win32UiServices::DoEvents() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
+                                             const std::string& initialFolder, unsigned flags) {
+  const std::wstring wideTitle = Wide(title);
+  const std::wstring initial = Wide(initialFolder);
+  BROWSEINFOW browse{};
+  browse.hwndOwner = reinterpret_cast<HWND>(owner);
+  browse.pidlRoot = nullptr;  // the whole namespace
+  browse.lpszTitle = wideTitle.c_str();
+  browse.ulFlags = flags;
+  browse.lpfn = BrowseCallback;
+  browse.lParam = reinterpret_cast<LPARAM>(initial.c_str());
+  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
+  if (!item) return {};
+  wchar_t path[MAX_PATH] = {};
+  std::string picked = SHGetPathFromIDListW(item, path) ? NarrowZ(path) : std::string();
+  CoTaskMemFree(item);
+  return picked;
+}
+
+void Win32UiServices::ShowHelp(WindowHandle owner, const std::string& helpFile, int context) {
+  OpenHelp(reinterpret_cast<HWND>(owner), helpFile, context);
+}
+
+void Win32UiServices::EndProgram() { ExitProcess(0); }
+
+}  // namespace vorn

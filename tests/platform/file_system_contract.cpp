@@ -1,0 +1,230 @@
+#include "tests/platform/file_system_contract.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vorn {
+namespace {
+
+// Removes a folder tree through the service itself, clearing read-only marks on the way.
+void RemoveTree(FileSystem& files, const std::string& folder) {
+  for (const auto& entry : files.List(folder, "*")) {
+    std::string path = folder + "\\" + entry.name;
+    if (entry.isDirectory) {
+      RemoveTree(files, path);
+    } else {
+      files.SetAttributes(path, fileattr::kNormal);
+      files.DeleteFile(path);
+    }
+  }
+  files.RemoveDirectory(folder);
+}
+
+std::vector<std::string> Names(std::vector<DirEntry> entries) {
+  std::vector<std::string> names;
+  for (const auto& e : entries) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+void FileSystemContract::SetUp() {
+  files = GetParam().make();
+  base = GetParam().scratchFolder();
+  RemoveTree(*files, base);
+  ASSERT_EQ(files->CreateDirectory(base), FsResult::Ok);
+}
+
+void FileSystemContract::TearDown() { RemoveTree(*files, base); }
+
+void FileSystemContract::WriteText(const std::string& rest, const std::string& content) {
+  auto out = files->OpenWrite(Path(rest));
+  ASSERT_NE(out, nullptr) << rest;
+  ASSERT_TRUE(out->Write(content.data(), content.size()));
+  ASSERT_TRUE(out->Close());
+}
+
+std::string FileSystemContract::ReadText(const std::string& rest) const {
+  auto in = files->OpenRead(Path(rest));
+  if (!in) return "<missing>";
+  std::string content;
+  char buffer[7];  // small on purpose: reads must continue where the last one stopped
+  while (auto n = in->Read(buffer, sizeof buffer)) {
+    if (*n == 0) break;
+    content.append(buffer, *n);
+  }
+  return content;
+}
+
+TEST_P(FileSystemContract, FilesAndFoldersReportWhatTheyAre) {
+  WriteText("a.txt", "12345");
+  ASSERT_EQ(files->CreateDirectory(Path("Sub")), FsResult::Ok);
+  EXPECT_TRUE(files->Exists(Path("a.txt")));
+  EXPECT_FALSE(files->IsDirectory(Path("a.txt")));
+  EXPECT_EQ(files->FileSize(Path("a.txt")), 5u);
+  EXPECT_FALSE(*files->Attributes(Path("a.txt")) & fileattr::kDirectory);
+  EXPECT_TRUE(files->IsDirectory(Path("Sub")));
+  EXPECT_TRUE(*files->Attributes(Path("Sub")) & fileattr::kDirectory);
+  EXPECT_FALSE(files->FileSize(Path("Sub")).has_value());
+
+  EXPECT_FALSE(files->Exists(Path("none")));
+  EXPECT_FALSE(files->Attributes(Path("none")).has_value());
+  EXPECT_FALSE(files->FileSize(Path("none")).has_value());
+  EXPECT_FALSE(files->ModifiedTime(Path("none")).has_value());
+  EXPECT_FALSE(files->SetAttributes(Path("none"), fileattr::kNormal));
+
+  // Names resolve without regard to case.
+  EXPECT_TRUE(files->Exists(Path("A.TXT")));
+  EXPECT_EQ(ReadText("A.Txt"), "12345");
+}
+
+TEST_P(FileSystemContract, ModifiedTimeRoundTripsInUnixSeconds) {
+  WriteText("t.txt", "x");
+  const int64_t time = 1000000000;  // 2001-09-09 01:46:40 UTC
+  ASSERT_TRUE(files->SetModifiedTime(Path("t.txt"), time));
+  EXPECT_EQ(files->ModifiedTime(Path("t.txt")), time);
+  auto listed = files->List(base, "t.txt");
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].modified, time);
+}
+
+TEST_P(FileSystemContract, FoldersAreCreatedOneLevelAtATimeAndRemovedOnlyWhenEmpty) {
+  EXPECT_EQ(files->CreateDirectory(Path("x\\y")), FsResult::NotFound);
+  EXPECT_EQ(files->CreateDirectory(Path("x")), FsResult::Ok);
+  EXPECT_EQ(files->CreateDirectory(Path("x")), FsResult::AlreadyExists);
+  EXPECT_EQ(files->CreateDirectory(Path("x\\y")), FsResult::Ok);
+  EXPECT_NE(files->RemoveDirectory(Path("x")), FsResult::Ok);
+  EXPECT_TRUE(files->IsDirectory(Path("x\\y")));
+  EXPECT_EQ(files->RemoveDirectory(Path("x\\y")), FsResult::Ok);
+  EXPECT_EQ(files->RemoveDirectory(Path("x")), FsResult::Ok);
+  EXPECT_EQ(files->RemoveDirectory(Path("x")), FsResult::NotFound);
+}
+
+TEST_P(FileSystemContract, ReadOnlyFilesRefuseDeletionAndOverwriteButMayBeRenamed) {
+  WriteText("ro.dbx", "keep");
+  WriteText("other.dbx", "other");
+  ASSERT_TRUE(files->SetAttributes(Path("ro.dbx"), fileattr::kReadOnly));
+  EXPECT_TRUE(*files->Attributes(Path("ro.dbx")) & fileattr::kReadOnly);
+  EXPECT_EQ(files->DeleteFile(Path("ro.dbx")), FsResult::AccessDenied);
+  EXPECT_EQ(files->OpenWrite(Path("ro.dbx")), nullptr);
+  EXPECT_EQ(files->CopyFile(Path("other.dbx"), Path("ro.dbx"), true), FsResult::AccessDenied);
+  EXPECT_EQ(ReadText("ro.dbx"), "keep");
+
+  ASSERT_EQ(files->MoveFile(Path("ro.dbx"), Path("renamed.dbx")), FsResult::Ok);
+  EXPECT_TRUE(*files->Attributes(Path("renamed.dbx")) & fileattr::kReadOnly);
+  ASSERT_TRUE(files->SetAttributes(Path("renamed.dbx"), fileattr::kNormal));
+  EXPECT_FALSE(*files->Attributes(Path("renamed.dbx")) & fileattr::kReadOnly);
+  EXPECT_EQ(files->DeleteFile(Path("renamed.dbx")), FsResult::Ok);
+}
+
+TEST_P(FileSystemContract, CopyOverwritesOnlyWhenAsked) {
+  WriteText("src.txt", "new");
+  WriteText("dst.txt", "old");
+  EXPECT_EQ(files->CopyFile(Path("src.txt"), Path("dst.txt"), false), FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("dst.txt"), "old");
+  EXPECT_EQ(files->CopyFile(Path("src.txt"), Path("dst.txt"), true), FsResult::Ok);
+  EXPECT_EQ(ReadText("dst.txt"), "new");
+  EXPECT_EQ(files->CopyFile(Path("src.txt"), Path("fresh.txt"), false), FsResult::Ok);
+  EXPECT_EQ(ReadText("fresh.txt"), "new");
+  EXPECT_EQ(ReadText("src.txt"), "new");
+
+  EXPECT_EQ(files->CopyFile(Path("none.txt"), Path("x.txt"), true), FsResult::NotFound);
+  EXPECT_EQ(files->CopyFile(Path("src.txt"), Path("nofolder\\x.txt"), true), FsResult::NotFound);
+}
+
+TEST_P(FileSystemContract, MoveRenamesFilesAndFoldersButNeverReplaces) {
+  WriteText("a.txt", "a");
+  WriteText("b.txt", "b");
+  ASSERT_EQ(files->CreateDirectory(Path("Dir")), FsResult::Ok);
+
+  EXPECT_EQ(files->MoveFile(Path("a.txt"), Path("b.txt")), FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("a.txt"), "a");
+  EXPECT_EQ(ReadText("b.txt"), "b");
+
+  EXPECT_EQ(files->MoveFile(Path("a.txt"), Path("Dir\\moved.txt")), FsResult::Ok);
+  EXPECT_FALSE(files->Exists(Path("a.txt")));
+  EXPECT_EQ(ReadText("Dir\\moved.txt"), "a");
+
+  EXPECT_EQ(files->MoveFile(Path("Dir"), Path("Renamed")), FsResult::Ok);
+  EXPECT_EQ(ReadText("Renamed\\moved.txt"), "a");
+  EXPECT_EQ(files->MoveFile(Path("none"), Path("x")), FsResult::NotFound);
+  EXPECT_EQ(files->MoveFile(Path("b.txt"), Path("nofolder\\b.txt")), FsResult::NotFound);
+}
+
+TEST_P(FileSystemContract, DeleteRemovesAFileOnce) {
+  WriteText("d.txt", "d");
+  EXPECT_EQ(files->DeleteFile(Path("d.txt")), FsResult::Ok);
+  EXPECT_FALSE(files->Exists(Path("d.txt")));
+  EXPECT_EQ(files->DeleteFile(Path("d.txt")), FsResult::NotFound);
+}
+
+TEST_P(FileSystemContract, ListingMatchesWildcardsWithoutRegardToCase) {
+  WriteText("Inbox.dbx", "12");
+  WriteText("SENT.DBX", "");
+  WriteText("notes.txt", "");
+  WriteText("README", "");
+  ASSERT_EQ(files->CreateDirectory(Path("Sub")), FsResult::Ok);
+
+  EXPECT_EQ(Names(files->List(base, "*.dbx")), (std::vector<std::string>{"Inbox.dbx", "SENT.DBX"}));
+  EXPECT_EQ(Names(files->List(base, "*.*")),
+            (std::vector<std::string>{"Inbox.dbx", "README", "SENT.DBX", "Sub", "notes.txt"}));
+  EXPECT_EQ(Names(files->List(base, "inbox.DBX")), std::vector<std::string>{"Inbox.dbx"});
+  EXPECT_TRUE(files->List(base, "*.eml").empty());
+  EXPECT_TRUE(files->List(Path("none"), "*").empty());
+
+  for (const auto& entry : files->List(base, "*")) {
+    if (entry.name == "Sub") {
+      EXPECT_TRUE(entry.isDirectory);
+      EXPECT_TRUE(entry.attributes & fileattr::kDirectory);
+    } else {
+      EXPECT_FALSE(entry.isDirectory) << entry.name;
+    }
+    if (entry.name == "Inbox.dbx") {
+      EXPECT_EQ(entry.size, 2u);
+    }
+  }
+}
+
+TEST_P(FileSystemContract, StreamsLargeFilesInPieces) {
+  std::string content;
+  for (int i = 0; content.size() < 300000; ++i) content += std::to_string(i * 7919) + ",";
+  {
+    auto out = files->OpenWrite(Path("big.bin"));
+    ASSERT_NE(out, nullptr);
+    for (size_t at = 0; at < content.size(); at += 65537)
+      ASSERT_TRUE(out->Write(content.data() + at, std::min<size_t>(65537, content.size() - at)));
+    ASSERT_TRUE(out->Close());
+  }
+  auto in = files->OpenRead(Path("big.bin"));
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->Size(), content.size());
+  std::string read;
+  std::vector<char> buffer(4096);
+  for (;;) {
+    auto n = in->Read(buffer.data(), buffer.size());
+    ASSERT_TRUE(n.has_value());
+    if (*n == 0) break;
+    read.append(buffer.data(), *n);
+  }
+  EXPECT_EQ(read, content);
+
+  WriteText("big.bin", "short");  // opening for writing truncates
+  EXPECT_EQ(files->FileSize(Path("big.bin")), 5u);
+  EXPECT_EQ(files->OpenRead(Path("none.bin")), nullptr);
+  EXPECT_EQ(files->OpenWrite(Path("nofolder\\x.bin")), nullptr);
+}
+
+TEST_P(FileSystemContract, JapaneseNamesRoundTrip) {
+  const std::string folder = "日本語フォルダ";
+  const std::string name = "受信トレイ ﾃﾞｽｸﾄｯﾌﾟ.dbx";
+  ASSERT_EQ(files->CreateDirectory(Path(folder)), FsResult::Ok);
+  WriteText(folder + "\\" + name, "メール");
+  EXPECT_EQ(Names(files->List(Path(folder), "*.dbx")), std::vector<std::string>{name});
+  EXPECT_EQ(files->CopyFile(Path(folder + "\\" + name), Path("コピー.dbx"), false), FsResult::Ok);
+  EXPECT_EQ(files->MoveFile(Path("コピー.dbx"), Path("移動.dbx")), FsResult::Ok);
+  EXPECT_EQ(ReadText("移動.dbx"), "メール");
+  EXPECT_EQ(Names(files->List(base, "*")), (std::vector<std::string>{"日本語フォルダ", "移動.dbx"}));
+}
+
+}  // namespace vorn
