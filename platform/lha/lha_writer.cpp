@@ -8,7 +8,7 @@
 namespace vorn::lha {
 namespace {
 
-constexpr size_t kReadChunk = 1 << 18;
+constexpr size_t kReadChunk = 1 << 16;
 
 bool WriteString(ByteSink& out, const std::string& bytes) { return out.Write(bytes.data(), bytes.size()); }
 

@@ -203,7 +203,7 @@ DecodeResult DecodeLzh(int dictionaryBits, BufferedSource& in, uint64_t packedSi
   const size_t dictionary = size_t{1} << dictionaryBits;
   const int positionCodes = PositionCodes(dictionaryBits);
   const int positionBits = PositionBits(dictionaryBits);
-  constexpr size_t kChunk = 1 << 17;
+  constexpr size_t kChunk = 1 << 15;
   // [history | new output]; the history starts as blanks, as other decoders assume.
   std::vector<uint8_t> buffer(dictionary + kChunk + kMaxMatch + 16);
   std::memset(buffer.data(), ' ', dictionary);
