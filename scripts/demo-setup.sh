@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes PREFIX a Wine prefix holding the demo machine of demo/machine.txt.
+#   scripts/demo-setup.sh WINDOWS-BUILD-DIR PREFIX
+# The prefix is made afresh whenever the description, its files or the stand-in programs
+# change, so nothing of an earlier description stays behind; otherwise it is left as it is.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+prefix=$2
+
+windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
+
+for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe"; do
+  [ -f "$needed" ] || { echo "demo-setup: $needed is missing; build the Windows target first" >&2; exit 1; }
+done
+
+stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" |
+        sha256sum | cut -d' ' -f1)
+if [ -f "$prefix/.vorn-demo" ] && [ "$(cat "$prefix/.vorn-demo")" = "$stamp" ]; then
+  exit 0
+fi
+
+echo "demo-setup: preparing the demo machine in $prefix"
+if [ -d "$prefix" ]; then
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  rm -rf "$prefix"
+fi
+export VORN_WINEPREFIX=$prefix
+source "$repo/scripts/wine-env.sh"
+wine "$build/demo/demo_setup.exe" "$(windows_path "$repo/demo/machine.txt")" \
+  "$(windows_path "$build/demo/programs")" "$(windows_path "$repo/demo/files")"
+wineserver -w
+echo "$stamp" > "$prefix/.vorn-demo"

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts vorn.exe on the demo machine, checks the main window lists the users main user
+# first, that a second copy ends by itself, saves a screenshot and closes the window.
+#   smoke_test.sh WINDOWS-BUILD-DIR OUTPUT-DIR
+set -euo pipefail
+build=$1
+out=$2
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+[ -n "${DISPLAY:-}" ] || { echo "smoke test: no display, skipped"; exit 77; }
+
+prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-smoke
+bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
+export VORN_WINEPREFIX=$prefix
+source "$repo/scripts/wine-env.sh"
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+# The users of demo/machine.txt: 山田 太郎 is the main user, second in registry order.
+expected=$'山田 太郎\n佐藤 次郎\n鈴木 花子'
+
+windows_path() { echo "Z:${1//\//\\}"; }
+probe() { wine "$build/tests/smoke/window_probe.exe" "$1" vorn-smoke; }
+
+# A virtual desktop gives the windows their frames without a window manager.
+wine explorer /desktop=vorn-smoke,800x600 "$(windows_path "$build/app/vorn.exe")" &
+
+users=""
+for _ in $(seq 60); do
+  if users=$(probe users 2>/dev/null) && [ -n "$users" ]; then break; fi
+  sleep 0.5
+done
+if [ "$users" != "$expected" ]; then
+  echo "smoke test: user list is"; echo "${users:-<no main window>}"; echo "expected"; echo "$expected"
+  exit 1
+fi
+echo "users listed main user first:"; echo "$users"
+
+# A second copy ends silently and leaves the first one alone.
+timeout 30 wine "$build/app/vorn.exe"
+probe users >/dev/null || { echo "smoke test: the first copy is gone"; exit 1; }
+
+mkdir -p "$out"
+import -window root "$out/vorn-main-window.png"
+echo "screenshot: $out/vorn-main-window.png"
+
+probe close
+for _ in $(seq 40); do
+  probe users >/dev/null 2>&1 || break
+  sleep 0.25
+done
+if probe users >/dev/null 2>&1; then echo "smoke test: vorn.exe did not end on close"; exit 1; fi
+echo "main window closed"

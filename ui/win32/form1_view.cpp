@@ -1,0 +1,192 @@
+#include "ui/win32/form1_view.h"
+
+#include <iterator>
+
+#include "platform/win32/wide_text.h"
+#include "ui/win32/control_ids.h"
+#include "ui/win32/view_support.h"
+
+namespace vorn::win32ui {
+namespace {
+
+constexpr int kClientWidth = 400;
+constexpr int kClientHeight = 262;
+constexpr int kMenuIdBase = 100;
+
+// The menus in order; an entry without an item is a separator.
+struct MenuEntry {
+  int menu;
+  MenuItem Form1::*item;
+  void (Form1::*click)();
+  const char* shortcut;
+};
+constexpr const char* kMenuTitles[] = {"設定(&S)", "ﾂｰﾙ(&T)", "ﾍﾙﾌﾟ(&H)"};
+const MenuEntry kMenu[] = {
+    {0, &Form1::MnWab, &Form1::MnWab_Click, nullptr},
+    {0, &Form1::MnFavo, &Form1::MnFavo_Click, nullptr},
+    {0, nullptr, nullptr, nullptr},
+    {0, &Form1::MnLHA, &Form1::MnLHA_Click, nullptr},
+    {0, nullptr, nullptr, nullptr},
+    {0, &Form1::MnChSave, &Form1::MnChSave_Click, nullptr},
+    {0, nullptr, nullptr, nullptr},
+    {0, &Form1::MnOp, &Form1::MnOp_Click, "Ctrl+O"},
+    {0, nullptr, nullptr, nullptr},
+    {0, &Form1::MnEnd, &Form1::MnEnd_Click, nullptr},
+    {1, &Form1::MnChanger, &Form1::MnChanger_Click, nullptr},
+    {1, &Form1::MnComp, &Form1::MnComp_Click, nullptr},
+    {2, &Form1::MnMokuji, &Form1::MnMokuji_Click, nullptr},
+    {2, nullptr, nullptr, nullptr},
+    {2, &Form1::MnMail, &Form1::MnMail_Click, nullptr},
+};
+constexpr int kMenuOptions = 7;  // the entry Ctrl+O opens
+
+ATOM RegisterForm1Class(WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (!windowClass.hIcon) windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kForm1Class;
+  return RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Form1View::Form1View(Form1& form) : form_(form) {}
+
+void Form1View::Show() {
+  if (!window_) Create();
+  Sync();
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+}
+
+void Form1View::Create() {
+  static const ATOM registered = RegisterForm1Class(WindowProc);
+  (void)registered;
+  menuBar_ = CreateMenuBar();
+  window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                           nullptr, menuBar_, kClientWidth, kClientHeight, this);
+  form_.hwnd = reinterpret_cast<WindowHandle>(window_);
+
+  image1_ = CreateControl(window_, L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, kForm1Image1, {12, 12, 48, 48});
+  for (int index = 1; index <= 2; ++index)
+    option1_[index] = CreateControl(window_, L"BUTTON", form_.Option1.captions[index],
+                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 1 ? WS_GROUP : 0),
+                                    kForm1Option1First + index, {76, 12 + (index - 1) * 26, 200, 22});
+  list1_ = CreateControl(window_, L"LISTBOX", "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kForm1List1,
+                         {12, 70, 376, 116});
+  text1_ = CreateControl(window_, L"EDIT", "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kForm1Text1,
+                         {12, 192, 376, 24});
+  command1_[Form1::kOk] = CreateControl(window_, L"BUTTON", form_.Command1[Form1::kOk].caption,
+                                        BS_DEFPUSHBUTTON | WS_TABSTOP, kForm1Ok, {212, 226, 84, 28});
+  command1_[Form1::kExit] = CreateControl(window_, L"BUTTON", form_.Command1[Form1::kExit].caption,
+                                          BS_PUSHBUTTON | WS_TABSTOP, kForm1Exit, {304, 226, 84, 28});
+
+  ACCEL optionsKey{FCONTROL | FVIRTKEY, 'O', static_cast<WORD>(kMenuIdBase + kMenuOptions)};
+  accelerators_ = CreateAcceleratorTableW(&optionsKey, 1);
+}
+
+HMENU Form1View::CreateMenuBar() {
+  HMENU bar = CreateMenu();
+  HMENU menus[std::size(kMenuTitles)];
+  for (auto& menu : menus) menu = CreatePopupMenu();
+  for (size_t i = 0; i < std::size(kMenu); ++i) {
+    const MenuEntry& entry = kMenu[i];
+    if (!entry.item) {
+      AppendMenuW(menus[entry.menu], MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::string caption = (form_.*entry.item).caption;
+    if (entry.shortcut) caption += std::string("\t") + entry.shortcut;
+    AppendMenuW(menus[entry.menu], MF_STRING, kMenuIdBase + i, Wide(caption).c_str());
+  }
+  for (size_t m = 0; m < std::size(kMenuTitles); ++m)
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[m]), Wide(kMenuTitles[m]).c_str());
+  return bar;
+}
+
+void Form1View::Sync() {
+  if (!window_) return;
+  SetWindowTextIfChanged(window_, form_.caption);
+  for (size_t i = 0; i < std::size(kMenu); ++i)
+    if (kMenu[i].item) SyncMenuItem(menuBar_, kMenuIdBase + static_cast<int>(i), form_.*kMenu[i].item);
+  for (int index = 1; index <= 2; ++index) SyncOption(option1_[index], form_.Option1, index);
+  SyncListBox(list1_, form_.List1);
+  SyncTextBox(text1_, form_.Text1);
+  for (int index : {Form1::kOk, Form1::kExit}) SyncButton(command1_[index], form_.Command1[index], !form_.busy);
+}
+
+void Form1View::OnCommand(int id, int code) {
+  if (id >= kMenuIdBase && id < kMenuIdBase + static_cast<int>(std::size(kMenu))) {
+    const MenuEntry& entry = kMenu[id - kMenuIdBase];
+    if (entry.item && (form_.*entry.item).enabled) (form_.*entry.click)();
+  } else if (id == kForm1Ok || id == kForm1Exit) {
+    int index = id == kForm1Ok ? Form1::kOk : Form1::kExit;
+    if (form_.Command1[index].enabled && !form_.busy) form_.Command1_Click(index);
+  } else if (id > kForm1Option1First && id <= kForm1Option1First + 2 && code == BN_CLICKED) {
+    form_.Option1_Click(id - kForm1Option1First);
+  } else if (id == kForm1List1 && code == LBN_SELCHANGE) {
+    form_.List1_Click(static_cast<int>(SendMessageW(list1_, LB_GETCURSEL, 0, 0)));
+  } else if (id == kForm1Image1 && code == STN_DBLCLK) {
+    form_.Image1_DblClick();
+  }
+  Sync();
+}
+
+// The picture: a closed envelope.
+void Form1View::DrawPicture(const DRAWITEMSTRUCT& item) const {
+  HDC dc = item.hDC;
+  RECT area = item.rcItem;
+  HBRUSH background = CreateSolidBrush(RGB(0x3A, 0x6E, 0xA5));
+  FillRect(dc, &area, background);
+  DeleteObject(background);
+  RECT paper{area.left + 6, area.top + 12, area.right - 6, area.bottom - 12};
+  FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HPEN pen = CreatePen(PS_SOLID, 2, RGB(0x3A, 0x6E, 0xA5));
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, paper.left, paper.top, nullptr);
+  LineTo(dc, (paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2 + 2);
+  LineTo(dc, paper.right, paper.top);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  RememberView(window, message, lParam);
+  Form1View* view = ViewOf<Form1View>(window);
+  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  return view->Handle(message, wParam, lParam);
+}
+
+LRESULT Form1View::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      if (wParam == kForm1Image1) {
+        DrawPicture(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      break;
+    case DM_GETDEFID:
+      return MAKELRESULT(kForm1Ok, DC_HASDEFID);
+    case WM_SETCURSOR:
+      if (KeepWaitCursor()) return TRUE;
+      break;
+    case WM_CLOSE:
+      // Closing the main window ends the program, as its Exit menu item does.
+      form_.MnEnd_Click();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace vorn::win32ui

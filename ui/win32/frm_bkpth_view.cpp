@@ -1,0 +1,141 @@
+#include "ui/win32/frm_bkpth_view.h"
+
+#include "ui/win32/control_ids.h"
+#include "ui/win32/view_support.h"
+
+namespace vorn::win32ui {
+namespace {
+
+constexpr int kClientWidth = 360;
+constexpr int kClientHeight = 142;
+constexpr int kOption1First = 301;  // + index
+constexpr int kText1 = 303;
+constexpr int kBrowse = 304;
+
+ATOM RegisterFrmBkpthClass(WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kFrmBkpthClass;
+  return RegisterClassExW(&windowClass);
+}
+
+void CenterOver(HWND window, HWND owner) {
+  RECT outer, inner;
+  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
+  GetWindowRect(window, &inner);
+  int width = inner.right - inner.left, height = inner.bottom - inner.top;
+  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
+               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+}  // namespace
+
+FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : dialog_(dialog) {}
+
+void FrmBkpthView::Create(HWND owner) {
+  static const ATOM registered = RegisterFrmBkpthClass(WindowProc);
+  (void)registered;
+  window_ = CreateTopLevel(kFrmBkpthClass, dialog_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner,
+                           nullptr, kClientWidth, kClientHeight, this);
+  dialog_.hwnd = reinterpret_cast<WindowHandle>(window_);
+  for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
+    option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
+                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0), kOption1First + index,
+                                    {16, 12 + index * 28, index == 0 ? 320 : 200, 22});
+  browse_ = CreateControl(window_, L"BUTTON", dialog_.CmdBrowse.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                          kBrowse, {260, 39, 84, 26});
+  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kText1, {36, 72, 308, 24});
+  ok_ = CreateControl(window_, L"BUTTON", dialog_.CmdOk.caption, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+                      {168, 106, 84, 28});
+  cancel_ = CreateControl(window_, L"BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+                          {260, 106, 84, 28});
+  CenterOver(window_, owner);
+}
+
+void FrmBkpthView::Sync() {
+  SetWindowTextIfChanged(window_, dialog_.caption);
+  for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther}) SyncOption(option1_[index], dialog_.Option1, index);
+  SyncTextBox(text1_, dialog_.Text1);
+  SyncButton(browse_, dialog_.CmdBrowse, true);
+  SyncButton(ok_, dialog_.CmdOk, true);
+  SyncButton(cancel_, dialog_.CmdCancel, true);
+}
+
+void FrmBkpthView::RunModal(HWND owner) {
+  Create(owner);
+  dialog_.Form_Load();
+  Sync();
+  if (owner) EnableWindow(owner, FALSE);
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetFocus(ok_);
+  MSG message;
+  bool quit = false;
+  while (!dialog_.closed) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    if (IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // The owner is enabled again before the dialog goes, so it takes the activation back.
+  if (owner) EnableWindow(owner, TRUE);
+  DestroyWindow(window_);
+  window_ = nullptr;
+  dialog_.hwnd = 0;
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void FrmBkpthView::OnCommand(int id, int code) {
+  switch (id) {
+    case kOption1First + FrmBkpth::kDesktop:
+    case kOption1First + FrmBkpth::kOther:
+      if (code == BN_CLICKED) dialog_.Option1_Click(id - kOption1First);
+      break;
+    case kText1:
+      // What the user types is the text box's content.
+      if (code == EN_CHANGE) dialog_.Text1.text = WindowText(text1_);
+      return;
+    case kBrowse:
+      if (dialog_.CmdBrowse.enabled) dialog_.CmdBrowse_Click();
+      break;
+    case IDOK:
+      dialog_.CmdOk_Click();
+      break;
+    case IDCANCEL:
+      dialog_.CmdCancel_Click();
+      break;
+  }
+  if (!dialog_.closed) Sync();
+}
+
+LRESULT CALLBACK FrmBkpthView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  RememberView(window, message, lParam);
+  FrmBkpthView* view = ViewOf<FrmBkpthView>(window);
+  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  return view->Handle(message, wParam, lParam);
+}
+
+LRESULT FrmBkpthView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_SETCURSOR:
+      if (KeepWaitCursor()) return TRUE;
+      break;
+    case WM_CLOSE:
+      dialog_.CmdCancel_Click();
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace vorn::win32ui

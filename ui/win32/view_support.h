@@ -1,0 +1,40 @@
+#pragma once
+// What the Win32 views share: creating controls in the UI font and bringing them in line
+// with the state of a form's controls.
+#include <string>
+
+#include "platform/win32/windows_api.h"
+#include "ui/controls.h"
+
+namespace vorn::win32ui {
+
+struct Box {
+  int x, y, width, height;
+};
+
+HFONT UiFont();
+HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
+                   const Box& box);
+// A top-level window whose client area is width x height.
+HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
+                    int width, int height, void* view);
+// The view stored by CreateTopLevel.
+template <typename View>
+View* ViewOf(HWND window) {
+  return reinterpret_cast<View*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+// Stores the view on WM_NCCREATE; call first in a window procedure.
+void RememberView(HWND window, UINT message, LPARAM lParam);
+
+std::string WindowText(HWND window);
+void SetWindowTextIfChanged(HWND window, const std::string& text);
+void SyncEnabledVisible(HWND control, bool enabled, bool visible);
+void SyncButton(HWND control, const Button& button, bool enabled);
+void SyncTextBox(HWND control, const TextBox& box);
+void SyncListBox(HWND control, const ListBox& list);
+void SyncOption(HWND control, const OptionGroup& group, int index);
+void SyncMenuItem(HMENU menu, int id, const MenuItem& item);
+// Keeps the hourglass over the window while the program says it is busy.
+bool KeepWaitCursor();
+
+}  // namespace vorn::win32ui
