@@ -39,6 +39,22 @@ class BitReader {
 
  private:
   void Refill() {
+    if (remaining_ >= 8 && count_ <= 56) {
+      auto [data, size] = in_.Peek(8);
+      if (size == 8) {
+        // Eight bytes at once; only the whole bytes that fit are taken.
+        uint64_t next = 0;
+        for (int i = 0; i < 8; ++i) next = (next << 8) | data[i];
+        const int take = (64 - count_) / 8;
+        next >>= count_;
+        if (take < 8) next &= ~((uint64_t{1} << (64 - count_ - take * 8)) - 1);
+        bits_ |= next;
+        count_ += take * 8;
+        in_.Consume(take);
+        remaining_ -= take;
+        return;
+      }
+    }
     while (count_ <= 56) {
       if (remaining_ > 0) {
         auto [data, size] = in_.Peek(static_cast<size_t>(std::min<uint64_t>(remaining_, (64 - count_) / 8)));

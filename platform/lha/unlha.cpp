@@ -383,6 +383,14 @@ class Unpacker {
   std::string destination_;
 };
 
+// At most maxBytes of text, cut before a character that would not fit whole.
+std::string CutUtf8(const std::string& text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
@@ -398,7 +406,7 @@ int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::strin
   }
   if (output) {
     output->clear();
-    if (outputSize > 0) *output = outcome.log().substr(0, outputSize - 1);
+    if (outputSize > 0) *output = CutUtf8(outcome.log(), outputSize - 1);
   }
   return outcome.code();
 }
