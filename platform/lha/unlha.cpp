@@ -123,8 +123,9 @@ struct PackEntry {
 
 class Packer {
  public:
-  Packer(FileSystem& files, const Command& command, Outcome& outcome, const ProgressHook& hook)
-      : files_(files), command_(command), outcome_(outcome), hook_(hook) {
+  Packer(FileSystem& files, const Command& command, Outcome& outcome, const ProgressHook& hook,
+         size_t packedBytesInMemory)
+      : files_(files), command_(command), outcome_(outcome), hook_(hook), memoryLimit_(packedBytesInMemory) {
     for (const auto& path : {command.archive, TempPath(), SpillPath()}) skip_.insert(Lower(path));
   }
 
@@ -177,7 +178,7 @@ class Packer {
     if (!out) return outcome_.Fail(kCannotWriteArchive, "Cannot create " + TempPath());
     FileSink sink(*out);
     FileSpill spill(files_, SpillPath());
-    lha::LhaWriter writer(sink, &spill);
+    lha::LhaWriter writer(sink, &spill, memoryLimit_);
     bool ok = KeepOldMembers(sink) && AddEntries(writer);
     if (ok && (!writer.Finish() || !out->Close())) {
       outcome_.Fail(kCannotWriteArchive, "Cannot write " + TempPath());
@@ -248,6 +249,7 @@ class Packer {
   const Command& command_;
   Outcome& outcome_;
   const ProgressHook& hook_;
+  size_t memoryLimit_;
   std::set<std::string> skip_;
   std::set<std::string> storedNames_;
   std::vector<PackEntry> entries_;
@@ -394,13 +396,13 @@ std::string CutUtf8(const std::string& text, size_t maxBytes) {
 }  // namespace
 
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
-                   const ProgressHook& progress) {
+                   const ProgressHook& progress, size_t packedBytesInMemory) {
   Outcome outcome;
   auto command = ParseCommand(commandLine);
   if (!command) {
     outcome.Fail(kBadCommand, "Command not understood: " + commandLine);
   } else if (command->verb == 'a') {
-    Packer(files, *command, outcome, progress).Run();
+    Packer(files, *command, outcome, progress, packedBytesInMemory).Run();
   } else {
     Unpacker(files, *command, outcome, progress).Run();
   }

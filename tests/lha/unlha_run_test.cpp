@@ -88,6 +88,17 @@ TEST_F(UnlhaRun, MessagesAreCutBeforeACharacterThatWouldNotFit) {
   EXPECT_EQ(none, "");
 }
 
+TEST_F(UnlhaRun, LargePackedMembersWaitInAFileAndGiveTheSameArchive) {
+  WriteHostFile(Host("C:\\S\\Inbox.dbx"), lha::test::MailLikeText(400000, 11));
+  WriteHostFile(Host("C:\\S\\Sent.dbx"), lha::test::MailLikeText(300000, 12));
+  fs::create_directories(Host("C:\\A"));
+  fs::create_directories(Host("C:\\B"));
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\A\\Mail.lzh", "C:\\S"), nullptr, 0), kOk);
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\B\\Mail.lzh", "C:\\S"), nullptr, 0, {}, 4096), kOk);
+  EXPECT_TRUE(ReadHostFile(Host("C:\\A\\Mail.lzh")) == ReadHostFile(Host("C:\\B\\Mail.lzh")));
+  EXPECT_EQ(Tree(Host("C:\\B")).size(), 1u);  // the waiting file is gone
+}
+
 TEST_F(UnlhaRun, HiddenFilesNeedTheAttributeSwitch) {
   WriteHostFile(Host("C:\\S\\a.dbx"), "a");
   WriteHostFile(Host("C:\\S\\h.dbx"), "h");
