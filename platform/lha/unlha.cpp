@@ -184,7 +184,7 @@ class Packer {
       names.push_back(entry.name);
       if (entry.isDirectory) {
         if (!command_.recurse) continue;
-        Add(path, names, entry);
+        if (command_.keepPaths) Add(path, names, entry);  // a folder entry only means something with paths
         Collect(path, names, pattern);
       } else if (MatchesPattern(pattern, entry.name)) {
         Add(path, names, entry);
