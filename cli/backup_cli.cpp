@@ -5,8 +5,8 @@
 #ifdef _WIN32
 #include "backup/unattended_ui.h"
 #include "core/app.h"
-#include "platform/lha/unlha.h"
 #include "platform/regedit/reg_file_editor.h"
+#include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -20,22 +20,6 @@
 namespace vorn::cli {
 
 #ifdef _WIN32
-namespace {
-
-// The archiver library's command processor over this machine's files.
-class HostArchiver : public Archiver {
- public:
-  explicit HostArchiver(FileSystem& files) : files_(files) {}
-  int32_t Unlha(WindowHandle, const std::string& commandLine, std::string* output, uint32_t outputSize) override {
-    return unlha::RunCommand(files_, commandLine, output, outputSize);
-  }
-
- private:
-  FileSystem& files_;
-};
-
-}  // namespace
-
 int RunBackupArea(Context& context, const std::vector<std::string>& args) {
   Win32RegistryStore registry;
   Win32Environment environment;
@@ -47,7 +31,7 @@ int RunBackupArea(Context& context, const std::vector<std::string>& args) {
   const App* running = nullptr;  // the editor writes the dialect of the family start-up finds
   RegFileEditor registryEditor(registry, files,
                                [&running] { return DialectForOsFamily(running ? running->env.osFamily : ""); });
-  HostArchiver archiver(files);
+  Win32Archiver archiver;
   Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   NoFormHost host;
   App app(platform, host);

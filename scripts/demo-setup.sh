@@ -10,13 +10,14 @@ prefix=$2
 
 windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
 
-for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe"; do
+for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe" \
+              "$build/demo/programs/unlha32.dll"; do
   [ -f "$needed" ] || { echo "demo-setup: $needed is missing; build the Windows target first" >&2; exit 1; }
 done
 
 # The users' mail stores come from the test folder-file writer's tool, when it was built.
 mail_tool="$build/tests/backup/demo_mail.exe"
-stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" \
+stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/* "$build/demo/demo_setup.exe" \
         $( [ -f "$mail_tool" ] && echo "$mail_tool") |
         sha256sum | cut -d' ' -f1)
 if [ -f "$prefix/.vorn-demo" ] && [ "$(cat "$prefix/.vorn-demo")" = "$stamp" ]; then

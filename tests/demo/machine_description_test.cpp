@@ -95,6 +95,7 @@ class DemoMachine : public ::testing::Test {
     fs::create_directories(host / "C" / "build");
     std::ofstream(host / "C" / "build" / "msimn.exe") << "MZ";
     std::ofstream(host / "C" / "build" / "wab.exe") << "MZ";
+    std::ofstream(host / "C" / "build" / "unlha32.dll") << "MZ";
     fs::copy(fs::path(VORN_SOURCE_DIR) / "demo" / "files", host / "C" / "files");
     std::ifstream in(fs::path(VORN_SOURCE_DIR) / "demo" / "machine.txt", std::ios::binary);
     std::stringstream text;
