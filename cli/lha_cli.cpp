@@ -1,0 +1,43 @@
+// vorn-cli lha: packs, unpacks, lists and tests archives through the Unlha command lines.
+#include <cstdint>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "platform/lha/unlha.h"
+#include "platform/lha/unlha_result.h"
+
+namespace vorn::cli {
+
+int RunLha(Context& context, const std::vector<std::string>& args) {
+  const std::string command = args.empty() ? "" : args[0];
+  const size_t expected = command == "a" || command == "x" ? 3 : 2;
+  if ((command != "a" && command != "x" && command != "l" && command != "t") || args.size() != expected) {
+    context.err << "usage: vorn-cli lha a ARCHIVE DIR | x ARCHIVE DESTDIR | l ARCHIVE | t ARCHIVE\n";
+    return 2;
+  }
+  for (const auto& arg : args)
+    if (arg.find('"') != std::string::npos) {
+      context.err << "vorn-cli lha: a path cannot hold a double quote\n";
+      return 2;
+    }
+  const std::string archive = "\"" + context.programPath(args[1]) + "\"";
+  std::string line;
+  if (command == "a") {
+    line = "a -+ -a1 -r2 -x1 -d0 -f0 -n0 -jm3 " + archive + " \"" + context.programPath(args[2]) + "\\\" \"*.*\"";
+  } else if (command == "x") {
+    line = "x -d1 -y1 " + archive + " \"" + context.programPath(args[2]) + "\"\\ *.*";
+  } else {
+    line = command + " " + archive;
+  }
+  std::string output;
+  int32_t result = unlha::RunCommand(context.files, line, &output, UINT32_MAX);
+  if (command == "l" || command == "t") context.out << output;
+  if (result != unlha::kOk) {
+    context.err << "vorn-cli lha: " << unlha::DescribeResult(result) << " (code 0x" << std::hex << std::uppercase
+                << result << ")\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace vorn::cli

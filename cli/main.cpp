@@ -1,0 +1,43 @@
+// vorn-cli <area> <command> [arguments]: the program's components from the command line.
+#include <cstring>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "cli/host_files.h"
+
+namespace vorn::cli {
+int RunLha(Context& context, const std::vector<std::string>& args);
+}  // namespace vorn::cli
+
+namespace {
+
+struct Area {
+  const char* name;
+  vorn::cli::AreaEntry run;
+  const char* usage;
+};
+
+// One line per area.
+const Area kAreas[] = {
+    {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
+};
+
+int Usage() {
+  std::cerr << "usage:\n";
+  for (const auto& area : kAreas) std::cerr << "  vorn-cli " << area.usage << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  auto args = vorn::cli::Utf8Arguments(argc, argv);
+  if (args.empty()) return Usage();
+  for (const auto& area : kAreas) {
+    if (args[0] != area.name) continue;
+    auto files = vorn::cli::OpenHostFiles();
+    vorn::cli::Context context{*files, std::cout, std::cerr, vorn::cli::HostToProgramPath};
+    return area.run(context, {args.begin() + 1, args.end()});
+  }
+  return Usage();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Writing an LHA archive: level-2 headers, -lh5- members, -lh0- where packing does not shrink.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/lha/byte_stream.h"
+#include "platform/lha/member_header.h"
+
+namespace vorn::lha {
+
+// Where a member's packed bytes wait once they outgrow memory, until its header is written.
+class SpillStorage {
+ public:
+  virtual ~SpillStorage() = default;
+  // Starts empty storage.
+  virtual bool Begin() = 0;
+  virtual bool Write(const void* data, size_t size) = 0;
+  // Ends writing and reads everything back from the start.
+  virtual std::unique_ptr<ByteSource> ReadBack() = 0;
+  virtual void Discard() = 0;
+};
+
+enum class AddResult { Ok, ReadFailed, SourceChanged, WriteFailed, Stopped };
+
+// Opens a member's original data; called a second time when the member is stored unpacked.
+using SourceOpener = std::function<std::unique_ptr<ByteSource>()>;
+
+class LhaWriter {
+ public:
+  // spill may be null: packed data then stays in memory.
+  LhaWriter(ByteSink& archive, SpillStorage* spill, size_t memoryLimit = size_t{16} << 20);
+
+  // header gives path, modified, attributes and the expected size (for progress only);
+  // method, sizes and CRC are filled in here.
+  AddResult AddFile(MemberHeader header, const SourceOpener& open, Progress* progress = nullptr);
+  bool AddDirectory(MemberHeader header);
+  // Writes the end mark.
+  bool Finish();
+
+ private:
+  class Spool;
+  AddResult CopyStored(MemberHeader& header, const SourceOpener& open, Progress* progress);
+  ByteSink& archive_;
+  SpillStorage* spill_;
+  size_t memoryLimit_;
+};
+
+}  // namespace vorn::lha

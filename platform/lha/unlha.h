@@ -1,0 +1,19 @@
+#pragma once
+// The Unlha entry's work: one command line (see unlha_command.h) run over a file system.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace vorn::unlha {
+
+// Called as a member is packed or unpacked: its name, bytes done, bytes in all. False stops the run.
+using ProgressHook = std::function<bool(const std::string& member, uint64_t done, uint64_t total)>;
+
+// Runs a UTF-8 command line; messages go to output (at most outputSize - 1 characters; none when
+// output is null or outputSize is 0). Returns 0 or a code of unlha_result.h.
+int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
+                   const ProgressHook& progress = {});
+
+}  // namespace vorn::unlha
