@@ -4,6 +4,7 @@
 
 #include "core/app.h"
 #include "core/startup.h"
+#include "platform/regedit/reg_file_editor.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -24,12 +25,8 @@ bool AnotherCopyRunning() {
   return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// Placeholders until the registry editor and the archiver library are wired in; nothing the
-// main window does so far calls them.
-class NoRegistryEditor : public vorn::RegistryEditor {
- public:
-  void Run(const std::string&) override {}
-};
+// A placeholder until the archiver library is wired in; nothing the main window does so far
+// calls it.
 class NoArchiver : public vorn::Archiver {
  public:
   int32_t Unlha(vorn::WindowHandle, const std::string&, std::string*, uint32_t) override { return -1; }
@@ -51,11 +48,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   vorn::Win32Shell shell;
   vorn::Win32UiServices ui;
   vorn::Win32Clock clock;
-  NoRegistryEditor registryEditor;
+  const vorn::App* running = nullptr;
+  // Exports follow the running family, known once start-up has looked.
+  vorn::RegFileEditor registryEditor(registry, files, [&running] {
+    return vorn::DialectForOsFamily(running ? running->env.osFamily : vorn::kFamilyNt);
+  });
   NoArchiver archiver;
   vorn::Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   vorn::win32ui::Win32FormHost host;
   vorn::App app(platform, host);
+  running = &app;
   vorn::Main(app, anotherCopyRunning);
   return host.RunMessageLoop();
 }
