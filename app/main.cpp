@@ -56,6 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   NoArchiver archiver;
   vorn::Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   vorn::win32ui::Win32FormHost host;
+  ui.SetAfterEvents([&host] { host.Refresh(); });
   vorn::App app(platform, host);
   running = &app;
   vorn::Main(app, anotherCopyRunning);
