@@ -7,6 +7,7 @@
 
 namespace vorn::cli {
 int RunLha(Context& context, const std::vector<std::string>& args);
+int RunReg(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
 
 namespace {
@@ -20,6 +21,7 @@ struct Area {
 // One line per area.
 const Area kAreas[] = {
     {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
+    {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
 };
 
 int Usage() {
