@@ -76,6 +76,23 @@ TEST(Win32Processes, StartsWaitsAndListsPrograms) {
   EXPECT_FALSE(processes.Start("no-such-program-here.exe", WindowStyle::Normal));
 }
 
+TEST(Win32Processes, RunsAProgramWhosePathHasBlanksAndNotTheProgramItsFirstWordNames) {
+  Win32Processes processes;
+  Win32FileSystem files;
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::string folder = TempFolder("Vorn Blank");
+  const std::string decoy = TempFolder("") + "Vorn.exe";
+  // The decoy is what an unquoted "<temp>\Vorn Blank\tool.exe" would start first; as reg.exe
+  // it ends with 1 on the argument "Blank\tool.exe", where the tool itself ends with 0.
+  ASSERT_EQ(files.CopyFile(NarrowZ(system) + "\\reg.exe", decoy, true), FsResult::Ok);
+  ASSERT_EQ(files.CopyFile(NarrowZ(system) + "\\hostname.exe", folder + "\\tool.exe", true), FsResult::Ok);
+  EXPECT_EQ(processes.RunAndWait(folder + "\\tool.exe", WindowStyle::Hidden), 0);
+  files.DeleteFile(decoy);
+  files.DeleteFile(folder + "\\tool.exe");
+  files.RemoveDirectory(folder);
+}
+
 TEST(Win32Shell, CopiesAWildcardPatternIntoAFolder) {
   Win32FileSystem files;
   const std::string from = TempFolder("VornShellFrom"), to = TempFolder("VornShellTo");
