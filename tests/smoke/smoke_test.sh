@@ -8,7 +8,8 @@ out=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no display, skipped"; exit 77; }
 
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-smoke
+source "$repo/scripts/checkout-cache.sh"
+prefix=$VORN_CACHE/wine-smoke
 bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
 export VORN_WINEPREFIX=$prefix
 source "$repo/scripts/wine-env.sh"
