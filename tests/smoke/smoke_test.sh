@@ -39,6 +39,17 @@ echo "users listed main user first:"; echo "$users"
 timeout 30 wine "$build/app/vorn.exe"
 probe users >/dev/null || { echo "smoke test: the first copy is gone"; exit 1; }
 
+# Restore, then the main user: the Store Root written with %UserProfile% shows expanded.
+picked=$(probe restore)
+profile=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
+expected_root="$profile\\Local Settings\\Application Data\\Identities\\{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}\\Microsoft\\Outlook Express"
+if [ "$picked" != "$expected_root"$'\n'"ok" ]; then
+  echo "smoke test: after picking the main user for restore the window shows"; echo "$picked"
+  echo "expected"; echo "$expected_root"; echo "ok"
+  exit 1
+fi
+echo "restore mode, main user picked: $expected_root"
+
 mkdir -p "$out"
 import -window root "$out/vorn-main-window.png"
 echo "screenshot: $out/vorn-main-window.png"
