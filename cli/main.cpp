@@ -8,6 +8,7 @@
 namespace vorn::cli {
 int RunLha(Context& context, const std::vector<std::string>& args);
 int RunReg(Context& context, const std::vector<std::string>& args);
+int RunDbx(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
 
 namespace {
@@ -22,6 +23,7 @@ struct Area {
 const Area kAreas[] = {
     {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
     {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
+    {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR"},
 };
 
 int Usage() {

@@ -34,6 +34,12 @@ class InputFile {
   // Reads up to size bytes; returns the count, 0 at the end; nullopt on a read error.
   virtual std::optional<size_t> Read(void* buffer, size_t size) = 0;
   virtual uint64_t Size() const = 0;
+  // Moves the read position to offset bytes from the start; false when this file cannot seek
+  // (readers then reopen the file and read forward).
+  virtual bool Seek(uint64_t offset) {
+    (void)offset;
+    return false;
+  }
 };
 
 class OutputFile {

@@ -36,6 +36,11 @@ class HostInputFile : public InputFile {
     return static_cast<size_t>(in_.gcount());
   }
   uint64_t Size() const override { return size_; }
+  bool Seek(uint64_t offset) override {
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(offset));
+    return in_.good();
+  }
 
  private:
   std::ifstream in_;

@@ -89,6 +89,11 @@ class Win32InputFile : public InputFile {
     LARGE_INTEGER size;
     return GetFileSizeEx(file_.get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
   }
+  bool Seek(uint64_t offset) override {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN) != 0;
+  }
 
  private:
   Handle file_;

@@ -215,6 +215,24 @@ TEST_P(FileSystemContract, StreamsLargeFilesInPieces) {
   EXPECT_EQ(files->OpenWrite(Path("nofolder\\x.bin")), nullptr);
 }
 
+TEST_P(FileSystemContract, ReadsSeekBackAndForth) {
+  WriteText("seek.bin", "0123456789");
+  auto in = files->OpenRead(Path("seek.bin"));
+  ASSERT_NE(in, nullptr);
+  char buffer[4] = {};
+  ASSERT_TRUE(in->Seek(6));
+  EXPECT_EQ(in->Read(buffer, 3), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "678");
+  ASSERT_TRUE(in->Seek(1));
+  EXPECT_EQ(in->Read(buffer, 2), 2u);
+  EXPECT_EQ(std::string(buffer, 2), "12");
+  ASSERT_TRUE(in->Seek(8));  // after a read that hit the end, too
+  EXPECT_EQ(in->Read(buffer, 4), 2u);
+  ASSERT_TRUE(in->Seek(0));
+  EXPECT_EQ(in->Read(buffer, 1), 1u);
+  EXPECT_EQ(buffer[0], '0');
+}
+
 TEST_P(FileSystemContract, JapaneseNamesRoundTrip) {
   const std::string folder = "日本語フォルダ";
   const std::string name = "受信トレイ ﾃﾞｽｸﾄｯﾌﾟ.dbx";

@@ -1,0 +1,78 @@
+// vorn-cli dbx: what a folder file holds, and its messages extracted as the Convert button does.
+#include <iostream>
+#include <vector>
+
+#include "cli/cli.h"
+#include "dbx/dbx_reader.h"
+#include "dbx/folder_classification.h"
+#include "dbx/message_extraction.h"
+
+namespace vorn::cli {
+
+namespace {
+
+int Fail(Context& context, const std::string& argument, DbxError error) {
+  context.err << "vorn-cli dbx: " << argument << ": " << DbxErrorDescription(error) << " (error "
+              << DbxErrorNumber(error) << ")\n";
+  return 1;
+}
+
+std::string Classification(const FolderClassification& folder) {
+  if (folder.newsEntry && folder.mailEntry) return "news and mail";
+  if (folder.newsEntry) return "news";
+  if (folder.mailEntry) return "mail";
+  return "neither";
+}
+
+int Info(Context& context, const std::string& argument) {
+  const std::string path = context.programPath(argument);
+  auto file = DbxFile::Open(context.files, path);
+  if (!file) return Fail(context, argument, DbxError::CannotOpen);
+  int32_t count = 0;
+  int32_t root = 0;
+  std::vector<int32_t> records;
+  DbxError error = ReadMessageCount(*file, count);
+  if (error == DbxError::None) error = ReadIndexRoot(*file, root);
+  if (error == DbxError::None) error = CollectMessageInfoOffsets(*file, root, records);
+  int news = 0, mail = 0, unclassified = 0;
+  for (size_t i = 0; i < records.size() && error == DbxError::None; ++i) {
+    MessageInfo info;
+    error = ClassifyMessageInfo(*file, records[i], info);
+    if (error == DbxError::None)
+      ++(info.kind == MessageKind::News ? news : info.kind == MessageKind::Mail ? mail : unclassified);
+  }
+  context.out << "message count: " << count << "\nindex records: " << records.size() << "\nnews: " << news
+              << "\nmail: " << mail << "\nunclassified: " << unclassified << "\n";
+  if (error != DbxError::None) return Fail(context, argument, error);
+  const FolderClassification folder = ClassifyFolderFile(context.files, path);
+  context.out << "folder: " << Classification(folder) << "\n";
+  return folder.error == DbxError::None ? 0 : Fail(context, argument, folder.error);
+}
+
+class NoProgress : public ExtractionProgress {
+ public:
+  void Begin(int32_t) override {}
+  void Update(int32_t) override {}
+  void End(int32_t) override {}
+};
+
+int Extract(Context& context, const std::string& fileArgument, const std::string& folderArgument) {
+  std::string outputFolder = context.programPath(folderArgument);
+  if (outputFolder.back() != '\\') outputFolder += '\\';
+  NoProgress progress;
+  const ExtractionResult result =
+      ExtractFile(context.files, context.programPath(fileArgument), outputFolder, progress);
+  context.out << result.counters.Named() << "\n";
+  return result.error == DbxError::None ? 0 : Fail(context, fileArgument, result.error);
+}
+
+}  // namespace
+
+int RunDbx(Context& context, const std::vector<std::string>& args) {
+  if (args.size() == 2 && args[0] == "info") return Info(context, args[1]);
+  if (args.size() == 3 && args[0] == "extract") return Extract(context, args[1], args[2]);
+  context.err << "usage: vorn-cli dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR\n";
+  return 2;
+}
+
+}  // namespace vorn::cli

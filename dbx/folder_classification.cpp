@@ -1,0 +1,68 @@
+#include "dbx/folder_classification.h"
+
+#include <limits>
+#include <vector>
+
+#include "dbx/dbx_file.h"
+#include "dbx/dbx_reader.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int kFolderScanHelpContext = 18;
+
+DbxError Classify(DbxFile& file, const std::string& name, FolderClassification& result) {
+  int32_t count = 0;
+  if (DbxError error = ReadMessageCount(file, count); error != DbxError::None) return error;
+  if (count < 1) {
+    result.mailEntry = name;
+    return DbxError::None;
+  }
+  std::vector<int32_t> records;
+  int32_t root = 0;
+  if (DbxError error = ReadIndexRoot(file, root); error != DbxError::None) return error;
+  if (DbxError error = CollectMessageInfoOffsets(file, root, records); error != DbxError::None) return error;
+  if (records.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max())) return DbxError::CounterOverflow;
+
+  for (int32_t record : records) {
+    MessageInfo info;
+    if (DbxError error = ClassifyMessageInfo(file, record, info); error != DbxError::None) return error;
+    if (info.kind == MessageKind::News && info.direct) {
+      result.newsEntry = name.substr(0, name.size() - 4);
+      return DbxError::None;
+    }
+    if (info.kind == MessageKind::Mail) {
+      result.mailEntry = name;
+      if (info.direct) return DbxError::None;
+    }
+  }
+  return DbxError::None;
+}
+
+}  // namespace
+
+FolderClassification ClassifyFolderFile(const FileSystem& files, const std::string& path) {
+  FolderClassification result;
+  const std::string name = path.substr(path.rfind('\\') + 1);
+  auto file = DbxFile::Open(files, path);
+  if (!file) {
+    result.error = DbxError::CannotOpen;
+    return result;
+  }
+  result.error = Classify(*file, name, result);
+  return result;
+}
+
+MessageSpec FolderScanErrorMessage(DbxError error, const std::string& helpFile) {
+  MessageSpec message;
+  message.text = DbxErrorDescription(error) + "\r\n１グループに30,000通以上のメッセージは処理できません。";
+  message.title = "エラー番号:" + std::to_string(DbxErrorNumber(error));
+  message.icon = MsgIcon::Critical;
+  message.helpButton = true;
+  message.helpFile = helpFile;
+  message.helpContext = kFolderScanHelpContext;
+  return message;
+}
+
+}  // namespace vorn

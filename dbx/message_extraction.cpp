@@ -1,0 +1,109 @@
+#include "dbx/message_extraction.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace vorn {
+
+namespace {
+
+// Adds 1 unless the 16-bit counter is already at its largest value.
+bool Increment(int16_t& counter) {
+  if (counter == std::numeric_limits<int16_t>::max()) return false;
+  ++counter;
+  return true;
+}
+
+// Creates every missing folder of a path up to its last "\".
+void MakeFolderPath(FileSystem& files, const std::string& path) {
+  for (size_t separator = path.find('\\'); separator != std::string::npos; separator = path.find('\\', separator + 1)) {
+    std::string prefix = path.substr(0, separator);
+    if (prefix.empty() || prefix.back() == ':' || prefix.back() == '\\' || files.IsDirectory(prefix)) continue;
+    files.CreateDirectory(prefix);
+  }
+}
+
+DbxError WriteMessageFile(DbxFile& file, FileSystem& files, const std::string& path, int32_t pointer) {
+  auto out = files.OpenWrite(path);
+  if (!out) return DbxError::CannotCreate;
+  DbxError error = CopyMessageText(file, pointer, *out);
+  if (!out->Close() && error == DbxError::None) error = DbxError::WriteFailed;
+  return error;
+}
+
+}  // namespace
+
+std::string MessageFileName(int16_t number, MessageKind kind) {
+  std::string digits = "0000" + std::to_string(number);
+  return digits.substr(digits.size() - 5) + (kind == MessageKind::News ? ".nws" : ".eml");
+}
+
+DbxError ExtractMessages(DbxFile& file, FileSystem& files, const std::string& outputFolder, int32_t progressMaximum,
+                         ExtractionProgress& progress, ExtractionCounters& counters) {
+  MakeFolderPath(files, outputFolder);
+  // A header or walk that fails part-way still leaves the records found before it to extract.
+  std::vector<int32_t> records;
+  int32_t root = 0;
+  if (ReadIndexRoot(file, root) == DbxError::None) CollectMessageInfoOffsets(file, root, records);
+
+  for (int32_t record : records) {
+    MessageInfo info;
+    if (DbxError error = ClassifyMessageInfo(file, record, info); error != DbxError::None) return error;
+    if (info.kind == MessageKind::Unclassified) continue;
+    int16_t& number = info.kind == MessageKind::News ? counters.news : counters.mail;
+    const std::string path = outputFolder + MessageFileName(number, info.kind);
+    if (!Increment(number)) return DbxError::CounterOverflow;
+    progress.Update(std::clamp<int32_t>(counters.written, 0, std::max(progressMaximum, 0)));
+    if (DbxError error = WriteMessageFile(file, files, path, info.pointer); error != DbxError::None) return error;
+    if (!Increment(counters.written)) return DbxError::CounterOverflow;
+  }
+  return DbxError::None;
+}
+
+ExtractionResult ExtractFile(FileSystem& files, const std::string& folderFilePath, const std::string& outputFolder,
+                             ExtractionProgress& progress) {
+  ExtractionResult result;
+  auto file = DbxFile::Open(files, folderFilePath);
+  if (!file) {
+    result.error = DbxError::CannotOpen;
+  } else if (DbxError error = ReadMessageCount(*file, result.messageCount); error != DbxError::None) {
+    result.messageCount = 0;
+    result.error = error;
+  }
+  progress.Begin(result.messageCount);
+  if (result.messageCount != 0)
+    result.error = ExtractMessages(*file, files, outputFolder, result.messageCount, progress, result.counters);
+  return result;
+}
+
+std::string ExtractionOutputFolder(const std::string& backupPath, const std::string& userFolderName,
+                                   const std::string& folderName) {
+  return backupPath + "\\" + userFolderName + "\\Eml_Nws\\" + folderName + "\\";
+}
+
+std::string ResolveFolderFile(const FileSystem& files, const std::string& storeRoot,
+                              const std::string& hotmailAccountName, const std::string& folderName) {
+  std::string hotmailFile = storeRoot + "\\" + hotmailAccountName + " - " + folderName + ".dbx";
+  if (files.Exists(hotmailFile)) return hotmailFile;
+  return storeRoot + "\\" + folderName + ".dbx";
+}
+
+ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractFolderRequest& request,
+                               ExtractionProgress& progress) {
+  const std::string folderFile =
+      ResolveFolderFile(files, request.storeRoot, request.hotmailAccountName, request.folderName);
+  const std::string outputFolder = ExtractionOutputFolder(request.backupPath, request.userFolderName, request.folderName);
+  ExtractionResult result = ExtractFile(files, folderFile, outputFolder, progress);
+  const int32_t named = result.counters.Named();
+  progress.End(named);
+  MessageSpec done;
+  done.text = std::to_string(named) + " 通のﾒｯｾｰｼﾞを処理しました。";
+  done.title = "完了";
+  done.icon = MsgIcon::Information;
+  ui.ShowMessage(done);
+  ui.Beep();
+  return result;
+}
+
+}  // namespace vorn

@@ -1,0 +1,77 @@
+// Runs vorn-cli and, when installed, the independent reader undbx on files the writer makes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "tests/dbx/dbx_test_support.h"
+
+namespace vorn::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Mixed messages: mail and news, direct and indirect pointers, odd block sizes, line ends of every kind.
+DbxDescription MixedFolder() {
+  DbxDescription description;
+  const std::vector<std::string> endings = {"\r\n", "\n", "", "\r"};
+  for (int i = 0; i < 120; ++i) {
+    DbxMessage message;
+    message.kind = i % 3 == 1 ? MessageKind::News : MessageKind::Mail;
+    message.direct = i % 4 != 2;
+    message.dataOffset = static_cast<uint8_t>(4 * (i % 5));
+    message.blockSize = i % 7 == 0 ? 100 : 512;
+    message.text = "From: user" + std::to_string(i) + "@example.jp\r\nSubject: message " + std::to_string(i) +
+                   "\r\n\r\n" + std::string(static_cast<size_t>(i * 37 % 3000), static_cast<char>('a' + i % 26)) +
+                   endings[static_cast<size_t>(i) % endings.size()];
+    description.messages.push_back(message);
+  }
+  description.entriesPerNode = 7;
+  return description;
+}
+
+std::multiset<std::string> FilesIn(const fs::path& folder) {
+  std::multiset<std::string> contents;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) contents.insert(ReadHostFile(entry.path()));
+  return contents;
+}
+
+int Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
+
+TEST(CommandLine, ExtractWritesTheRawMessagesWithTheLineEndRule) {
+  TempFolder temp;
+  const DbxDescription description = MixedFolder();
+  WriteHostFile(temp.path() / "in" / "Folder.dbx", WriteDbx(description).bytes);
+  ASSERT_EQ(Shell(std::string(VORN_CLI) + " dbx extract '" + (temp.path() / "in" / "Folder.dbx").string() + "' '" +
+                (temp.path() / "out").string() + "'"),
+            0);
+  int mail = 0, news = 0;
+  for (const auto& message : description.messages) {
+    int& number = message.kind == MessageKind::News ? news : mail;
+    std::string name = std::to_string(number++);
+    name = std::string(5 - name.size(), '0') + name + (message.kind == MessageKind::News ? ".nws" : ".eml");
+    EXPECT_EQ(ReadHostFile(temp.path() / "out" / name), ExtractedText(message.text)) << name;
+  }
+  EXPECT_NE(Shell(std::string(VORN_CLI) + " dbx extract '" + (temp.path() / "missing.dbx").string() + "' '" +
+                (temp.path() / "out").string() + "'"),
+            0);
+  EXPECT_EQ(Shell(std::string(VORN_CLI) + " dbx info '" + (temp.path() / "in" / "Folder.dbx").string() + "'"), 0);
+}
+
+TEST(CommandLine, UndbxReadsTheSameMessagesFromWrittenFiles) {
+  if (Shell("command -v undbx") != 0) GTEST_SKIP() << "undbx is not installed";
+  TempFolder temp;
+  // The mixed folder suits undbx, which keeps block lengths in 16 bits and knows the pointer bytes
+  // 0x84 and 0x04 only.
+  const DbxDescription description = MixedFolder();
+  WriteHostFile(temp.path() / "Folder.dbx", WriteDbx(description).bytes);
+  ASSERT_EQ(Shell("cd '" + temp.path().string() + "' && undbx Folder.dbx out"), 0);
+
+  std::multiset<std::string> expected;
+  for (const auto& message : description.messages) expected.insert(message.text);
+  EXPECT_EQ(FilesIn(temp.path() / "out"), expected);
+}
+
+}  // namespace
+}  // namespace vorn::test
