@@ -50,6 +50,18 @@ if [ "$picked" != "$expected_root"$'\n'"ok" ]; then
 fi
 echo "restore mode, main user picked: $expected_root"
 
+# The destination dialog opens on the desktop default; OK stores it.
+chosen=$(probe destination)
+if [ "$chosen" != $'option 0\n\nclosed' ]; then
+  echo "smoke test: the destination dialog showed"; echo "$chosen"; exit 1
+fi
+stored_path=$(wine "$build/tests/smoke/window_probe.exe" setting "BackUp Path")
+stored_choice=$(wine "$build/tests/smoke/window_probe.exe" setting SV_Int)
+if [ "$stored_path" != "$profile\\デスクトップ\\Vorn_bkup" ] || [ "$stored_choice" != 0 ]; then
+  echo "smoke test: stored destination \"$stored_path\" ($stored_choice)"; exit 1
+fi
+echo "destination dialog: desktop default kept as $stored_path"
+
 mkdir -p "$out"
 import -window root "$out/vorn-main-window.png"
 echo "screenshot: $out/vorn-main-window.png"

@@ -2,9 +2,13 @@
 //   users    prints the entries of the main window's user list, one per line (UTF-8)
 //   restore  chooses Restore, clicks the first user and prints the Store Root shown and
 //            whether OK is enabled ("ok" or "no ok")
+//   destination  opens the destination dialog from the menu, prints its selected option and
+//            text box, presses OK and prints "closed" once the dialog is gone
+//   setting NAME  prints the program's setting NAME (text or number)
 //   close    asks the main window to close
-// DESKTOP names the (Wine virtual) desktop vorn.exe runs on. Exit code 1 when the main
+// DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after NAME for setting). Exit code 1 when the main
 // window is not there.
+#include <cstring>
 #include <string>
 
 #include "platform/win32/wide_text.h"
@@ -36,9 +40,12 @@ void PrintUsers(HWND main) {
   }
 }
 
-// What a click does: the control changes, then tells its parent.
+// What a click does: the control changes, then tells its parent. (BM_CLICK would depend on
+// which window is active.)
 void PickFirstUserForRestore(HWND main) {
-  SendMessageW(GetDlgItem(main, ids::kForm1Option1First + 2), BM_CLICK, 0, 0);
+  HWND restore = GetDlgItem(main, ids::kForm1Option1First + 2);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + 2, BN_CLICKED),
+               reinterpret_cast<LPARAM>(restore));
   HWND list = GetDlgItem(main, ids::kForm1List1);
   SendMessageW(list, LB_SETCURSEL, 0, 0);
   SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
@@ -46,10 +53,50 @@ void PickFirstUserForRestore(HWND main) {
   Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok\n" : "no ok\n");
 }
 
+HWND WaitForWindow(const wchar_t* windowClass, bool present) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    HWND window = FindWindowW(windowClass, nullptr);
+    if ((window && IsWindowVisible(window)) == present) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+int ChooseDestinationDefault(HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuChSave, 0), 0);
+  HWND dialog = WaitForWindow(ids::kFrmBkpthClass, true);
+  if (!dialog) return 1;
+  for (int index = 0; index < 2; ++index)
+    if (SendMessageW(GetDlgItem(dialog, ids::kFrmBkpthOption1First + index), BM_GETCHECK, 0, 0) == BST_CHECKED)
+      Print("option " + std::to_string(index) + "\n");
+  Print(Text(GetDlgItem(dialog, ids::kFrmBkpthText1)) + "\n");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (WaitForWindow(ids::kFrmBkpthClass, false)) return 1;
+  Print("closed\n");
+  return 0;
+}
+
+int PrintSetting(const std::wstring& name) {
+  wchar_t text[1024] = {};
+  DWORD type = 0, size = sizeof text - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Vorn", name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, text,
+                   &size) != ERROR_SUCCESS)
+    return 1;
+  if (type == REG_DWORD) {
+    DWORD number = 0;
+    std::memcpy(&number, text, sizeof number);
+    Print(std::to_string(number) + "\n");
+  } else {
+    Print(vorn::NarrowZ(text) + "\n");
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (argc > 2) {
     HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
     if (!desktop || !SetThreadDesktop(desktop)) return 1;
@@ -60,6 +107,8 @@ int wmain(int argc, wchar_t** argv) {
     PrintUsers(main);
   } else if (command == L"restore") {
     PickFirstUserForRestore(main);
+  } else if (command == L"destination") {
+    return ChooseDestinationDefault(main);
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
   } else {
