@@ -20,14 +20,16 @@ int RunLha(Context& context, const std::vector<std::string>& args) {
       context.err << "vorn-cli lha: a path cannot hold a double quote\n";
       return 2;
     }
-  const std::string archive = "\"" + context.programPath(args[1]) + "\"";
-  std::string line;
+  auto quoted = [](std::string text) { return text.insert(0, 1, '"').append(1, '"'); };
+  const std::string archive = quoted(context.programPath(args[1]));
+  std::string line = command;
   if (command == "a") {
-    line = "a -+ -a1 -r2 -x1 -d0 -f0 -n0 -jm3 " + archive + " \"" + context.programPath(args[2]) + "\\\" \"*.*\"";
+    line.append(" -+ -a1 -r2 -x1 -d0 -f0 -n0 -jm3 ").append(archive).append(" ");
+    line.append(quoted(context.programPath(args[2]).append("\\"))).append(" \"*.*\"");
   } else if (command == "x") {
-    line = "x -d1 -y1 " + archive + " \"" + context.programPath(args[2]) + "\"\\ *.*";
+    line.append(" -d1 -y1 ").append(archive).append(" ").append(quoted(context.programPath(args[2]))).append("\\ *.*");
   } else {
-    line = command + " " + archive;
+    line.append(" ").append(archive);
   }
   std::string output;
   int32_t result = unlha::RunCommand(context.files, line, &output, UINT32_MAX);

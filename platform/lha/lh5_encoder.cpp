@@ -16,7 +16,7 @@ constexpr int kDictionaryBits = 13;
 constexpr int kDictionary = 1 << kDictionaryBits;
 constexpr int kPositionCodes = PositionCodes(kDictionaryBits);
 constexpr int kPositionBits = PositionBits(kDictionaryBits);
-constexpr int kBufferSize = 1 << 18;
+constexpr int kBufferSize = 1 << 15;  // positions + 1 fit the 16-bit chain links
 constexpr int kHashBits = 15;
 constexpr int kMaxChain = 48;       // candidates tried per position
 constexpr int kNiceLength = 128;    // a match this long ends the search
@@ -68,14 +68,14 @@ int BitLength(unsigned v) {
 
 struct Lh5Encoder::State {
   explicit State(ByteSink& out) : bits(out) {
-    head.fill(-1);
     codes.reserve(kBlockCodes);
   }
 
   BitWriter bits;
   std::vector<uint8_t> window = std::vector<uint8_t>(kBufferSize + kMaxMatch);
-  std::vector<int32_t> prev = std::vector<int32_t>(kBufferSize);
-  std::array<int32_t, 1 << kHashBits> head{};
+  // Hash chains of buffer positions, stored as position + 1 so that 0 means none.
+  std::vector<uint16_t> prev = std::vector<uint16_t>(kBufferSize);
+  std::vector<uint16_t> head = std::vector<uint16_t>(1 << kHashBits);
   int pos = 0, end = 0;
   // Lazy evaluation: a match found at pos - 1 waits for the search at pos.
   int pendingLength = 0, pendingDistance = 0;
@@ -96,7 +96,7 @@ struct Lh5Encoder::State {
   void Insert(int at) {
     uint32_t h = Hash(&window[at]);
     prev[at] = head[h];
-    head[h] = at;
+    head[h] = static_cast<uint16_t>(at + 1);
   }
 
   // Longest earlier match at `at` within the window, limited by the bytes available.
@@ -105,7 +105,7 @@ struct Lh5Encoder::State {
     if (limit < kMinMatch) return 0;
     const uint8_t* here = &window[at];
     int best = std::max(shorterThan, kMinMatch - 1);
-    int candidate = prev[at];
+    int candidate = prev[at] - 1;
     const int lowest = at - kDictionary;
     for (int chain = kMaxChain; candidate >= 0 && candidate >= lowest && chain > 0; --chain) {
       const uint8_t* there = &window[candidate];
@@ -118,7 +118,7 @@ struct Lh5Encoder::State {
           if (len >= std::min(limit, kNiceLength)) break;
         }
       }
-      candidate = prev[candidate];
+      candidate = prev[candidate] - 1;
     }
     if (best == kMinMatch && distance > kFarThreeMatch) return 0;
     return best > std::max(shorterThan, kMinMatch - 1) ? best : 0;
@@ -169,8 +169,8 @@ struct Lh5Encoder::State {
     const int shift = pos - kDictionary - 1;
     if (shift <= 0) return;
     std::memmove(window.data(), window.data() + shift, end - shift);
-    std::memmove(prev.data(), prev.data() + shift, (end - shift) * sizeof(int32_t));
-    auto rebase = [shift](int32_t& v) { v = v >= shift ? v - shift : -1; };
+    std::memmove(prev.data(), prev.data() + shift, (end - shift) * sizeof(uint16_t));
+    auto rebase = [shift](uint16_t& v) { v = static_cast<uint16_t>(v > shift ? v - shift : 0); };
     for (auto& v : head) rebase(v);
     for (int i = 0; i < end - shift; ++i) rebase(prev[i]);
     pos -= shift;

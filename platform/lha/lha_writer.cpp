@@ -8,14 +8,14 @@
 namespace vorn::lha {
 namespace {
 
-constexpr size_t kReadChunk = 1 << 18;
+constexpr size_t kReadChunk = 1 << 16;
 
 bool WriteString(ByteSink& out, const std::string& bytes) { return out.Write(bytes.data(), bytes.size()); }
 
 }  // namespace
 
 // Packed bytes of one member: in memory up to a limit, then in spill storage.
-class LhaWriter::Spool : public ByteSink {
+class Spool : public ByteSink {
  public:
   Spool(SpillStorage* spill, size_t limit) : spill_(spill), limit_(limit) {}
   ~Spool() override {
@@ -58,15 +58,30 @@ class LhaWriter::Spool : public ByteSink {
   bool spilled_ = false;
 };
 
+PackedMember::PackedMember() = default;
+PackedMember::~PackedMember() = default;
+
 LhaWriter::LhaWriter(ByteSink& archive, SpillStorage* spill, size_t memoryLimit)
     : archive_(archive), spill_(spill), memoryLimit_(memoryLimit) {}
 
 AddResult LhaWriter::AddFile(MemberHeader header, const SourceOpener& open, Progress* progress) {
+  auto member = Pack(std::move(header), open, spill_, memoryLimit_, progress);
+  return Write(*member, open, progress);
+}
+
+std::unique_ptr<PackedMember> LhaWriter::Pack(MemberHeader header, const SourceOpener& open, SpillStorage* spill,
+                                              size_t memoryLimit, Progress* progress) {
+  auto member = std::make_unique<PackedMember>();
+  auto fail = [&member](AddResult result) {
+    member->result = result;
+    member->packed.reset();
+    return std::move(member);
+  };
   auto source = open();
-  if (!source) return AddResult::ReadFailed;
+  if (!source) return fail(AddResult::ReadFailed);
   const uint64_t expected = header.originalSize;
-  Spool spool(spill_, memoryLimit_);
-  Lh5Encoder encoder(spool);
+  member->packed = std::make_unique<Spool>(spill, memoryLimit);
+  Lh5Encoder encoder(*member->packed);
   std::vector<uint8_t> buffer(kReadChunk);
   uint64_t size = 0;
   uint16_t crc = 0;
@@ -75,33 +90,42 @@ AddResult LhaWriter::AddFile(MemberHeader header, const SourceOpener& open, Prog
   bool packing = true;
   for (;;) {
     auto n = source->Read(buffer.data(), buffer.size());
-    if (!n) return AddResult::ReadFailed;
+    if (!n) return fail(AddResult::ReadFailed);
     if (*n == 0) break;
     crc = UpdateCrc16(crc, buffer.data(), *n);
     size += *n;
     if (packing) {
-      if (!encoder.Write(buffer.data(), *n)) return AddResult::WriteFailed;
+      if (!encoder.Write(buffer.data(), *n)) return fail(AddResult::WriteFailed);
       packing = encoder.PackedSize() < size;
     }
-    if (progress && !progress->Advance(size, std::max(expected, size))) return AddResult::Stopped;
+    if (progress && !progress->Advance(size, std::max(expected, size))) return fail(AddResult::Stopped);
   }
-  if (packing && !encoder.Finish()) return AddResult::WriteFailed;
-  source.reset();
+  if (packing && !encoder.Finish()) return fail(AddResult::WriteFailed);
   header.originalSize = size;
   header.crc = crc;
-  if (!packing || spool.size() >= size) {
+  if (!packing || member->packed->size() >= size) {
     header.method = "-lh0-";
     header.packedSize = size;
-    return CopyStored(header, open, progress);
+    member->packed.reset();
+  } else {
+    header.method = "-lh5-";
+    header.packedSize = member->packed->size();
   }
-  header.method = "-lh5-";
-  header.packedSize = spool.size();
-  if (!WriteString(archive_, EncodeLevel2Header(header)) || !spool.CopyTo(archive_)) return AddResult::WriteFailed;
+  member->header = std::move(header);
+  return member;
+}
+
+AddResult LhaWriter::Write(PackedMember& member, const SourceOpener& open, Progress* progress) {
+  if (member.result != AddResult::Ok) return member.result;
+  if (!member.packed) return CopyStored(member.header, open, progress);
+  if (!WriteString(archive_, EncodeLevel2Header(member.header)) || !member.packed->CopyTo(archive_))
+    return AddResult::WriteFailed;
+  const uint64_t size = member.header.originalSize;
   if (progress && !progress->Advance(size, size)) return AddResult::Stopped;
   return AddResult::Ok;
 }
 
-AddResult LhaWriter::CopyStored(MemberHeader& header, const SourceOpener& open, Progress* progress) {
+AddResult LhaWriter::CopyStored(const MemberHeader& header, const SourceOpener& open, Progress* progress) {
   auto source = open();
   if (!source) return AddResult::ReadFailed;
   if (!WriteString(archive_, EncodeLevel2Header(header))) return AddResult::WriteFailed;

@@ -27,6 +27,18 @@ enum class AddResult { Ok, ReadFailed, SourceChanged, WriteFailed, Stopped };
 // Opens a member's original data; called a second time when the member is stored unpacked.
 using SourceOpener = std::function<std::unique_ptr<ByteSource>()>;
 
+class Spool;
+
+// One member's data packed ahead of writing: its header and packed bytes, or the finding that it
+// is stored as it is.
+struct PackedMember {
+  PackedMember();
+  ~PackedMember();
+  AddResult result = AddResult::Ok;
+  MemberHeader header;
+  std::unique_ptr<Spool> packed;  // null when stored
+};
+
 class LhaWriter {
  public:
   // spill may be null: packed data then stays in memory.
@@ -39,9 +51,15 @@ class LhaWriter {
   // Writes the end mark.
   bool Finish();
 
+  // AddFile in two steps. Pack touches no writer state, so members may be packed on other
+  // threads at once (each with its own spill storage); Write then adds them in order.
+  static std::unique_ptr<PackedMember> Pack(MemberHeader header, const SourceOpener& open, SpillStorage* spill,
+                                            size_t memoryLimit, Progress* progress);
+  // open is called again for a member stored as it is.
+  AddResult Write(PackedMember& member, const SourceOpener& open, Progress* progress);
+
  private:
-  class Spool;
-  AddResult CopyStored(MemberHeader& header, const SourceOpener& open, Progress* progress);
+  AddResult CopyStored(const MemberHeader& header, const SourceOpener& open, Progress* progress);
   ByteSink& archive_;
   SpillStorage* spill_;
   size_t memoryLimit_;

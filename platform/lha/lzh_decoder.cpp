@@ -39,6 +39,22 @@ class BitReader {
 
  private:
   void Refill() {
+    if (remaining_ >= 8 && count_ <= 56) {
+      auto [data, size] = in_.Peek(8);
+      if (size == 8) {
+        // Eight bytes at once; only the whole bytes that fit are taken.
+        uint64_t next = 0;
+        for (int i = 0; i < 8; ++i) next = (next << 8) | data[i];
+        const int take = (64 - count_) / 8;
+        next >>= count_;
+        if (take < 8) next &= ~((uint64_t{1} << (64 - count_ - take * 8)) - 1);
+        bits_ |= next;
+        count_ += take * 8;
+        in_.Consume(take);
+        remaining_ -= take;
+        return;
+      }
+    }
     while (count_ <= 56) {
       if (remaining_ > 0) {
         auto [data, size] = in_.Peek(static_cast<size_t>(std::min<uint64_t>(remaining_, (64 - count_) / 8)));
@@ -203,7 +219,7 @@ DecodeResult DecodeLzh(int dictionaryBits, BufferedSource& in, uint64_t packedSi
   const size_t dictionary = size_t{1} << dictionaryBits;
   const int positionCodes = PositionCodes(dictionaryBits);
   const int positionBits = PositionBits(dictionaryBits);
-  constexpr size_t kChunk = 1 << 17;
+  constexpr size_t kChunk = 1 << 15;
   // [history | new output]; the history starts as blanks, as other decoders assume.
   std::vector<uint8_t> buffer(dictionary + kChunk + kMaxMatch + 16);
   std::memset(buffer.data(), ' ', dictionary);

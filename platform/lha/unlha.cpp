@@ -1,9 +1,14 @@
 #include "platform/lha/unlha.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
+#include <deque>
+#include <future>
+#include <mutex>
 #include <set>
 
 #include "platform/lha/lha_reader.h"
@@ -35,11 +40,14 @@ class FileSink : public lha::ByteSink {
   OutputFile& file_;
 };
 
+// Spill storage in a file; the lock serialises its file system calls with those of other threads.
 class FileSpill : public lha::SpillStorage {
  public:
-  FileSpill(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  FileSpill(FileSystem& files, std::mutex& lock, std::string path)
+      : files_(files), lock_(lock), path_(std::move(path)) {}
   ~FileSpill() override { Discard(); }
   bool Begin() override {
+    std::lock_guard guard(lock_);
     out_ = files_.OpenWrite(path_);
     return out_ != nullptr;
   }
@@ -47,19 +55,39 @@ class FileSpill : public lha::SpillStorage {
   std::unique_ptr<lha::ByteSource> ReadBack() override {
     if (!out_ || !out_->Close()) return nullptr;
     out_.reset();
+    std::lock_guard guard(lock_);
     auto in = files_.OpenRead(path_);
     return in ? std::make_unique<FileSource>(std::move(in)) : nullptr;
   }
   void Discard() override {
     if (out_) out_->Close();
     out_.reset();
+    std::lock_guard guard(lock_);
     if (files_.Exists(path_)) files_.DeleteFile(path_);
   }
 
  private:
   FileSystem& files_;
+  std::mutex& lock_;
   std::string path_;
   std::unique_ptr<OutputFile> out_;
+};
+
+// Progress of a member packed on a worker thread, read by the caller's thread.
+class SharedProgress : public lha::Progress {
+ public:
+  explicit SharedProgress(const std::atomic<bool>& stop) : stop_(stop) {}
+  bool Advance(uint64_t done, uint64_t total) override {
+    done_ = done;
+    total_ = total;
+    return !stop_;
+  }
+  uint64_t done() const { return done_; }
+  uint64_t total() const { return total_; }
+
+ private:
+  const std::atomic<bool>& stop_;
+  std::atomic<uint64_t> done_{0}, total_{0};
 };
 
 class HookProgress : public lha::Progress {
@@ -123,9 +151,11 @@ struct PackEntry {
 
 class Packer {
  public:
-  Packer(FileSystem& files, const Command& command, Outcome& outcome, const ProgressHook& hook)
-      : files_(files), command_(command), outcome_(outcome), hook_(hook) {
-    for (const auto& path : {command.archive, TempPath(), SpillPath()}) skip_.insert(Lower(path));
+  Packer(FileSystem& files, const Command& command, Outcome& outcome, const ProgressHook& hook,
+         size_t packedBytesInMemory)
+      : files_(files), command_(command), outcome_(outcome), hook_(hook), memoryLimit_(packedBytesInMemory) {
+    for (const auto& path : {command.archive, TempPath()}) skip_.insert(Lower(path));
+    for (size_t worker = 0; worker < kWorkers; ++worker) skip_.insert(Lower(SpillPath(worker)));
   }
 
   void Run() {
@@ -141,7 +171,7 @@ class Packer {
 
  private:
   std::string TempPath() const { return command_.archive + ".$$$"; }
-  std::string SpillPath() const { return command_.archive + ".$sp"; }
+  std::string SpillPath(size_t worker) const { return command_.archive + ".$s" + std::to_string(worker); }
 
   void Collect(const std::string& folder, const std::vector<std::string>& relative, const std::string& pattern) {
     auto listed = files_.List(folder, "*");
@@ -154,7 +184,7 @@ class Packer {
       names.push_back(entry.name);
       if (entry.isDirectory) {
         if (!command_.recurse) continue;
-        Add(path, names, entry);
+        if (command_.keepPaths) Add(path, names, entry);  // a folder entry only means something with paths
         Collect(path, names, pattern);
       } else if (MatchesPattern(pattern, entry.name)) {
         Add(path, names, entry);
@@ -176,8 +206,7 @@ class Packer {
     auto out = files_.OpenWrite(TempPath());
     if (!out) return outcome_.Fail(kCannotWriteArchive, "Cannot create " + TempPath());
     FileSink sink(*out);
-    FileSpill spill(files_, SpillPath());
-    lha::LhaWriter writer(sink, &spill);
+    lha::LhaWriter writer(sink, nullptr);
     bool ok = KeepOldMembers(sink) && AddEntries(writer);
     if (ok && (!writer.Finish() || !out->Close())) {
       outcome_.Fail(kCannotWriteArchive, "Cannot write " + TempPath());
@@ -215,39 +244,96 @@ class Packer {
     }
   }
 
+  lha::SourceOpener OpenerFor(const PackEntry& entry) {
+    return [this, &entry]() -> std::unique_ptr<lha::ByteSource> {
+      std::lock_guard guard(filesLock_);
+      auto file = files_.OpenRead(entry.source);
+      return file ? std::make_unique<FileSource>(std::move(file)) : nullptr;
+    };
+  }
+
+  // Files are packed by up to kWorkers threads at once, each member on its own, and written in
+  // order: the archive is the same as when they are packed one after the other. Progress is
+  // reported from this thread while it waits for the member to be written next.
   bool AddEntries(lha::LhaWriter& writer) {
-    for (const auto& entry : entries_) {
-      MemberHeader header;
-      header.path = entry.stored;
-      header.modified = entry.info.modified;
-      header.attributes = entry.info.attributes & 0x3F;
+    struct Job {
+      const PackEntry* entry;
+      size_t worker;
+      std::unique_ptr<SharedProgress> progress;
+      std::future<std::unique_ptr<lha::PackedMember>> packed;
+    };
+    std::vector<std::unique_ptr<FileSpill>> spills;
+    for (size_t worker = 0; worker < kWorkers; ++worker)
+      spills.push_back(std::make_unique<FileSpill>(files_, filesLock_, SpillPath(worker)));
+    std::vector<bool> busy(kWorkers, false);
+    std::atomic<bool> stop{false};
+    std::deque<Job> jobs;
+    size_t next = 0;
+    auto launch = [&] {
+      while (next < entries_.size() && jobs.size() < kWorkers) {
+        const PackEntry& entry = entries_[next++];
+        Job job{&entry, 0, nullptr, {}};
+        if (!entry.directory) {
+          job.worker = static_cast<size_t>(std::find(busy.begin(), busy.end(), false) - busy.begin());
+          busy[job.worker] = true;
+          job.progress = std::make_unique<SharedProgress>(stop);
+          MemberHeader header = HeaderFor(entry);
+          header.originalSize = entry.info.size;
+          job.packed = std::async(std::launch::async, lha::LhaWriter::Pack, header, OpenerFor(entry),
+                                  spills[job.worker].get(), memoryLimit_, job.progress.get());
+        }
+        jobs.push_back(std::move(job));
+      }
+    };
+    // Leaving early still waits for the workers: the futures' destructors join them.
+    for (launch(); !jobs.empty(); launch()) {
+      Job job = std::move(jobs.front());
+      jobs.pop_front();
+      const PackEntry& entry = *job.entry;
       if (entry.directory) {
-        if (!writer.AddDirectory(header)) return outcome_.Fail(kCannotWriteArchive, "Cannot write archive"), false;
+        if (!writer.AddDirectory(HeaderFor(entry))) return Abort(stop, kCannotWriteArchive, "Cannot write archive");
         continue;
       }
-      header.originalSize = entry.info.size;
-      const std::string name = lha::DisplayName(header);
+      const std::string name = lha::DisplayName(HeaderFor(entry));
+      while (job.packed.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+        if (hook_ && !hook_(name, job.progress->done(), job.progress->total())) stop = true;
+      auto member = job.packed.get();
       HookProgress progress(hook_, name);
-      auto opener = [&]() -> std::unique_ptr<lha::ByteSource> {
-        auto file = files_.OpenRead(entry.source);
-        return file ? std::make_unique<FileSource>(std::move(file)) : nullptr;
-      };
-      switch (writer.AddFile(header, opener, &progress)) {
+      lha::AddResult result = writer.Write(*member, OpenerFor(entry), &progress);
+      member.reset();
+      busy[job.worker] = false;
+      switch (result) {
         case lha::AddResult::Ok: outcome_.Line("Frozen " + name); break;
-        case lha::AddResult::ReadFailed: return outcome_.Fail(kCannotReadFile, "Cannot read " + entry.source), false;
-        case lha::AddResult::SourceChanged:
-          return outcome_.Fail(kFileChanged, "Changed while packed: " + entry.source), false;
-        case lha::AddResult::WriteFailed: return outcome_.Fail(kCannotWriteArchive, "Cannot write archive"), false;
-        case lha::AddResult::Stopped: return outcome_.Fail(kStopped, "Stopped"), false;
+        case lha::AddResult::ReadFailed: return Abort(stop, kCannotReadFile, "Cannot read " + entry.source);
+        case lha::AddResult::SourceChanged: return Abort(stop, kFileChanged, "Changed while packed: " + entry.source);
+        case lha::AddResult::WriteFailed: return Abort(stop, kCannotWriteArchive, "Cannot write archive");
+        case lha::AddResult::Stopped: return Abort(stop, kStopped, "Stopped");
       }
     }
     return true;
   }
 
+  bool Abort(std::atomic<bool>& stop, int32_t code, const std::string& message) {
+    stop = true;
+    outcome_.Fail(code, message);
+    return false;
+  }
+
+  static MemberHeader HeaderFor(const PackEntry& entry) {
+    MemberHeader header;
+    header.path = entry.stored;
+    header.modified = entry.info.modified;
+    header.attributes = entry.info.attributes & 0x3F;
+    return header;
+  }
+
+  static constexpr size_t kWorkers = 2;
   FileSystem& files_;
   const Command& command_;
   Outcome& outcome_;
   const ProgressHook& hook_;
+  size_t memoryLimit_;
+  std::mutex filesLock_;
   std::set<std::string> skip_;
   std::set<std::string> storedNames_;
   std::vector<PackEntry> entries_;
@@ -383,22 +469,30 @@ class Unpacker {
   std::string destination_;
 };
 
+// At most maxBytes of text, cut before a character that would not fit whole.
+std::string CutUtf8(const std::string& text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 }  // namespace
 
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
-                   const ProgressHook& progress) {
+                   const ProgressHook& progress, size_t packedBytesInMemory) {
   Outcome outcome;
   auto command = ParseCommand(commandLine);
   if (!command) {
     outcome.Fail(kBadCommand, "Command not understood: " + commandLine);
   } else if (command->verb == 'a') {
-    Packer(files, *command, outcome, progress).Run();
+    Packer(files, *command, outcome, progress, packedBytesInMemory).Run();
   } else {
     Unpacker(files, *command, outcome, progress).Run();
   }
   if (output) {
     output->clear();
-    if (outputSize > 0) *output = outcome.log().substr(0, outputSize - 1);
+    if (outputSize > 0) *output = CutUtf8(outcome.log(), outputSize - 1);
   }
   return outcome.code();
 }

@@ -11,9 +11,13 @@ namespace vorn::unlha {
 // Called as a member is packed or unpacked: its name, bytes done, bytes in all. False stops the run.
 using ProgressHook = std::function<bool(const std::string& member, uint64_t done, uint64_t total)>;
 
+// Packed data of one member beyond this size waits in a file next to the archive until its
+// header can be written.
+constexpr size_t kPackedBytesInMemory = size_t{16} << 20;
+
 // Runs a UTF-8 command line; messages go to output (at most outputSize - 1 characters; none when
 // output is null or outputSize is 0). Returns 0 or a code of unlha_result.h.
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
-                   const ProgressHook& progress = {});
+                   const ProgressHook& progress = {}, size_t packedBytesInMemory = kPackedBytesInMemory);
 
 }  // namespace vorn::unlha

@@ -21,6 +21,7 @@ constexpr int32_t kFolderNotFound = 0x800C;      // a base folder does not exist
 constexpr int32_t kNameNotStorable = 0x800D;     // a file name code page 932 cannot hold
 constexpr int32_t kFileExists = 0x800E;          // an existing file was kept (no -y1)
 constexpr int32_t kStopped = 0x800F;             // the progress callback asked to stop
+// 0x8010 is the program's own: the library could not be loaded (see Win32Archiver).
 
 // A short English description of a result, for tools.
 const char* DescribeResult(int32_t code);

@@ -72,6 +72,33 @@ TEST_F(UnlhaRun, ABackupsStoreRootComesBackIdenticallyInAnotherFolder) {
   EXPECT_EQ(files.Attributes("C:\\New Root\\Inbox.dbx"), fileattr::kReadOnly | fileattr::kArchive);
 }
 
+TEST_F(UnlhaRun, MessagesAreCutBeforeACharacterThatWouldNotFit) {
+  WriteHostFile(Host("C:\\S\\日本語のメール.dbx"), "x");
+  ASSERT_EQ(Run("a \"C:\\x.lzh\" \"C:\\S\\\""), kOk);
+  std::string full;
+  ASSERT_EQ(archiver.Unlha(0, "l \"C:\\x.lzh\"", &full, 4096), kOk);
+  const size_t nameAt = full.find("日本語");
+  ASSERT_NE(nameAt, std::string::npos);
+  std::string cut;
+  ASSERT_EQ(archiver.Unlha(0, "l \"C:\\x.lzh\"", &cut, static_cast<uint32_t>(nameAt + 5)), kOk);
+  // Room for four bytes after the name begins: "日" (three bytes) fits, "本" would be split.
+  EXPECT_EQ(cut, full.substr(0, nameAt + 3));
+  std::string none = "untouched";
+  ASSERT_EQ(archiver.Unlha(0, "l \"C:\\x.lzh\"", &none, 0), kOk);
+  EXPECT_EQ(none, "");
+}
+
+TEST_F(UnlhaRun, LargePackedMembersWaitInAFileAndGiveTheSameArchive) {
+  WriteHostFile(Host("C:\\S\\Inbox.dbx"), lha::test::MailLikeText(400000, 11));
+  WriteHostFile(Host("C:\\S\\Sent.dbx"), lha::test::MailLikeText(300000, 12));
+  fs::create_directories(Host("C:\\A"));
+  fs::create_directories(Host("C:\\B"));
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\A\\Mail.lzh", "C:\\S"), nullptr, 0), kOk);
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\B\\Mail.lzh", "C:\\S"), nullptr, 0, {}, 4096), kOk);
+  EXPECT_TRUE(ReadHostFile(Host("C:\\A\\Mail.lzh")) == ReadHostFile(Host("C:\\B\\Mail.lzh")));
+  EXPECT_EQ(Tree(Host("C:\\B")).size(), 1u);  // the waiting file is gone
+}
+
 TEST_F(UnlhaRun, HiddenFilesNeedTheAttributeSwitch) {
   WriteHostFile(Host("C:\\S\\a.dbx"), "a");
   WriteHostFile(Host("C:\\S\\h.dbx"), "h");
