@@ -5,6 +5,7 @@
 #include "core/app.h"
 #include "core/startup.h"
 #include "platform/regedit/reg_file_editor.h"
+#include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -24,13 +25,6 @@ bool AnotherCopyRunning() {
   CreateMutexW(nullptr, FALSE, L"Vorn.SingleInstance");
   return GetLastError() == ERROR_ALREADY_EXISTS;
 }
-
-// A placeholder until the archiver library is wired in; nothing the main window does so far
-// calls it.
-class NoArchiver : public vorn::Archiver {
- public:
-  int32_t Unlha(vorn::WindowHandle, const std::string&, std::string*, uint32_t) override { return -1; }
-};
 
 }  // namespace
 
@@ -53,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   vorn::RegFileEditor registryEditor(registry, files, [&running] {
     return vorn::DialectForOsFamily(running ? running->env.osFamily : vorn::kFamilyNt);
   });
-  NoArchiver archiver;
+  vorn::Win32Archiver archiver;
   vorn::Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   vorn::win32ui::Win32FormHost host;
   ui.SetAfterEvents([&host] { host.Refresh(); });

@@ -10,11 +10,14 @@ prefix=$2
 
 windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
 
-for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe"; do
+archiver="$build/platform/win32/unlha32"
+for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe" \
+              "$archiver/unlha32.dll"; do
   [ -f "$needed" ] || { echo "demo-setup: $needed is missing; build the Windows target first" >&2; exit 1; }
 done
 
-stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" |
+stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" \
+          "$archiver/unlha32.dll" |
         sha256sum | cut -d' ' -f1)
 if [ -f "$prefix/.vorn-demo" ] && [ "$(cat "$prefix/.vorn-demo")" = "$stamp" ]; then
   exit 0
@@ -28,6 +31,6 @@ fi
 export VORN_WINEPREFIX=$prefix
 source "$repo/scripts/wine-env.sh"
 wine "$build/demo/demo_setup.exe" "$(windows_path "$repo/demo/machine.txt")" \
-  "$(windows_path "$build/demo/programs")" "$(windows_path "$repo/demo/files")"
+  "$(windows_path "$build/demo/programs")" "$(windows_path "$archiver")" "$(windows_path "$repo/demo/files")"
 wineserver -w
 echo "$stamp" > "$prefix/.vorn-demo"

@@ -20,6 +20,7 @@ std::string Variable(const std::string& name) {
   if (name == "APPDATA") return "C:\\Documents and Settings\\taro\\Application Data";
   if (name == "USERNAME") return "taro";
   if (name == "ProgramFiles") return "C:\\Program Files";
+  if (name == "SystemRoot") return "C:\\WINDOWS";
   return "";
 }
 
@@ -93,6 +94,7 @@ class DemoMachine : public ::testing::Test {
     fs::create_directories(host / "C" / "build");
     std::ofstream(host / "C" / "build" / "msimn.exe") << "MZ";
     std::ofstream(host / "C" / "build" / "wab.exe") << "MZ";
+    std::ofstream(host / "C" / "build" / "unlha32.dll") << "MZ";
     fs::copy(fs::path(VORN_SOURCE_DIR) / "demo" / "files", host / "C" / "files");
     std::ifstream in(fs::path(VORN_SOURCE_DIR) / "demo" / "machine.txt", std::ios::binary);
     std::stringstream text;
@@ -141,6 +143,7 @@ TEST_F(DemoMachine, AppliesCleanlyAndShowsThreeUsersWithTheMainOneSecond) {
   EXPECT_TRUE(files.Exists("C:\\Program Files\\Outlook Express\\msimn.exe"));
   EXPECT_TRUE(files.Exists("C:\\Program Files\\Outlook Express\\wab.exe"));
   EXPECT_TRUE(files.IsDirectory("C:\\Documents and Settings\\taro\\デスクトップ"));
+  EXPECT_TRUE(files.Exists("C:\\WINDOWS\\system32\\unlha32.dll"));
 }
 
 TEST_F(DemoMachine, NamesAMissingSourceFile) {
