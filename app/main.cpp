@@ -5,6 +5,8 @@
 #include "backup/backup_run.h"
 #include "core/app.h"
 #include "core/startup.h"
+#include "platform/regedit/reg_file_editor.h"
+#include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -25,17 +27,6 @@ bool AnotherCopyRunning() {
   return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// Placeholders until the registry editor and the archiver library are wired in; nothing the
-// main window does so far calls them.
-class NoRegistryEditor : public vorn::RegistryEditor {
- public:
-  void Run(const std::string&) override {}
-};
-class NoArchiver : public vorn::Archiver {
- public:
-  int32_t Unlha(vorn::WindowHandle, const std::string&, std::string*, uint32_t) override { return -1; }
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -52,12 +43,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   vorn::Win32Shell shell;
   vorn::Win32UiServices ui;
   vorn::Win32Clock clock;
-  NoRegistryEditor registryEditor;
-  NoArchiver archiver;
+  const vorn::App* running = nullptr;
+  // Exports follow the running family, known once start-up has looked.
+  vorn::RegFileEditor registryEditor(registry, files, [&running] {
+    return vorn::DialectForOsFamily(running ? running->env.osFamily : vorn::kFamilyNt);
+  });
+  vorn::Win32Archiver archiver;
   vorn::Platform platform{registry, environment, files, processes, shell, ui, clock, registryEditor, archiver};
   vorn::win32ui::Win32FormHost host;
+  ui.SetAfterEvents([&host] { host.Refresh(); });
   vorn::App app(platform, host);
   vorn::InstallBackup(app);
+  running = &app;
   vorn::Main(app, anotherCopyRunning);
   return host.RunMessageLoop();
 }

@@ -134,7 +134,9 @@ class Parser {
   }
 
  private:
-  void Error(const std::string& what) { machine_.errors.push_back("line " + std::to_string(lineNumber_) + ": " + what); }
+  void Error(const std::string& what) {
+    machine_.errors.push_back("line " + std::to_string(lineNumber_) + ": " + what);
+  }
 
   void AddFileLine(const std::string& raw) {
     if (!file_) return Error("content line outside a file");

@@ -10,15 +10,16 @@ prefix=$2
 
 windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
 
+archiver="$build/platform/win32/unlha32"
 for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe" \
-              "$build/demo/programs/unlha32.dll"; do
+              "$archiver/unlha32.dll"; do
   [ -f "$needed" ] || { echo "demo-setup: $needed is missing; build the Windows target first" >&2; exit 1; }
 done
 
 # The users' mail stores come from the test folder-file writer's tool, when it was built.
 mail_tool="$build/tests/backup/demo_mail.exe"
-stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/* "$build/demo/demo_setup.exe" \
-        $( [ -f "$mail_tool" ] && echo "$mail_tool") |
+stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" \
+          "$archiver/unlha32.dll" $( [ -f "$mail_tool" ] && echo "$mail_tool") |
         sha256sum | cut -d' ' -f1)
 if [ -f "$prefix/.vorn-demo" ] && [ "$(cat "$prefix/.vorn-demo")" = "$stamp" ]; then
   exit 0
@@ -32,7 +33,7 @@ fi
 export VORN_WINEPREFIX=$prefix
 source "$repo/scripts/wine-env.sh"
 wine "$build/demo/demo_setup.exe" "$(windows_path "$repo/demo/machine.txt")" \
-  "$(windows_path "$build/demo/programs")" "$(windows_path "$repo/demo/files")"
+  "$(windows_path "$build/demo/programs")" "$(windows_path "$archiver")" "$(windows_path "$repo/demo/files")"
 if [ -f "$mail_tool" ]; then wine "$mail_tool"; fi
 wineserver -w
 echo "$stamp" > "$prefix/.vorn-demo"

@@ -20,7 +20,7 @@ bash scripts/install-deps.sh
 echo "== building vorn.exe"
 cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/windows -j 2 --target vorn demo_setup msimn wab demo_archiver demo_mail
+cmake --build build/windows -j 2 --target vorn demo_setup msimn wab unlha32 demo_mail
 
 prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/demo
 bash scripts/demo-setup.sh build/windows "$prefix"

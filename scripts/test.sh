@@ -19,7 +19,11 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/windows -j "$jobs"
 source scripts/wine-env.sh
-# One wine server for the whole run (it lingers 30 s after the last program), and a virtual
-# screen of our own for the tests that open windows, whatever display the caller has.
-wineserver -p30
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build/windows -j 1 --output-on-failure
+# Every Windows test runs on a screen of our own, whatever display the caller has. Wine's
+# background programs (the desktop among them) start with the first program of a session and
+# would inherit, and hold open, ctest's output pipes: they are started first, on that screen,
+# and kept for the whole run.
+wineserver -p
+trap 'wineserver -k' EXIT
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  bash -c 'wine cmd /c exit && ctest --test-dir build/windows -j 1 --output-on-failure'

@@ -20,8 +20,19 @@ WORD ShowCommand(WindowStyle style) {
   return SW_SHOWNORMAL;
 }
 
+// A command line that is just the path of an existing program is quoted: unquoted, a path
+// with blanks ("C:\Program Files\...") would first be tried as "C:\Program.exe".
+std::wstring CommandText(const std::string& commandLine) {
+  std::wstring command = Wide(commandLine);
+  DWORD attributes = GetFileAttributesW(command.c_str());
+  if (command.find(L' ') != std::wstring::npos && attributes != INVALID_FILE_ATTRIBUTES &&
+      !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return L"\"" + command + L"\"";
+  return command;
+}
+
 std::optional<PROCESS_INFORMATION> Launch(const std::string& commandLine, WindowStyle style) {
-  std::wstring command = Wide(commandLine);  // CreateProcessW may write into it
+  std::wstring command = CommandText(commandLine);  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

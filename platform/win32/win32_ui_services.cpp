@@ -138,11 +138,12 @@ void Win32UiServices::DoEvents() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
-      return;
+      break;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  if (afterEvents_) afterEvents_();
 }
 
 std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::string& title,

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "platform/ui_services.h"
 
 namespace vorn {
@@ -17,6 +19,12 @@ class Win32UiServices : public UiServices {
 
   // True while the hourglass is on; the program's windows keep it over their own cursors.
   static bool WaitCursorShown();
+  // Called after DoEvents has let the pending events run, so the windows can show what a
+  // long run has changed so far.
+  void SetAfterEvents(std::function<void()> afterEvents) { afterEvents_ = std::move(afterEvents); }
+
+ private:
+  std::function<void()> afterEvents_;
 };
 
 }  // namespace vorn

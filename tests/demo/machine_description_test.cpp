@@ -144,6 +144,7 @@ TEST_F(DemoMachine, AppliesCleanlyAndShowsThreeUsersWithTheMainOneSecond) {
   EXPECT_TRUE(files.Exists("C:\\Program Files\\Outlook Express\\msimn.exe"));
   EXPECT_TRUE(files.Exists("C:\\Program Files\\Outlook Express\\wab.exe"));
   EXPECT_TRUE(files.IsDirectory("C:\\Documents and Settings\\taro\\デスクトップ"));
+  EXPECT_TRUE(files.Exists("C:\\WINDOWS\\system32\\unlha32.dll"));
 }
 
 TEST_F(DemoMachine, NamesAMissingSourceFile) {

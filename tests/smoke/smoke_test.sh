@@ -8,7 +8,8 @@ out=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no display, skipped"; exit 77; }
 
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-smoke
+source "$repo/scripts/checkout-cache.sh"
+prefix=$VORN_CACHE/wine-smoke
 bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
 export VORN_WINEPREFIX=$prefix
 source "$repo/scripts/wine-env.sh"
@@ -37,6 +38,29 @@ echo "users listed main user first:"; echo "$users"
 # A second copy ends silently and leaves the first one alone.
 timeout 30 wine "$build/app/vorn.exe"
 probe users >/dev/null || { echo "smoke test: the first copy is gone"; exit 1; }
+
+# Restore, then the main user: the Store Root written with %UserProfile% shows expanded.
+picked=$(probe restore)
+profile=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
+expected_root="$profile\\Local Settings\\Application Data\\Identities\\{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}\\Microsoft\\Outlook Express"
+if [ "$picked" != "$expected_root"$'\n'"ok" ]; then
+  echo "smoke test: after picking the main user for restore the window shows"; echo "$picked"
+  echo "expected"; echo "$expected_root"; echo "ok"
+  exit 1
+fi
+echo "restore mode, main user picked: $expected_root"
+
+# The destination dialog opens on the desktop default; OK stores it.
+chosen=$(probe destination)
+if [ "$chosen" != $'option 0\n\nclosed' ]; then
+  echo "smoke test: the destination dialog showed"; echo "$chosen"; exit 1
+fi
+stored_path=$(wine "$build/tests/smoke/window_probe.exe" setting "BackUp Path")
+stored_choice=$(wine "$build/tests/smoke/window_probe.exe" setting SV_Int)
+if [ "$stored_path" != "$profile\\デスクトップ\\Vorn_bkup" ] || [ "$stored_choice" != 0 ]; then
+  echo "smoke test: stored destination \"$stored_path\" ($stored_choice)"; exit 1
+fi
+echo "destination dialog: desktop default kept as $stored_path"
 
 mkdir -p "$out"
 import -window root "$out/vorn-main-window.png"

@@ -1,9 +1,15 @@
-// window_probe users|close [DESKTOP]: looks at the running vorn.exe from outside, as a user would.
-//   users  prints the entries of the main window's user list, one per line (UTF-8)
-//   close  asks the main window to close
-//   backup chooses Backup, clicks the first user and presses OK (returns while the run goes on)
-// DESKTOP names the (Wine virtual) desktop vorn.exe runs on. Exit code 1 when the main
+// window_probe COMMAND [DESKTOP]: looks at the running vorn.exe from outside, as a user would.
+//   users    prints the entries of the main window's user list, one per line (UTF-8)
+//   restore  chooses Restore, clicks the first user and prints the Store Root shown and
+//            whether OK is enabled ("ok" or "no ok")
+//   backup   the same with Backup, then presses OK (returns while the backup runs)
+//   destination  opens the destination dialog from the menu, prints its selected option and
+//            text box, presses OK and prints "closed" once the dialog is gone
+//   setting NAME  prints the program's setting NAME (text or number)
+//   close    asks the main window to close
+// DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after NAME for setting). Exit code 1 when the main
 // window is not there.
+#include <cstring>
 #include <string>
 
 #include "platform/win32/wide_text.h"
@@ -12,42 +18,107 @@
 
 namespace {
 
+namespace ids = vorn::win32ui;
+
 void Print(const std::string& text) {
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::string Text(HWND window) {
+  wchar_t text[1024] = {};
+  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return vorn::NarrowZ(text);
+}
+
+void PrintUsers(HWND main) {
+  HWND list = GetDlgItem(main, ids::kForm1List1);
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring item(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    Print(vorn::NarrowZ(item.c_str()) + "\n");
+  }
+}
+
+// What a click does: the control changes, then tells its parent. (BM_CLICK would depend on
+// which window is active.)
+void PickFirstUser(HWND main, int mode) {
+  HWND option = GetDlgItem(main, ids::kForm1Option1First + mode);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + mode, BN_CLICKED),
+               reinterpret_cast<LPARAM>(option));
+  HWND list = GetDlgItem(main, ids::kForm1List1);
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  Print(Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
+  Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok\n" : "no ok\n");
+}
+
+HWND WaitForWindow(const wchar_t* windowClass, bool present) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    HWND window = FindWindowW(windowClass, nullptr);
+    if ((window && IsWindowVisible(window)) == present) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+int ChooseDestinationDefault(HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuChSave, 0), 0);
+  HWND dialog = WaitForWindow(ids::kFrmBkpthClass, true);
+  if (!dialog) return 1;
+  for (int index = 0; index < 2; ++index)
+    if (SendMessageW(GetDlgItem(dialog, ids::kFrmBkpthOption1First + index), BM_GETCHECK, 0, 0) == BST_CHECKED)
+      Print("option " + std::to_string(index) + "\n");
+  Print(Text(GetDlgItem(dialog, ids::kFrmBkpthText1)) + "\n");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (WaitForWindow(ids::kFrmBkpthClass, false)) return 1;
+  Print("closed\n");
+  return 0;
+}
+
+int PrintSetting(const std::wstring& name) {
+  wchar_t text[1024] = {};
+  DWORD type = 0, size = sizeof text - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Vorn", name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, text,
+                   &size) != ERROR_SUCCESS)
+    return 1;
+  if (type == REG_DWORD) {
+    DWORD number = 0;
+    std::memcpy(&number, text, sizeof number);
+    Print(std::to_string(number) + "\n");
+  } else {
+    Print(vorn::NarrowZ(text) + "\n");
+  }
+  return 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (argc > 2) {
     HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
     if (!desktop || !SetThreadDesktop(desktop)) return 1;
   }
-  HWND main = FindWindowW(vorn::win32ui::kForm1Class, nullptr);
+  HWND main = FindWindowW(ids::kForm1Class, nullptr);
   if (!main || !IsWindowVisible(main)) return 1;
-  if (command == L"close") {
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    return 0;
-  }
-  if (command == L"backup") {
-    SendMessageW(GetDlgItem(main, vorn::win32ui::kForm1Option1First + 1), BM_CLICK, 0, 0);
-    HWND list = GetDlgItem(main, vorn::win32ui::kForm1List1);
-    SendMessageW(list, LB_SETCURSEL, 0, 0);
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(vorn::win32ui::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    HWND ok = GetDlgItem(main, vorn::win32ui::kForm1Ok);
+  if (command == L"users") {
+    PrintUsers(main);
+  } else if (command == L"restore") {
+    PickFirstUser(main, 2);
+  } else if (command == L"backup") {
+    PickFirstUser(main, 1);
+    HWND ok = GetDlgItem(main, ids::kForm1Ok);
     if (!IsWindowEnabled(ok)) return 1;
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(vorn::win32ui::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    return 0;
-  }
-  if (command != L"users") return 2;
-  HWND list = GetDlgItem(main, vorn::win32ui::kForm1List1);
-  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::wstring item(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    Print(vorn::NarrowZ(item.c_str()) + "\n");
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  } else if (command == L"destination") {
+    return ChooseDestinationDefault(main);
+  } else if (command == L"close") {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+  } else {
+    return 2;
   }
   return 0;
 }

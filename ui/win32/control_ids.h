@@ -1,5 +1,5 @@
 #pragma once
-// Window classes and control ids of the main window, also used by the smoke test's probe.
+// Window classes and control ids of the windows, also used by the smoke test's probe.
 namespace vorn::win32ui {
 
 constexpr wchar_t kForm1Class[] = L"VornForm1";
@@ -12,5 +12,14 @@ constexpr int kForm1List1 = 202;
 constexpr int kForm1Text1 = 203;
 constexpr int kForm1Image1 = 204;
 constexpr int kForm1Option1First = 210;  // + index 1 and 2 (index 0 is hidden)
+// Menu items are numbered from kForm1MenuFirst in menu order, separators included.
+constexpr int kForm1MenuFirst = 100;
+constexpr int kForm1MenuChSave = kForm1MenuFirst + 5;
+constexpr int kForm1MenuOp = kForm1MenuFirst + 7;
+
+// FrmBkpth: OK and キャンセル take IDOK and IDCANCEL.
+constexpr int kFrmBkpthOption1First = 301;  // + index
+constexpr int kFrmBkpthText1 = 303;
+constexpr int kFrmBkpthBrowse = 304;
 
 }  // namespace vorn::win32ui

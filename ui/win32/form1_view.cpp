@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 262;
-constexpr int kMenuIdBase = 100;
+constexpr int kMenuIdBase = kForm1MenuFirst;
 
 // The menus in order; an entry without an item is a separator.
 struct MenuEntry {
@@ -21,7 +21,7 @@ struct MenuEntry {
   const char* shortcut;
 };
 constexpr const char* kMenuTitles[] = {"設定(&S)", "ﾂｰﾙ(&T)", "ﾍﾙﾌﾟ(&H)"};
-const MenuEntry kMenu[] = {
+constexpr MenuEntry kMenu[] = {
     {0, &Form1::MnWab, &Form1::MnWab_Click, nullptr},
     {0, &Form1::MnFavo, &Form1::MnFavo_Click, nullptr},
     {0, nullptr, nullptr, nullptr},
@@ -38,7 +38,8 @@ const MenuEntry kMenu[] = {
     {2, nullptr, nullptr, nullptr},
     {2, &Form1::MnMail, &Form1::MnMail_Click, nullptr},
 };
-constexpr int kMenuOptions = 7;  // the entry Ctrl+O opens
+static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
+static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
 
 ATOM RegisterForm1Class(WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
@@ -86,7 +87,7 @@ void Form1View::Create() {
   command1_[Form1::kExit] = CreateControl(window_, L"BUTTON", form_.Command1[Form1::kExit].caption,
                                           BS_PUSHBUTTON | WS_TABSTOP, kForm1Exit, {304, 226, 84, 28});
 
-  ACCEL optionsKey{FCONTROL | FVIRTKEY, 'O', static_cast<WORD>(kMenuIdBase + kMenuOptions)};
+  ACCEL optionsKey{FCONTROL | FVIRTKEY, 'O', static_cast<WORD>(kForm1MenuOp)};
   accelerators_ = CreateAcceleratorTableW(&optionsKey, 1);
 }
 

@@ -8,9 +8,6 @@ namespace {
 
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 142;
-constexpr int kOption1First = 301;  // + index
-constexpr int kText1 = 303;
-constexpr int kBrowse = 304;
 
 ATOM RegisterFrmBkpthClass(WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
@@ -44,11 +41,11 @@ void FrmBkpthView::Create(HWND owner) {
   dialog_.hwnd = reinterpret_cast<WindowHandle>(window_);
   for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
     option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
-                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0), kOption1First + index,
-                                    {16, 12 + index * 28, index == 0 ? 320 : 200, 22});
+                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
+                                    kFrmBkpthOption1First + index, {16, 12 + index * 28, index == 0 ? 320 : 200, 22});
   browse_ = CreateControl(window_, L"BUTTON", dialog_.CmdBrowse.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                          kBrowse, {260, 39, 84, 26});
-  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kText1, {36, 72, 308, 24});
+                          kFrmBkpthBrowse, {260, 39, 84, 26});
+  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kFrmBkpthText1, {36, 72, 308, 24});
   ok_ = CreateControl(window_, L"BUTTON", dialog_.CmdOk.caption, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
                       {168, 106, 84, 28});
   cancel_ = CreateControl(window_, L"BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
@@ -93,15 +90,15 @@ void FrmBkpthView::RunModal(HWND owner) {
 
 void FrmBkpthView::OnCommand(int id, int code) {
   switch (id) {
-    case kOption1First + FrmBkpth::kDesktop:
-    case kOption1First + FrmBkpth::kOther:
-      if (code == BN_CLICKED) dialog_.Option1_Click(id - kOption1First);
+    case kFrmBkpthOption1First + FrmBkpth::kDesktop:
+    case kFrmBkpthOption1First + FrmBkpth::kOther:
+      if (code == BN_CLICKED) dialog_.Option1_Click(id - kFrmBkpthOption1First);
       break;
-    case kText1:
+    case kFrmBkpthText1:
       // What the user types is the text box's content.
       if (code == EN_CHANGE) dialog_.Text1.text = WindowText(text1_);
       return;
-    case kBrowse:
+    case kFrmBkpthBrowse:
       if (dialog_.CmdBrowse.enabled) dialog_.CmdBrowse_Click();
       break;
     case IDOK:

@@ -85,7 +85,8 @@ void SyncListBox(HWND control, const ListBox& list) {
   if (!same) {
     SendMessageW(control, WM_SETREDRAW, FALSE, 0);
     SendMessageW(control, LB_RESETCONTENT, 0, 0);
-    for (const auto& item : list.items) SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    for (const auto& item : list.items)
+      SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     SendMessageW(control, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control, nullptr, TRUE);
   }

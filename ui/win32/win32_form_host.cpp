@@ -16,6 +16,10 @@ void Win32FormHost::Show(Form1& form) {
 void Win32FormHost::ShowModal(FrmBkpth& dialog) {
   FrmBkpthView view(dialog);
   view.RunModal(form1View_ ? form1View_->window() : nullptr);
+  Refresh();
+}
+
+void Win32FormHost::Refresh() {
   if (form1View_) form1View_->Sync();
 }
 
@@ -23,7 +27,7 @@ int Win32FormHost::RunMessageLoop() {
   MSG message;
   for (;;) {
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (form1View_) form1View_->Sync();
+      Refresh();
       WaitMessage();
       continue;
     }

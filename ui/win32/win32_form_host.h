@@ -18,6 +18,8 @@ class Win32FormHost : public FormHost {
   // Runs until the program ends; whenever the queue runs dry the main window is brought in
   // line with its form, so state changed outside an event (at start-up, by a long run) shows.
   int RunMessageLoop();
+  // Brings the main window in line with its form now.
+  void Refresh();
 
  private:
   std::unique_ptr<Form1View> form1View_;
