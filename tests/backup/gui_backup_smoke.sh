@@ -23,7 +23,10 @@ rm -rf "$profile/デスクトップ/Vorn_bkup"
 
 wine explorer /desktop=vorn-backup,800x600 "$(windows_path "$build/app/vorn.exe")" &
 for _ in $(seq 60); do users=$(probe users 2>/dev/null) && [ -n "$users" ] && break; sleep 0.5; done
-probe backup >/dev/null || { echo "backup smoke test: could not start a backup from the main window"; exit 1; }
+# A fresh prefix may still be busy starting; the pick is tried until OK can be pressed.
+started=""
+for _ in $(seq 30); do picked=$(probe backup 2>/dev/null) && started=yes && break; sleep 0.5; done
+[ -n "$started" ] || { echo "backup smoke test: could not start a backup; the window showed"; echo "$picked"; exit 1; }
 for _ in $(seq 120); do [ -f "$set_folder/Reg/VornInfo.dat" ] && break; sleep 0.5; done
 [ -f "$set_folder/Reg/VornInfo.dat" ] || { echo "backup smoke test: no set was written"; exit 1; }
 sleep 2
