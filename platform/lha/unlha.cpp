@@ -15,6 +15,7 @@
 #include "platform/lha/lha_writer.h"
 #include "platform/lha/member_name.h"
 #include "platform/lha/unlha_command.h"
+#include "platform/wildcard.h"
 #include "platform/lha/unlha_result.h"
 
 namespace vorn::unlha {
@@ -186,7 +187,7 @@ class Packer {
         if (!command_.recurse) continue;
         if (command_.keepPaths) Add(path, names, entry);  // a folder entry only means something with paths
         Collect(path, names, pattern);
-      } else if (MatchesPattern(pattern, entry.name)) {
+      } else if (WildcardMatch(pattern, entry.name)) {
         Add(path, names, entry);
       }
     }
@@ -345,7 +346,7 @@ bool Selected(const std::vector<std::string>& patterns, const MemberHeader& head
   const std::string full = lha::DisplayName(header);
   const std::string last = full.substr(full.find_last_of('\\') + 1);
   return std::any_of(patterns.begin(), patterns.end(),
-                     [&](const std::string& p) { return MatchesPattern(p, full) || MatchesPattern(p, last); });
+                     [&](const std::string& p) { return WildcardMatch(p, full) || WildcardMatch(p, last); });
 }
 
 int32_t CodeFor(lha::ExtractResult result) {

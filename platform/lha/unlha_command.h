@@ -50,7 +50,5 @@ struct CommandItem {
 // Items of a command line as described above.
 std::vector<CommandItem> SplitCommandLine(const std::string& line);
 std::optional<Command> ParseCommand(const std::string& line);
-// Windows wildcard match ("*", "?"; "*.*" also matches names without a dot), ASCII case ignored.
-bool MatchesPattern(const std::string& pattern, const std::string& name);
 
 }  // namespace vorn::unlha

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_file_system.h"
 
+#include "platform/wildcard.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -67,27 +69,6 @@ class HostOutputFile : public OutputFile {
 
 }  // namespace
 
-bool WildcardMatch(const std::string& pattern, const std::string& name) {
-  // "*.*" matches every name, also those without a dot, as on Windows.
-  if (pattern == "*.*" || pattern == "*") return true;
-  size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
-  auto same = [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-  };
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
-      ++p, ++n;
-    } else if (p < pattern.size() && pattern[p] == '*') {
-      starP = p++, starN = n;
-    } else if (starP != std::string::npos) {
-      p = starP + 1, n = ++starN;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
-}
 
 SimFileSystem::SimFileSystem(fs::path hostRoot) : root_(std::move(hostRoot)) {}
 

@@ -42,7 +42,4 @@ class SimFileSystem : public FileSystem {
   std::set<std::filesystem::path> inUse_;
 };
 
-// Windows wildcard match ("*", "?", "*.dbx", "*.*"), without regard to ASCII case.
-bool WildcardMatch(const std::string& pattern, const std::string& name);
-
 }  // namespace vorn

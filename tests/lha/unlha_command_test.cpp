@@ -62,13 +62,5 @@ TEST(UnlhaCommand, QuotesJoinAndEmptyItemsVanish) {
   EXPECT_FALSE(items[4].isSwitch);  // a quoted item is a name even when it starts with "-"
 }
 
-TEST(UnlhaCommand, PatternsMatchAsOnWindows) {
-  EXPECT_TRUE(MatchesPattern("*.*", "Folders"));
-  EXPECT_TRUE(MatchesPattern("*.dbx", "Inbox.DBX"));
-  EXPECT_TRUE(MatchesPattern("In?ox.*", "inbox.dbx"));
-  EXPECT_FALSE(MatchesPattern("*.dbx", "Inbox.dbx.bak"));
-  EXPECT_FALSE(MatchesPattern("a?", "a"));
-}
-
 }  // namespace
 }  // namespace vorn::unlha

@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "platform/wildcard.h"
+
 namespace vorn {
 namespace {
 namespace fs = std::filesystem;
@@ -47,6 +49,8 @@ TEST(Wildcard, MatchesAsWindowsDoes) {
   EXPECT_TRUE(WildcardMatch("a?c*", "abcdef"));
   EXPECT_FALSE(WildcardMatch("*.dbx", "Inbox.dbx.bak"));
   EXPECT_FALSE(WildcardMatch("*.reg", "x.re"));
+  EXPECT_TRUE(WildcardMatch("In?ox.*", "inbox.dbx"));
+  EXPECT_FALSE(WildcardMatch("a?", "a"));
 }
 
 }  // namespace
