@@ -24,7 +24,9 @@ size_t FirstFolderStart(const std::string& path) {
   return path.rfind('\\', 0) == 0 ? 1 : 0;
 }
 
-std::string InfoLine(const char* label, const std::string& value) { return "\"" + std::string(label) + value + "\"\r\n"; }
+std::string InfoLine(const char* label, const std::string& value) {
+  return std::string("\"").append(label).append(value).append("\"\r\n");
+}
 
 }  // namespace
 

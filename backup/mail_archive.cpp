@@ -13,16 +13,18 @@ std::string WithTrailingBackslash(const std::string& folder) {
   return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) { return std::string("\"").append(text).append("\""); }
 
 }  // namespace
 
 std::string MailArchiveCommandLine(const std::string& archivePath, const std::string& programFolder,
                                    const std::string& storeRoot) {
   const char* const fileList[] = {"*.*", ""};
-  std::string line = std::string("a ") + kArchiveSwitches + " " + Quoted(archivePath) + " " +
-                     Quoted(WithTrailingBackslash(programFolder)) + " " + Quoted(WithTrailingBackslash(storeRoot));
-  for (const char* entry : fileList) line += " " + Quoted(entry);
+  std::string line = std::string("a ").append(kArchiveSwitches);
+  for (const std::string& item : {Quoted(archivePath), Quoted(WithTrailingBackslash(programFolder)),
+                                  Quoted(WithTrailingBackslash(storeRoot))})
+    line.append(" ").append(item);
+  for (const char* entry : fileList) line.append(" ").append(Quoted(entry));
   return line;
 }
 

@@ -78,6 +78,12 @@ std::vector<uint8_t> AnsiText(const std::string& utf8) {
   return bytes;
 }
 
+// "a|b" as the two lines a and b, joined by CR LF.
+std::string JoinLines(std::string text) {
+  for (size_t at = text.find('|'); at != std::string::npos; at = text.find('|', at + 2)) text.replace(at, 1, "\r\n");
+  return text;
+}
+
 // The text between the first and the last double quote.
 std::optional<std::string> Quoted(const std::string& text) {
   size_t open = text.find('"'), close = text.rfind('"');
@@ -88,6 +94,8 @@ std::optional<std::string> Quoted(const std::string& text) {
 std::optional<RegValue> ParseValueData(const std::string& data) {
   if (StartsWith(data, "\"")) {
     if (auto text = Quoted(data)) return RegValue{regtype::kSz, AnsiText(*text)};
+  } else if (StartsWith(data, "lines:")) {
+    if (auto text = Quoted(data.substr(6))) return RegValue{regtype::kSz, AnsiText(JoinLines(*text))};
   } else if (StartsWith(data, "expand:")) {
     if (auto text = Quoted(data.substr(7))) return RegValue{regtype::kExpandSz, AnsiText(*text)};
   } else if (StartsWith(data, "dword:")) {

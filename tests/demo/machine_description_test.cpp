@@ -41,6 +41,7 @@ TEST(MachineDescription, ParsesEveryKindOfStep) {
       "\"d\"=dword:0000010a\n"
       "\"h\"=hex:01, 0a,ff\n"
       "\"g\"=guid:{00112233-4455-6677-8899-AABBCCDDEEFF}\n"
+      "\"sig\"=lines:\"--|山田|\"\n"
       "folder C:\\F\n"
       "file C:\\F\\x.url\n"
       "| [InternetShortcut]\n"
@@ -48,7 +49,7 @@ TEST(MachineDescription, ParsesEveryKindOfStep) {
       "copy msimn.exe -> C:\\P\\msimn.exe\n",
       Variable);
   ASSERT_TRUE(machine.errors.empty()) << machine.errors[0];
-  ASSERT_EQ(machine.steps.size(), 8u);
+  ASSERT_EQ(machine.steps.size(), 9u);
   auto value = [&](size_t i) { return std::get<RegistryWrite>(machine.steps[i]); };
   EXPECT_EQ(value(0).root, RegRoot::LocalMachine);
   EXPECT_EQ(value(0).keyPath, "Software\\X");
@@ -60,11 +61,12 @@ TEST(MachineDescription, ParsesEveryKindOfStep) {
   EXPECT_EQ(value(3).value, (RegValue{regtype::kBinary, {0x01, 0x0a, 0xff}}));
   EXPECT_EQ(value(4).value, (RegValue{regtype::kBinary, {0x33, 0x22, 0x11, 0x00, 0x55, 0x44, 0x77, 0x66, 0x88, 0x99,
                                                          0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}}));
-  EXPECT_EQ(std::get<FolderCreate>(machine.steps[5]).path, "C:\\F");
-  auto file = std::get<TextFileWrite>(machine.steps[6]);
+  EXPECT_EQ(value(5).value, (RegValue{regtype::kSz, Sz("--\r\n山田\r\n")}));
+  EXPECT_EQ(std::get<FolderCreate>(machine.steps[6]).path, "C:\\F");
+  auto file = std::get<TextFileWrite>(machine.steps[7]);
   EXPECT_EQ(file.path, "C:\\F\\x.url");
   EXPECT_EQ(file.lines, (std::vector<std::string>{"[InternetShortcut]", "URL=taro"}));
-  auto copy = std::get<FileCopy>(machine.steps[7]);
+  auto copy = std::get<FileCopy>(machine.steps[8]);
   EXPECT_EQ(copy.sourceName, "msimn.exe");
   EXPECT_EQ(copy.targetPath, "C:\\P\\msimn.exe");
 }
