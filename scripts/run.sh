@@ -27,7 +27,7 @@ bash scripts/demo-setup.sh build/windows "$prefix"
 export VORN_WINEPREFIX=$prefix
 source scripts/wine-env.sh
 
-# Installed like a user would: the program folder also holds its help file and sibling tools.
+# Installed like a user would, in a program folder of its own.
 program_folder="$WINEPREFIX/drive_c/Program Files/Vorn"
 mkdir -p "$program_folder"
 cp build/windows/app/vorn.exe "$program_folder/"

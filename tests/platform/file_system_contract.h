@@ -16,6 +16,8 @@ struct FileSystemUnderTest {
   std::function<std::string()> scratchFolder;  // emptied before and removed after every case
 };
 
+inline void PrintTo(const FileSystemUnderTest&, std::ostream* out) { *out << "file system"; }
+
 class FileSystemContract : public ::testing::TestWithParam<FileSystemUnderTest> {
  protected:
   void SetUp() override;

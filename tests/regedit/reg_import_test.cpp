@@ -127,6 +127,8 @@ struct BadFile {
   std::string reason;
 };
 
+void PrintTo(const BadFile& file, std::ostream* out) { *out << file.name; }
+
 class RegImportBadFileTest : public ::testing::TestWithParam<BadFile> {};
 
 // Every bad file starts with a good value on line 3, which is imported; the bad value is not.
