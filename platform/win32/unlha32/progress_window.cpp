@@ -14,8 +14,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VornUnlhaProgress";
 constexpr int kMargin = 12, kWidth = 360, kNameHeight = 20, kBarHeight = 18;
-// Messages are still pumped this often while the percentage stands still, so the window stays responsive.
-constexpr ULONGLONG kPumpIntervalMs = 100;
+// The window shows the latest state at most this often: repainting on every block would slow the
+// packing down, and the eye cannot follow faster changes anyway.
+constexpr ULONGLONG kRefreshIntervalMs = 100;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
@@ -79,27 +80,23 @@ bool ProgressWindow::Create() {
 
 void ProgressWindow::Update(const std::string& member, uint64_t done, uint64_t total) {
   if (!owner_ || createFailed_) return;
+  const ULONGLONG now = GetTickCount64();
+  if (window_ && now - lastRefresh_ < kRefreshIntervalMs) return;
   if (!window_ && !Create()) {
     createFailed_ = true;
     return;
   }
-  bool changed = false;
+  lastRefresh_ = now;
   if (member != member_) {
     member_ = member;
     SetWindowTextW(name_, Wide(member).c_str());
-    changed = true;
   }
   const int percent = PercentOf(done, total);
   if (percent != percent_) {
     percent_ = percent;
     SendMessageW(bar_, PBM_SETPOS, percent, 0);
-    changed = true;
   }
-  const ULONGLONG now = GetTickCount64();
-  if (changed || now - lastPump_ >= kPumpIntervalMs) {
-    lastPump_ = now;
-    PumpMessages();
-  }
+  PumpMessages();
 }
 
 // Lets the window and its owner repaint. A quit request is put back for the caller's own loop.

@@ -16,8 +16,8 @@ class ProgressWindow {
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-  // Shows member and done out of total. Redraws only when the member or the percentage changes,
-  // so a caller may report every block without slowing down.
+  // Shows member and done out of total, and lets the window repaint. Calls within a tenth of a
+  // second of the last shown one are dropped, so a caller may report every block.
   void Update(const std::string& member, uint64_t done, uint64_t total);
 
  private:
@@ -30,7 +30,7 @@ class ProgressWindow {
   bool createFailed_ = false;
   std::string member_;
   int percent_ = -1;
-  ULONGLONG lastPump_ = 0;
+  ULONGLONG lastRefresh_ = 0;
 };
 
 }  // namespace vorn
