@@ -11,21 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
-// The entry of `folder` named `name`, matched exactly first and then without regard to case.
-fs::path ResolveComponent(const fs::path& folder, const std::string& name) {
-  fs::path exact = folder / name;
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(exact, ec))) return exact;
-  for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (SameIgnoringCase(entry.path().filename().string(), name)) return entry.path();
-  return exact;
+std::string Upper(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
 }
 
 class HostInputFile : public InputFile {
@@ -72,6 +60,45 @@ class HostOutputFile : public OutputFile {
 
 SimFileSystem::SimFileSystem(fs::path hostRoot) : root_(std::move(hostRoot)) {}
 
+fs::path SimFileSystem::Resolve(const fs::path& folder, const std::string& name) const {
+  fs::path exact = folder / name;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+  auto stamp = fs::last_write_time(folder, ec);
+  if (ec) return exact;
+  FolderIndex& index = folderIndex_[folder];
+  if (index.stamp != stamp || index.byUpperName.empty()) {
+    index.stamp = stamp;
+    index.byUpperName.clear();
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+      std::string entryName = entry.path().filename().string();
+      index.byUpperName.emplace(Upper(entryName), entryName);
+    }
+  }
+  auto found = index.byUpperName.find(Upper(name));
+  return found == index.byUpperName.end() ? exact : folder / found->second;
+}
+
+void SimFileSystem::NoteChange(const fs::path& host, bool added) {
+  auto index = folderIndex_.find(host.parent_path());
+  if (index == folderIndex_.end()) return;
+  std::error_code ec;
+  auto stamp = fs::last_write_time(host.parent_path(), ec);
+  if (ec) {
+    folderIndex_.erase(index);
+    return;
+  }
+  // Keeping the index in step with our own changes spares a rescan of the folder for every
+  // file created in it, which made writing many files quadratic.
+  index->second.stamp = stamp;
+  const std::string name = host.filename().string();
+  if (added) {
+    index->second.byUpperName[Upper(name)] = name;
+  } else {
+    index->second.byUpperName.erase(Upper(name));
+  }
+}
+
 fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
     return {};
@@ -82,7 +109,7 @@ fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
     } else if (component == "..") {
       if (host != root_ && host.parent_path() != root_) host = host.parent_path();
     } else {
-      host = ResolveComponent(host, component);
+      host = Resolve(host, component);
     }
     component.clear();
   };
@@ -160,7 +187,9 @@ FsResult SimFileSystem::CreateDirectory(const std::string& path) {
   if (host.empty()) return FsResult::NotFound;
   if (fs::exists(host, ec)) return FsResult::AlreadyExists;
   if (!fs::is_directory(host.parent_path(), ec)) return FsResult::NotFound;
-  return fs::create_directory(host, ec) ? FsResult::Ok : FsResult::Failed;
+  if (!fs::create_directory(host, ec)) return FsResult::Failed;
+  NoteChange(host, true);
+  return FsResult::Ok;
 }
 
 FsResult SimFileSystem::RemoveDirectory(const std::string& path) {
@@ -168,7 +197,9 @@ FsResult SimFileSystem::RemoveDirectory(const std::string& path) {
   std::error_code ec;
   if (host.empty() || !fs::is_directory(host, ec)) return FsResult::NotFound;
   if (!fs::is_empty(host, ec)) return FsResult::Failed;
-  return fs::remove(host, ec) ? FsResult::Ok : FsResult::Failed;
+  if (!fs::remove(host, ec)) return FsResult::Failed;
+  NoteChange(host, false);
+  return FsResult::Ok;
 }
 
 FsResult SimFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
@@ -182,6 +213,7 @@ FsResult SimFileSystem::CopyFile(const std::string& from, const std::string& to,
   }
   fs::copy_file(src, dst, fs::copy_options::overwrite_existing, ec);
   if (ec) return FsResult::Failed;
+  NoteChange(dst, true);
   if (auto it = attributes_.find(src); it != attributes_.end()) attributes_[dst] = it->second;
   return FsResult::Ok;
 }
@@ -195,6 +227,8 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
   if (fs::exists(dst, ec) && !fs::equivalent(src, dst, ec)) return FsResult::AlreadyExists;
   fs::rename(src, dst, ec);
   if (ec) return FsResult::Failed;
+  NoteChange(src, false);
+  NoteChange(dst, true);
   if (auto node = attributes_.extract(src)) {
     node.key() = dst;
     attributes_.insert(std::move(node));
@@ -208,6 +242,7 @@ FsResult SimFileSystem::DeleteFile(const std::string& path) {
   if (host.empty() || !fs::is_regular_file(host, ec)) return FsResult::NotFound;
   if (Locked(host)) return FsResult::AccessDenied;
   if (!fs::remove(host, ec)) return FsResult::Failed;
+  NoteChange(host, false);
   attributes_.erase(host);
   return FsResult::Ok;
 }
@@ -247,7 +282,9 @@ std::unique_ptr<OutputFile> SimFileSystem::OpenWrite(const std::string& path) {
   if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec)) return nullptr;
   if (fs::exists(host, ec) && Locked(host)) return nullptr;
   auto file = std::make_unique<HostOutputFile>(host);
-  return file->ok() ? std::move(file) : nullptr;
+  if (!file->ok()) return nullptr;
+  NoteChange(host, true);
+  return file;
 }
 
 void SimFileSystem::MarkInUse(const std::string& path) { inUse_.insert(HostPath(path)); }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "platform/file_system.h"
 
@@ -36,10 +37,20 @@ class SimFileSystem : public FileSystem {
   void MarkInUse(const std::string& path);
 
  private:
+  // Names of one host folder by their upper-case form, as of the folder's modification time.
+  // Another program's change within the same tick of that time is found by its exact name only.
+  struct FolderIndex {
+    std::filesystem::file_time_type stamp;
+    std::unordered_map<std::string, std::string> byUpperName;
+  };
+  // The entry of `folder` named `name`, matched exactly first and then without regard to case.
+  std::filesystem::path Resolve(const std::filesystem::path& folder, const std::string& name) const;
+  void NoteChange(const std::filesystem::path& host, bool added);
   bool Locked(const std::filesystem::path& host) const;
   std::filesystem::path root_;
   std::map<std::filesystem::path, uint32_t> attributes_;
   std::set<std::filesystem::path> inUse_;
+  mutable std::map<std::filesystem::path, FolderIndex> folderIndex_;
 };
 
 }  // namespace vorn

@@ -32,6 +32,19 @@ TEST_F(SimFileSystemTest, WindowsPathsResolveWithoutRegardToCaseAndStayInsideThe
   EXPECT_FALSE(files.Exists("\\Mail"));
 }
 
+TEST_F(SimFileSystemTest, NamesResolveWithoutRegardToCaseAfterOwnAndOutsideChanges) {
+  SimFileSystem files(host);
+  EXPECT_FALSE(files.Exists("C:\\Mail\\NEW.eml"));  // builds the folder's name index
+  ASSERT_NE(files.OpenWrite("C:\\Mail\\new.eml"), nullptr);
+  EXPECT_TRUE(files.Exists("C:\\Mail\\NEW.eml"));
+  ASSERT_EQ(files.DeleteFile("C:\\MAIL\\New.EML"), FsResult::Ok);
+  EXPECT_FALSE(files.Exists("C:\\Mail\\new.eml"));
+  std::ofstream(host / "C" / "Mail" / "Outside.dbx") << "made by another program";
+  // Another program's change shows in the folder's time (set apart here: the clock may not have ticked).
+  fs::last_write_time(host / "C" / "Mail", fs::last_write_time(host / "C" / "Mail") + std::chrono::seconds(1));
+  EXPECT_TRUE(files.Exists("C:\\Mail\\OUTSIDE.DBX"));
+}
+
 TEST_F(SimFileSystemTest, ReadOnlyAndInUseFilesRefuseChanges) {
   SimFileSystem files(host);
   ASSERT_TRUE(files.SetAttributes("C:\\Mail\\Inbox.dbx", fileattr::kReadOnly));
