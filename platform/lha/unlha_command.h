@@ -18,7 +18,7 @@
 //      -+    ignore stored defaults (there are none here)
 //      -d0   keep the packed files (they are never deleted here)
 //      -f0   pack every matching file, not only those newer than the archive's copy
-//      -n0   progress display as the caller arranges it (no window of its own)
+//      -n0   show the progress window, owned by the caller's window; none without one
 //      -jm3  accepted for the callers that pass it; no effect here
 //   x: -y1   replace existing files without asking (else they are kept and reported)
 //      -d1   accepted; folders stored in the archive are always recreated below the destination

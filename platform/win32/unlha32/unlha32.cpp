@@ -5,7 +5,9 @@
 
 #include "platform/codepage.h"
 #include "platform/lha/unlha.h"
+#include "platform/lha/unlha_command.h"
 #include "platform/lha/unlha_result.h"
+#include "platform/win32/unlha32/progress_window.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 
@@ -24,14 +26,25 @@ void CopyOut(const std::string& cp932, char* buffer, DWORD size) {
   buffer[n] = '\0';
 }
 
+// The progress window's caption for the command's verb.
+std::wstring CaptionFor(const std::string& line) {
+  auto command = vorn::unlha::ParseCommand(line);
+  return command && command->verb == 'a' ? L"Vorn - 圧縮中..." : L"Vorn - 解凍中...";
+}
+
 }  // namespace
 
-extern "C" __declspec(dllexport) int WINAPI Unlha(HWND, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
+extern "C" __declspec(dllexport) int WINAPI Unlha(HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
   if (commandLine == nullptr) return vorn::unlha::kBadCommand;
   vorn::Win32FileSystem files;
+  const std::string line = vorn::Cp932ToUtf8(commandLine);
+  vorn::ProgressWindow progressWindow(window, window ? CaptionFor(line) : std::wstring());
+  auto progress = [&](const std::string& member, uint64_t done, uint64_t total) {
+    progressWindow.Update(member, done, total);
+    return true;
+  };
   std::string messages;
-  int result = vorn::unlha::RunCommand(files, vorn::Cp932ToUtf8(commandLine), &messages,
-                                       outputSize == 0 ? 0 : UINT32_MAX);
+  int result = vorn::unlha::RunCommand(files, line, &messages, outputSize == 0 ? 0 : UINT32_MAX, progress);
   CopyOut(vorn::Utf8ToCp932(messages), output, outputSize);
   return result;
 }
