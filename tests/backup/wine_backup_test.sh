@@ -99,8 +99,10 @@ expected=$(printf '%s\n' ./Favorites.htm "$mail" "$expected_reg" "./Wab/$wab" | 
 check_common "$wab"
 for f in "$store"/*.dbx; do cmp -s "$f" "$set_folder/Mail/$(basename "$f")" || fail "plain copy of $f differs"; done
 
-# --- the .reg files import back into emptied keys with the same content; the signature
-# texts travel in OE.reg as multi-strings, so their lines are compared through Sig.reg only.
+# --- the .reg files import back into emptied keys with the same content (imported by our own
+# editor, as the restore does: Sig.reg holds its multi-line texts with raw line breaks, which
+# Wine's editor cannot read; Wine's export serves as the independent view of the key); the
+# signature texts travel in OE.reg as multi-strings, so their lines are compared through Sig.reg only.
 export_key() { wine regedit /e "$(winepath -w "$2")" "$1" >/dev/null 2>&1; iconv -f UTF-16 -t UTF-8 "$2" | tr -d '\r'; }
 without_signature_texts() { awk '/^"text"=/ {skip=1; next} skip && /^  / {next} {skip=0; print}'; }
 reimport() {  # KEY SETFILE FILTER
@@ -108,7 +110,8 @@ reimport() {  # KEY SETFILE FILTER
   work=$(mktemp -d)
   before=$(export_key "$1" "$work/before.reg" | $3)
   wine reg delete "$1" /f >/dev/null 2>&1 || fail "cannot empty $1"
-  wine regedit /s "$(winepath -w "$set_folder/Reg/$2")" >/dev/null 2>&1
+  wine "$build/cli/vorn-cli.exe" reg import "$(winepath -w "$set_folder/Reg/$2")" >/dev/null 2>&1 ||
+    fail "vorn-cli reg import $2 failed"
   after=$(export_key "$1" "$work/after.reg" | $3)
   rm -rf "$work"
   [ -n "$before" ] && [ "$before" = "$after" ] || fail "$2 does not bring back $1"
