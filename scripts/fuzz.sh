@@ -16,5 +16,6 @@ for target in build/fuzz/fuzz/fuzz_*; do
   [ -d "$seeds" ] || seeds=""
   echo "-- $name for ${seconds}s"
   "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -print_final_stats=0 \
+    -artifact_prefix="build/fuzz/$name-" \
     "$corpus" $seeds 2>&1 | tail -n 3
 done
