@@ -21,10 +21,12 @@
 #include "platform/lha/lha_writer.h"
 #include "platform/lha/unlha.h"
 #include "platform/sim/sim_file_system.h"
+#include "tests/lha/lha_test_support.h"
 
 namespace {
 
 using namespace vorn::lha;
+using vorn::lha::test::MemorySink;
 namespace fs = std::filesystem;
 
 class MemorySource : public ByteSource {
@@ -40,15 +42,6 @@ class MemorySource : public ByteSource {
  private:
   const std::string& data_;
   size_t at_ = 0;
-};
-
-class MemorySink : public ByteSink {
- public:
-  bool Write(const void* data, size_t size) override {
-    bytes.append(static_cast<const char*>(data), size);
-    return true;
-  }
-  std::string bytes;
 };
 
 class CountingSink : public ByteSink {
