@@ -5,7 +5,7 @@
 #include "backup/backup_run.h"
 #include "core/app.h"
 #include "core/startup.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"

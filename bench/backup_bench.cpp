@@ -19,7 +19,7 @@
 #include "core/app.h"
 #include "core/startup.h"
 #include "platform/codepage.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #include "platform/sim/sim_archiver.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_environment.h"

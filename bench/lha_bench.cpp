@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/lha/lha_reader.h"
-#include "platform/lha/lha_writer.h"
-#include "platform/lha/unlha.h"
+#include "lha/codec/lha_reader.h"
+#include "lha/codec/lha_writer.h"
+#include "lha/unlha.h"
 #include "platform/sim/sim_file_system.h"
 #include "tests/lha/lha_test_support.h"
 

@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include "backup/unattended_ui.h"
 #include "core/app.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"

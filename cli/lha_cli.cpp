@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "platform/lha/unlha.h"
-#include "platform/lha/unlha_result.h"
+#include "lha/unlha.h"
+#include "lha/unlha_result.h"
 
 namespace vorn::cli {
 

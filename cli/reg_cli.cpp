@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #ifdef _WIN32
 #include "platform/win32/win32_registry_store.h"
 #else

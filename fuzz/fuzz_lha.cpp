@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/lha/lha_reader.h"
-#include "platform/lha/lha_writer.h"
-#include "platform/lha/member_name.h"
-#include "platform/lha/unlha_command.h"
+#include "lha/codec/lha_reader.h"
+#include "lha/codec/lha_writer.h"
+#include "lha/codec/member_name.h"
+#include "lha/unlha_command.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/regedit/reg_export.h"
-#include "platform/regedit/reg_import.h"
+#include "regedit/reg_export.h"
+#include "regedit/reg_import.h"
 #include "platform/sim/sim_registry_store.h"
 
 namespace {

@@ -10,7 +10,7 @@ prefix=$2
 
 windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
 
-archiver="$build/platform/win32/unlha32"
+archiver="$build/lha/unlha32"
 for needed in "$build/demo/demo_setup.exe" "$build/demo/programs/msimn.exe" "$build/demo/programs/wab.exe" \
               "$archiver/unlha32.dll"; do
   [ -f "$needed" ] || { echo "demo-setup: $needed is missing; build the Windows target first" >&2; exit 1; }

@@ -2,7 +2,7 @@
 // The archiver library's command processor run directly over a file system.
 #include "platform/archiver.h"
 #include "platform/file_system.h"
-#include "platform/lha/unlha.h"
+#include "lha/unlha.h"
 
 namespace vorn {
 

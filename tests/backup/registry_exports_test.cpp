@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #include "tests/backup/backup_machine.h"
 
 namespace vorn {

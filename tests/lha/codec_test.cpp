@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/lha/crc16.h"
-#include "platform/lha/huffman_lengths.h"
+#include "lha/codec/crc16.h"
+#include "lha/codec/huffman_lengths.h"
 #include "tests/lha/lha_test_support.h"
 
 namespace vorn::lha::test {

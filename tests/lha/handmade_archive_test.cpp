@@ -1,7 +1,7 @@
 // Archives assembled byte by byte: header levels 0 and 1, and -lh6-/-lh7- data.
 #include <gtest/gtest.h>
 
-#include "platform/lha/crc16.h"
+#include "lha/codec/crc16.h"
 #include "tests/lha/lha_test_support.h"
 
 namespace vorn::lha::test {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "platform/codepage.h"
-#include "platform/lha/unlha.h"
-#include "platform/lha/unlha_result.h"
+#include "lha/unlha.h"
+#include "lha/unlha_result.h"
 #include "platform/sim/sim_file_system.h"
 #include "tests/lha/lha_test_support.h"
 

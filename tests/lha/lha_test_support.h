@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/lha/lha_reader.h"
-#include "platform/lha/lha_writer.h"
+#include "lha/codec/lha_reader.h"
+#include "lha/codec/lha_writer.h"
 
 namespace vorn::lha::test {
 

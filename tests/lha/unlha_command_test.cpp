@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/lha/unlha_command.h"
+#include "lha/unlha_command.h"
 
 namespace vorn::unlha {
 namespace {

@@ -1,9 +1,9 @@
 // The Unlha command lines run over the simulated file system.
 #include <gtest/gtest.h>
 
-#include "platform/lha/crc16.h"
-#include "platform/lha/unlha.h"
-#include "platform/lha/unlha_result.h"
+#include "lha/codec/crc16.h"
+#include "lha/unlha.h"
+#include "lha/unlha_result.h"
 #include "platform/sim/sim_archiver.h"
 #include "platform/sim/sim_file_system.h"
 #include "tests/lha/lha_test_support.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/lha/unlha_result.h"
+#include "lha/unlha_result.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_file_system.h"

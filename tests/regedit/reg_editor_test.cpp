@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/regedit/reg_editor_command.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_editor_command.h"
+#include "regedit/reg_file_editor.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry_store.h"
 #include "tests/regedit/reg_test_support.h"

@@ -1,4 +1,4 @@
-#include "platform/regedit/reg_export.h"
+#include "regedit/reg_export.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/regedit/reg_import.h"
+#include "regedit/reg_import.h"
 
 #include <gtest/gtest.h>
 

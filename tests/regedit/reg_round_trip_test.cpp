@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/regedit/reg_export.h"
-#include "platform/regedit/reg_import.h"
+#include "regedit/reg_export.h"
+#include "regedit/reg_import.h"
 #include "platform/sim/sim_registry_store.h"
 #include "tests/regedit/reg_test_support.h"
 

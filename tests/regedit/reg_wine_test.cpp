@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
-#include "platform/regedit/reg_file_editor.h"
+#include "regedit/reg_file_editor.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry_store.h"
 #include "tests/regedit/reg_test_support.h"

@@ -1,0 +1,108 @@
+#include "lha/codec/lha_reader.h"
+
+#include "lha/codec/crc16.h"
+#include "lha/codec/lzh_decoder.h"
+
+namespace vorn::lha {
+namespace {
+
+std::optional<int> DictionaryBits(const std::string& method) {
+  // -lh4- streams are valid -lh5- streams with a shorter reach.
+  if (method == "-lh4-" || method == "-lh5-") return 13;
+  if (method == "-lh6-") return 15;
+  if (method == "-lh7-") return 16;
+  return std::nullopt;
+}
+
+bool IsStored(const std::string& method) { return method == "-lh0-" || method == "-lz4-"; }
+
+class NullSink : public ByteSink {
+ public:
+  bool Write(const void*, size_t) override { return true; }
+};
+
+ExtractResult CopyStored(BufferedSource& in, uint64_t size, ByteSink& out, uint16_t& crc, Progress* progress) {
+  uint64_t done = 0;
+  while (done < size) {
+    auto [data, n] = in.Peek(static_cast<size_t>(std::min<uint64_t>(size - done, 1 << 20)));
+    if (n == 0) return ExtractResult::Damaged;
+    crc = UpdateCrc16(crc, data, n);
+    if (!out.Write(data, n)) return ExtractResult::WriteFailed;
+    in.Consume(n);
+    done += n;
+    if (progress && !progress->Advance(done, size)) return ExtractResult::Stopped;
+  }
+  return ExtractResult::Ok;
+}
+
+}  // namespace
+
+bool LhaReader::MethodSupported(const std::string& method) {
+  return IsStored(method) || method == "-lhd-" || DictionaryBits(method).has_value();
+}
+
+HeaderRead LhaReader::Next(MemberHeader& header) {
+  if (damaged_) return HeaderRead::Damaged;
+  if (unread_ > 0 && !in_.Skip(unread_)) {
+    damaged_ = true;
+    return HeaderRead::Damaged;
+  }
+  unread_ = 0;
+  HeaderRead result = ReadMemberHeader(in_, header);
+  if (result == HeaderRead::Damaged) damaged_ = true;
+  if (result != HeaderRead::Member) return result;
+  current_ = header;
+  unread_ = header.packedSize;
+  return result;
+}
+
+bool LhaReader::CopyPacked(ByteSink& out) {
+  while (unread_ > 0) {
+    auto [data, n] = in_.Peek(static_cast<size_t>(std::min<uint64_t>(unread_, 1 << 20)));
+    if (n == 0 || !out.Write(data, n)) {
+      damaged_ = true;
+      return false;
+    }
+    in_.Consume(n);
+    unread_ -= n;
+  }
+  return true;
+}
+
+ExtractResult LhaReader::Extract(ByteSink* out, Progress* progress) {
+  NullSink discard;
+  ByteSink& sink = out ? *out : discard;
+  const uint64_t packed = unread_;
+  unread_ = 0;
+  if (current_.IsDirectory()) {
+    unread_ = packed;
+    return ExtractResult::Ok;
+  }
+  uint16_t crc = 0;
+  ExtractResult result;
+  const uint64_t start = in_.position();
+  if (IsStored(current_.method)) {
+    result = packed == current_.originalSize ? CopyStored(in_, packed, sink, crc, progress)
+                                              : ExtractResult::Damaged;
+  } else if (auto bits = DictionaryBits(current_.method)) {
+    switch (DecodeLzh(*bits, in_, packed, current_.originalSize, sink, crc, progress)) {
+      case DecodeResult::Ok: result = ExtractResult::Ok; break;
+      case DecodeResult::WriteFailed: result = ExtractResult::WriteFailed; break;
+      case DecodeResult::Stopped: result = ExtractResult::Stopped; break;
+      default: result = ExtractResult::Damaged; break;
+    }
+  } else {
+    unread_ = packed;
+    return ExtractResult::UnsupportedMethod;
+  }
+  // Whatever happened inside the data, the next header follows it.
+  const uint64_t used = in_.position() - start;
+  if (in_.failed() || used > packed || !in_.Skip(packed - used)) {
+    damaged_ = true;
+    return ExtractResult::Damaged;
+  }
+  if (result != ExtractResult::Ok) return result;
+  return crc == current_.crc ? ExtractResult::Ok : ExtractResult::CrcMismatch;
+}
+
+}  // namespace vorn::lha

@@ -1,0 +1,34 @@
+#pragma once
+// Sequential reading of an LHA archive: member headers, then each member's data on demand.
+#include <optional>
+
+#include "lha/codec/buffered_source.h"
+#include "lha/codec/member_header.h"
+
+namespace vorn::lha {
+
+enum class ExtractResult { Ok, CrcMismatch, Damaged, UnsupportedMethod, WriteFailed, Stopped };
+
+class LhaReader {
+ public:
+  explicit LhaReader(ByteSource& archive) : in_(archive) {}
+
+  // Moves to the next member, passing over what is left of the current one.
+  HeaderRead Next(MemberHeader& header);
+  // Unpacks the current member into `out` (nullptr: only checks it) and checks its CRC.
+  // A directory entry unpacks to nothing.
+  ExtractResult Extract(ByteSink* out, Progress* progress = nullptr);
+
+  // Copies the current member's packed data unchanged, for carrying it into another archive.
+  bool CopyPacked(ByteSink& out);
+
+  static bool MethodSupported(const std::string& method);
+
+ private:
+  BufferedSource in_;
+  MemberHeader current_;
+  uint64_t unread_ = 0;  // data bytes of the current member not yet consumed
+  bool damaged_ = false;
+};
+
+}  // namespace vorn::lha

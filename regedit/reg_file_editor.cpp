@@ -1,0 +1,68 @@
+#include "regedit/reg_file_editor.h"
+
+#include "regedit/reg_editor_command.h"
+#include "regedit/reg_export.h"
+#include "regedit/reg_key_name.h"
+
+namespace vorn {
+namespace {
+
+RegEditorOutcome Failed(std::string problem) { return RegEditorOutcome{false, std::move(problem), {}}; }
+
+std::optional<std::string> ReadWholeFile(const FileSystem& files, const std::string& path) {
+  auto input = files.OpenRead(path);
+  if (!input) return std::nullopt;
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    auto count = input->Read(buffer, sizeof buffer);
+    if (!count) return std::nullopt;
+    if (*count == 0) return bytes;
+    bytes.append(buffer, *count);
+  }
+}
+
+}  // namespace
+
+RegFileEditor::RegFileEditor(RegistryStore& store, FileSystem& files, std::function<RegDialect()> exportDialect)
+    : store_(store), files_(files), exportDialect_(std::move(exportDialect)) {}
+
+void RegFileEditor::Run(const std::string& commandLine) {
+  auto command = ParseRegEditorCommand(commandLine);
+  if (!command) {
+    outcome_ = Failed("not a registry editor command: " + commandLine);
+  } else if (command->action == RegEditorCommand::Action::Export) {
+    outcome_ = Export(command->file, command->key, exportDialect_());
+  } else {
+    outcome_ = Import(command->file);
+  }
+}
+
+RegEditorOutcome RegFileEditor::Export(const std::string& file, const std::string& key, RegDialect dialect) {
+  auto rooted = ParseRootedKey(key);
+  if (!rooted) return Failed("key outside HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE: " + key);
+  // The file names the key as the command gave it, without trailing backslashes.
+  std::string keyName = key;
+  while (!keyName.empty() && keyName.back() == '\\') keyName.pop_back();
+  // A key that does not exist leaves any earlier file untouched, as the platform's editor does.
+  auto bytes = ExportRegFile(store_, rooted->root, rooted->path, keyName, dialect);
+  if (!bytes) return Failed("no such key: " + key);
+  auto output = files_.OpenWrite(file);
+  if (!output) return Failed("cannot create " + file);
+  bool written = output->Write(bytes->data(), bytes->size());
+  if (!output->Close() || !written) return Failed("cannot write " + file);
+  return RegEditorOutcome{true, {}, {}};
+}
+
+RegEditorOutcome RegFileEditor::Import(const std::string& file) {
+  auto bytes = ReadWholeFile(files_, file);
+  if (!bytes) return Failed("cannot read " + file);
+  RegEditorOutcome outcome;
+  outcome.import = ImportRegFile(store_, *bytes);
+  outcome.succeeded = outcome.import.Clean();
+  if (auto fault = outcome.import.badLine ? outcome.import.badLine : outcome.import.refusedChange)
+    outcome.problem = file + " line " + std::to_string(fault->line) + ": " + fault->reason;
+  return outcome;
+}
+
+}  // namespace vorn
