@@ -1,6 +1,7 @@
 #include "dbx/dbx_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace vorn {
@@ -92,7 +93,8 @@ class MessageWriter {
   size_t used_ = 0;
 };
 
-DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, uint8_t& lastByte) {
+// `lastByte` stays empty when the message has no block at all.
+DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, std::optional<uint8_t>& lastByte) {
   std::unordered_set<int32_t> visited;
   int64_t copied = 0;
   for (int32_t block = pointer; block != 0;) {
@@ -171,12 +173,13 @@ DbxError ClassifyMessageInfo(DbxFile& file, int32_t record, MessageInfo& info) {
 
 DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out) {
   MessageWriter writer(out);
-  uint8_t lastByte = 0;
+  std::optional<uint8_t> lastByte;
   const DbxError error = CopyBlockChain(file, pointer, writer, lastByte);
   const bool flushed = writer.Flush();
   if (error != DbxError::None) return error;
   if (!flushed) return DbxError::WriteFailed;
-  if (lastByte != '\n') {
+  // A message without any text stays an empty file.
+  if (lastByte && *lastByte != '\n') {
     static const unsigned char kLineEnd[] = {'\r', '\n'};
     if (!out.Write(kLineEnd, sizeof kLineEnd)) return DbxError::WriteFailed;
   }
