@@ -54,9 +54,10 @@ FolderClassification ClassifyFolderFile(const FileSystem& files, const std::stri
   return result;
 }
 
-MessageSpec FolderScanErrorMessage(DbxError error, const std::string& helpFile) {
+MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile) {
   MessageSpec message;
-  message.text = DbxErrorDescription(error) + "\r\n１グループに30,000通以上のメッセージは処理できません。";
+  message.text = path.substr(path.rfind('\\') + 1) + ": " + DbxErrorDescription(error) +
+                 "\r\n１グループに30,000通以上のメッセージは処理できません。";
   message.title = "エラー番号:" + std::to_string(DbxErrorNumber(error));
   message.icon = MsgIcon::Critical;
   message.helpButton = true;

@@ -21,8 +21,8 @@ struct FolderClassification {
 // indirect pointer lists the file as mail on the way. A folder is listed at most once per list.
 FolderClassification ClassifyFolderFile(const FileSystem& files, const std::string& path);
 
-// The message the scan shows for a folder file that could not be classified; `helpFile` is the
-// program's help file.
-MessageSpec FolderScanErrorMessage(DbxError error, const std::string& helpFile);
+// The message the scan shows for the folder file at `path` that could not be classified, naming
+// the file; `helpFile` is the program's help file.
+MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile);
 
 }  // namespace vorn
