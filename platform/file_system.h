@@ -16,6 +16,7 @@ constexpr uint32_t kSystem = 0x04;
 constexpr uint32_t kDirectory = 0x10;
 constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kNormal = 0x80;
+constexpr uint32_t kReparsePoint = 0x400;  // a symbolic link or junction
 }  // namespace fileattr
 
 enum class FsResult { Ok, NotFound, AccessDenied, AlreadyExists, Failed };
@@ -64,7 +65,7 @@ class FileSystem {
   virtual FsResult CreateDirectory(const std::string& path) = 0;
   virtual FsResult RemoveDirectory(const std::string& path) = 0;
   virtual FsResult CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
-  // Rename or move within a volume; fails when the target exists.
+  // Rename or move within a volume; fails when the target exists or lies on another drive.
   virtual FsResult MoveFile(const std::string& from, const std::string& to) = 0;
   virtual FsResult DeleteFile(const std::string& path) = 0;
   // Entries directly in folder whose names match a wildcard pattern ("*", "*.dbx"),

@@ -153,9 +153,10 @@ std::optional<uint32_t> SimFileSystem::Attributes(const std::string& path) const
   fs::path host = HostPath(path);
   std::error_code ec;
   if (host.empty() || !fs::exists(host, ec)) return std::nullopt;
-  if (fs::is_directory(host, ec)) return fileattr::kDirectory;
+  const uint32_t link = fs::is_symlink(fs::symlink_status(host, ec)) ? fileattr::kReparsePoint : 0;
+  if (fs::is_directory(host, ec)) return fileattr::kDirectory | link;
   auto it = attributes_.find(host);
-  return it == attributes_.end() ? fileattr::kArchive : it->second;
+  return (it == attributes_.end() ? fileattr::kArchive : it->second) | link;
 }
 
 bool SimFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
@@ -223,6 +224,9 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
   std::error_code ec;
   if (src.empty() || !fs::exists(src, ec)) return FsResult::NotFound;
   if (inUse_.count(src)) return FsResult::AccessDenied;
+  // Each drive letter stands for a volume of its own, which a rename cannot leave.
+  if (!dst.empty() && std::toupper(static_cast<unsigned char>(from[0])) != std::toupper(static_cast<unsigned char>(to[0])))
+    return FsResult::Failed;
   if (dst.empty() || !fs::is_directory(dst.parent_path(), ec)) return FsResult::NotFound;
   if (fs::exists(dst, ec) && !fs::equivalent(src, dst, ec)) return FsResult::AlreadyExists;
   fs::rename(src, dst, ec);
