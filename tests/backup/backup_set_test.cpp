@@ -4,6 +4,7 @@
 
 #include "backup/backup_run.h"
 #include "platform/codepage.h"
+#include "platform/folder_path.h"
 #include "tests/backup/backup_machine.h"
 
 namespace vorn {
