@@ -4,7 +4,6 @@
 
 #include "backup/backup_run.h"
 #include "platform/codepage.h"
-#include "platform/folder_path.h"
 #include "tests/backup/backup_machine.h"
 
 namespace vorn {
@@ -14,15 +13,6 @@ TEST(SetFolderName, ReplacesExactlyTheEightForbiddenCharacters) {
   EXPECT_EQ(MakeSetFolderName("a/b?c"), "a_b_c");
   EXPECT_EQ(MakeSetFolderName("/<>?\\*;'"), "________");
   EXPECT_EQ(MakeSetFolderName("x:y|z\"太郎"), "x:y|z\"太郎");
-}
-
-TEST(CreateFolderPath, CreatesTheChainAndTheLastFolderOnlyWithATrailingBackslash) {
-  SimMachine m;
-  CreateFolderPath(m.files, "C:\\a\\b\\c");
-  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b"));
-  EXPECT_FALSE(m.files.Exists("C:\\a\\b\\c"));
-  CreateFolderPath(m.files, "C:\\a\\b\\c\\");
-  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b\\c"));
 }
 
 TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
