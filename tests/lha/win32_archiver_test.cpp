@@ -11,6 +11,7 @@
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/windows_api.h"
+#include "tests/support/sample_text.h"
 
 namespace vorn {
 namespace {
@@ -60,18 +61,6 @@ class Win32ArchiverTest : public ::testing::Test {
   std::string root;
 };
 
-// Text that packs, but not to nothing: words picked by a fixed pseudo-random sequence.
-std::string Words(size_t bytes, uint32_t seed) {
-  static const char* const kWords[] = {"会議", "Subject", "予定", "from", "添付", "mail", "返信", "\r\n"};
-  std::string text;
-  while (text.size() < bytes) {
-    seed = seed * 1103515245u + 12345u;
-    text += kWords[(seed >> 16) % 8];
-    text += std::to_string((seed >> 8) % 1000);
-  }
-  return text;
-}
-
 // Captions of the progress windows created on this thread, with their owners.
 std::vector<std::pair<std::wstring, HWND>> g_progressWindows;
 
@@ -93,7 +82,7 @@ TEST_F(Win32ArchiverTest, AnOwnerWindowGetsAProgressWindowOnlyWhileTheCallRuns) 
   const std::string store = root + "\\Store Root", target = root + "\\展開";
   ASSERT_EQ(files.CreateDirectory(store), FsResult::Ok);
   ASSERT_EQ(files.CreateDirectory(target), FsResult::Ok);
-  for (uint32_t i = 0; i < 3; ++i) Put(store + "\\受信トレイ" + std::to_string(i) + ".dbx", Words(1500000, i));
+  for (uint32_t i = 0; i < 3; ++i) Put(store + "\\受信トレイ" + std::to_string(i) + ".dbx", test::MailWords(1500000, i));
   auto progressWindow = [] { return FindWindowW(L"VornUnlhaProgress", nullptr); };
   const WindowHandle handle = reinterpret_cast<WindowHandle>(owner);
   HHOOK hook = SetWindowsHookExW(WH_CBT, RecordProgressWindows, nullptr, GetCurrentThreadId());

@@ -3,21 +3,10 @@
 
 #include "lha/unlha_result.h"
 #include "tests/platform/service_contracts.h"
+#include "tests/support/sample_text.h"
 
 namespace vorn {
 namespace {
-
-// Text that packs, but not to nothing: mail words picked by a fixed pseudo-random sequence.
-std::string MailLikeText(size_t bytes, uint32_t seed) {
-  static const char* const kWords[] = {"Subject: ", "会議", "予定 ", "from ", "添付", "mail ", "返信", "\r\n"};
-  std::string text;
-  while (text.size() < bytes) {
-    seed = seed * 1103515245u + 12345u;
-    text += kWords[(seed >> 16) % 8];
-    text += std::to_string((seed >> 8) % 1000);
-  }
-  return text;
-}
 
 std::string RandomBytes(size_t bytes, uint32_t seed) {
   std::string data(bytes, '\0');
@@ -43,7 +32,7 @@ TEST_P(ArchiverContract, TheBackupAndRestoreLinesRecreateTheStoreRootInAnotherFo
   for (const std::string& folder : {store, store + "\\sub", set, target})
     ASSERT_EQ(files->CreateDirectory(folder), FsResult::Ok) << folder;
   WriteText("Store Root\\Folders.dbx", std::string(1000, '\0'));
-  WriteText("Store Root\\Inbox.dbx", MailLikeText(900000, 2));
+  WriteText("Store Root\\Inbox.dbx", test::MailWords(900000, 2));
   WriteText("Store Root\\受信トレイ.dbx", RandomBytes(20000, 3));
   WriteText("Store Root\\empty.dbx", "");
   WriteText("Store Root\\sub\\note.txt", "in a subfolder");
@@ -51,7 +40,7 @@ TEST_P(ArchiverContract, TheBackupAndRestoreLinesRecreateTheStoreRootInAnotherFo
   ASSERT_TRUE(files->SetModifiedTime(store + "\\Folders.dbx", 1000000000));
 
   std::string output;
-  ASSERT_EQ(archiver->Unlha(0, PackLine(set + "\\Mail.lzh", base, store), &output, 255), unlha::kOk) << output;
+  ASSERT_EQ(service->Unlha(0, PackLine(set + "\\Mail.lzh", base, store), &output, 255), unlha::kOk) << output;
   EXPECT_FALSE(output.empty());
   EXPECT_LE(output.size(), 254u);
   EXPECT_EQ(Tree(*files, set).size(), 1u);  // nothing but the archive is left behind
@@ -59,15 +48,15 @@ TEST_P(ArchiverContract, TheBackupAndRestoreLinesRecreateTheStoreRootInAnotherFo
   // An older read-only copy at the target is replaced.
   WriteText("新しい Root\\Inbox.dbx", "old contents");
   ASSERT_TRUE(files->SetAttributes(target + "\\Inbox.dbx", fileattr::kReadOnly));
-  ASSERT_EQ(archiver->Unlha(0, MeltLine(set + "\\Mail.lzh", target), nullptr, 0), unlha::kOk);
+  ASSERT_EQ(service->Unlha(0, MeltLine(set + "\\Mail.lzh", target), nullptr, 0), unlha::kOk);
   EXPECT_TRUE(Tree(*files, target) == Tree(*files, store));
   EXPECT_EQ(files->ModifiedTime(target + "\\Folders.dbx"), 1000000000);
   EXPECT_EQ(files->Attributes(target + "\\Inbox.dbx"), fileattr::kReadOnly | fileattr::kArchive);
 }
 
 TEST_P(ArchiverContract, FailuresComeBackAsTheLibrarysCodes) {
-  EXPECT_EQ(archiver->Unlha(0, "z \"" + Path("a.lzh") + "\"", nullptr, 0), unlha::kBadCommand);
-  EXPECT_EQ(archiver->Unlha(0, MeltLine(Path("none.lzh"), base), nullptr, 0), unlha::kArchiveNotFound);
+  EXPECT_EQ(service->Unlha(0, "z \"" + Path("a.lzh") + "\"", nullptr, 0), unlha::kBadCommand);
+  EXPECT_EQ(service->Unlha(0, MeltLine(Path("none.lzh"), base), nullptr, 0), unlha::kArchiveNotFound);
 }
 
 }  // namespace

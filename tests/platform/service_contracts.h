@@ -48,37 +48,25 @@ inline void PrintTo(const EnvironmentUnderTest&, std::ostream* out) { *out << "e
 inline void PrintTo(const ProcessesUnderTest&, std::ostream* out) { *out << "processes"; }
 inline void PrintTo(const ArchiverUnderTest&, std::ostream* out) { *out << "archiver"; }
 
-class ShellContract : public ScratchFolderTest<ShellUnderTest> {
+// A service made over the scratch folder's file system.
+template <typename UnderTest, typename Service>
+class ServiceOnFilesTest : public ScratchFolderTest<UnderTest> {
  protected:
   void SetUp() override {
-    ScratchFolderTest::SetUp();
-    shell = GetParam().make(*files);
+    ScratchFolderTest<UnderTest>::SetUp();
+    service = this->GetParam().make(*this->files);
   }
-  std::unique_ptr<Shell> shell;
+  std::unique_ptr<Service> service;
 };
 
-class EnvironmentContract : public ScratchFolderTest<EnvironmentUnderTest> {
- protected:
-  void SetUp() override {
-    ScratchFolderTest::SetUp();
-    environment = GetParam().make(*files);
-  }
-  std::unique_ptr<Environment> environment;
-};
+class ShellContract : public ServiceOnFilesTest<ShellUnderTest, Shell> {};
+class EnvironmentContract : public ServiceOnFilesTest<EnvironmentUnderTest, Environment> {};
+class ArchiverContract : public ServiceOnFilesTest<ArchiverUnderTest, Archiver> {};
 
 class ProcessesContract : public ::testing::TestWithParam<ProcessesUnderTest> {
  protected:
-  void SetUp() override { processes = GetParam().make(); }
-  std::unique_ptr<Processes> processes;
-};
-
-class ArchiverContract : public ScratchFolderTest<ArchiverUnderTest> {
- protected:
-  void SetUp() override {
-    ScratchFolderTest::SetUp();
-    archiver = GetParam().make(*files);
-  }
-  std::unique_ptr<Archiver> archiver;
+  void SetUp() override { service = GetParam().make(); }
+  std::unique_ptr<Processes> service;
 };
 
 }  // namespace vorn

@@ -15,12 +15,12 @@ TEST_P(ShellContract, CopiesAFileAFolderOrAPatternIntoAFolder) {
   WriteText("From\\notes.txt", "notes");
   WriteText("From\\Sub\\a.dbx", "in a subfolder");
 
-  EXPECT_EQ(shell->FileTransfer(0, Path("Mail"), Path("From\\*.dbx")), 0);
+  EXPECT_EQ(service->FileTransfer(0, Path("Mail"), Path("From\\*.dbx")), 0);
   EXPECT_EQ(Tree(*files, Path("Mail")), (Files{{"Sent.dbx", "sent"}, {"受信トレイ.dbx", "inbox"}}));
-  EXPECT_EQ(shell->FileTransfer(0, Path("Wab"), Path("From\\notes.txt")), 0);
+  EXPECT_EQ(service->FileTransfer(0, Path("Wab"), Path("From\\notes.txt")), 0);
   EXPECT_EQ(Tree(*files, Path("Wab")), (Files{{"notes.txt", "notes"}}));
   // A folder goes in under its own name, with everything in it.
-  EXPECT_EQ(shell->FileTransfer(0, Path("Set"), Path("From")), 0);
+  EXPECT_EQ(service->FileTransfer(0, Path("Set"), Path("From")), 0);
   EXPECT_EQ(Tree(*files, Path("Set")), (Files{{"From", "<folder>"},
                                               {"From\\Sent.dbx", "sent"},
                                               {"From\\Sub", "<folder>"},
@@ -33,9 +33,9 @@ TEST_P(ShellContract, ACopyReplacesWhatIsThereAndAMissingSourceFailsWithoutTouch
   for (const char* folder : {"From", "To"}) ASSERT_EQ(files->CreateDirectory(Path(folder)), FsResult::Ok);
   WriteText("From\\a.dbx", "new");
   WriteText("To\\a.dbx", "old");
-  EXPECT_EQ(shell->FileTransfer(0, Path("To"), Path("From\\a.dbx")), 0);
+  EXPECT_EQ(service->FileTransfer(0, Path("To"), Path("From\\a.dbx")), 0);
   EXPECT_EQ(Tree(*files, Path("To")), (Files{{"a.dbx", "new"}}));
-  EXPECT_NE(shell->FileTransfer(0, Path("To"), Path("From\\none.dbx")), 0);
+  EXPECT_NE(service->FileTransfer(0, Path("To"), Path("From\\none.dbx")), 0);
   EXPECT_EQ(Tree(*files, Path("To")), (Files{{"a.dbx", "new"}}));
 }
 
