@@ -2,6 +2,7 @@
 // A dialog shown modally over the main window (FrmBkpth, and each later dialog): the form host
 // creates its view, runs Form_Load, shows it and returns once a handler has set closed.
 #include <string>
+#include <utility>
 
 #include "platform/window_handle.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lha/unlha_result.h"
+#include "platform/whole_file.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_file_system.h"
@@ -47,14 +48,7 @@ class Win32ArchiverTest : public ::testing::Test {
     ASSERT_TRUE(out->Close());
   }
 
-  std::string Get(const std::string& path) {
-    auto in = files.OpenRead(path);
-    if (!in) return "<missing>";
-    std::string data(static_cast<size_t>(in->Size()), '\0');
-    size_t got = data.empty() ? 0 : in->Read(data.data(), data.size()).value_or(0);
-    data.resize(got);
-    return data;
-  }
+  std::string Get(const std::string& path) { return ReadWholeFile(files, path).value_or("<missing>"); }
 
   Win32FileSystem files;
   Win32Archiver archiver;
