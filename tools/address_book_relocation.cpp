@@ -1,6 +1,6 @@
 #include "tools/address_book_relocation.h"
 
-#include "backup/backup_set.h"
+#include "platform/folder_path.h"
 #include "backup/mail_program_checks.h"
 #include "core/environment_discovery.h"
 #include "tools/file_moves.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "backup/backup_set.h"
+#include "platform/folder_path.h"
 #include "platform/codepage.h"
 #include "tools/file_moves.h"
 
