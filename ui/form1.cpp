@@ -5,6 +5,7 @@
 #include "core/environment_discovery.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
+#include "ui/opt.h"
 
 namespace vorn {
 namespace {
@@ -28,7 +29,7 @@ class BusyWindow {
 }  // namespace
 
 Form1::Form1(App& app, FormHost& host)
-    : runBackup([&app] { RunBackup(app); }), app_(app), host_(host) {
+    : runBackup([&app] { RunBackup(app); }), openOptions([this] { ShowOptions(); }), app_(app), host_(host) {
   List1.enabled = false;
   app_.fillMainWindowState = [this](MainWindowState& state) { FillMainWindowState(state); };
 }
@@ -103,6 +104,20 @@ void Form1::MnChSave_Click() {
 
 void Form1::MnOp_Click() {
   if (openOptions) openOptions();
+}
+
+void Form1::ShowOptions() {
+  Opt options(app_, *this);
+  host_.ShowModal(options);
+  ReturnToStartState();
+}
+
+void Form1::ReturnToStartState() {
+  Option1.selected = kNoMode;
+  List1.enabled = false;
+  List1.selected = -1;
+  Command1[kOk].enabled = false;
+  Text1.text.clear();
 }
 
 void Form1::MnEnd_Click() { app_.EndProgram(); }
