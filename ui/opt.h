@@ -64,7 +64,7 @@ class Opt : public ModalForm {
   static constexpr int kHelpTopicSettings = 1070;
   static constexpr int kHelpTopicMailStore = 1080;
 
-  TabStrip SSTab1{{"Vorn / OE の設定(&1)", "メール フォルダ(&2)"}};
+  TabStrip SSTab1{{"Vorn / OE の設定", "メール フォルダ"}};
   // First tab.
   CheckBox Check1{"バックアップ完了時に、バックアップ フォルダを開く(&O)"};
   CheckBox Check5{"ダイヤルアップ接続の設定を保存する(&D)"};

@@ -7,29 +7,26 @@
 //            text box, presses OK and prints "closed" once the dialog is gone
 //   setting NAME  prints the program's setting NAME (text or number)
 //   close    asks the main window to close
+//   image1   double-clicks the main window's picture (the hidden switch of the folder scan)
+//   opt-...  the options window's commands, listed in options_probe.h, with their arguments
+//            after DESKTOP
 // DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after NAME for setting). Exit code 1 when the main
 // window is not there.
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "platform/win32/wide_text.h"
-#include "platform/win32/windows_api.h"
+#include "tests/smoke/options_probe.h"
+#include "tests/smoke/probe_support.h"
 #include "ui/win32/control_ids.h"
 
 namespace {
 
 namespace ids = vorn::win32ui;
-
-void Print(const std::string& text) {
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
-
-std::string Text(HWND window) {
-  wchar_t text[1024] = {};
-  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return vorn::NarrowZ(text);
-}
+using vorn::probe::Print;
+using vorn::probe::Text;
+using vorn::probe::WaitForWindow;
 
 void PrintUsers(HWND main) {
   HWND list = GetDlgItem(main, ids::kForm1List1);
@@ -52,15 +49,6 @@ void PickFirstUser(HWND main, int mode) {
   SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   Print(Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
   Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok\n" : "no ok\n");
-}
-
-HWND WaitForWindow(const wchar_t* windowClass, bool present) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    HWND window = FindWindowW(windowClass, nullptr);
-    if ((window && IsWindowVisible(window)) == present) return window;
-    Sleep(50);
-  }
-  return nullptr;
 }
 
 int ChooseDestinationDefault(HWND main) {
@@ -117,8 +105,11 @@ int wmain(int argc, wchar_t** argv) {
     return ChooseDestinationDefault(main);
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
+  } else if (command == L"image1") {
+    vorn::probe::Notify(main, ids::kForm1Image1, STN_DBLCLK);
   } else {
-    return 2;
+    std::vector<std::wstring> arguments(argv + std::min(argc, 3), argv + argc);
+    return vorn::probe::RunOptionsCommand(main, command, arguments);
   }
   return 0;
 }

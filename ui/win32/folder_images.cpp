@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/win32/win32_handles.h"
+
 namespace vorn::win32ui {
 namespace {
 
@@ -19,16 +21,14 @@ class Paint {
  public:
   Paint(HDC dc, COLORREF line, COLORREF fill)
       : dc_(dc), pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)) {
-    oldPen_ = SelectObject(dc_, pen_);
-    oldBrush_ = SelectObject(dc_, brush_);
+    oldPen_ = SelectObject(dc_, pen_.get());
+    oldBrush_ = SelectObject(dc_, brush_.get());
   }
   Paint(const Paint&) = delete;
   Paint& operator=(const Paint&) = delete;
   ~Paint() {
     SelectObject(dc_, oldPen_);
     SelectObject(dc_, oldBrush_);
-    DeleteObject(pen_);
-    DeleteObject(brush_);
   }
   void Box(int left, int top, int right, int bottom) { Rectangle(dc_, left, top, right, bottom); }
   void Round(int left, int top, int right, int bottom) { Ellipse(dc_, left, top, right, bottom); }
@@ -42,8 +42,8 @@ class Paint {
 
  private:
   HDC dc_;
-  HPEN pen_;
-  HBRUSH brush_;
+  win32::GdiObject<HPEN> pen_;
+  win32::GdiObject<HBRUSH> brush_;
   HGDIOBJ oldPen_, oldBrush_;
 };
 
@@ -142,13 +142,12 @@ HIMAGELIST CreateFolderImageList() {
   if (!list) return nullptr;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, kSize * count, kSize);
+  win32::GdiObject<HBITMAP> strip(CreateCompatibleBitmap(screen, kSize * count, kSize));
   ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, strip);
-  HBRUSH background = CreateSolidBrush(kTransparent);
+  HGDIOBJ old = SelectObject(dc, strip.get());
+  win32::GdiObject<HBRUSH> background(CreateSolidBrush(kTransparent));
   RECT all{0, 0, kSize * count, kSize};
-  FillRect(dc, &all, background);
-  DeleteObject(background);
+  FillRect(dc, &all, background.get());
   for (int i = 0; i < count; ++i) {
     SetViewportOrgEx(dc, i * kSize, 0, nullptr);
     Draw(dc, i);
@@ -156,8 +155,7 @@ HIMAGELIST CreateFolderImageList() {
   SetViewportOrgEx(dc, 0, 0, nullptr);
   SelectObject(dc, old);
   DeleteDC(dc);
-  ImageList_AddMasked(list, strip, kTransparent);
-  DeleteObject(strip);
+  ImageList_AddMasked(list, strip.get(), kTransparent);
   return list;
 }
 

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_handles.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/view_support.h"
 
@@ -139,22 +138,6 @@ void Form1View::OnCommand(int id, int code) {
   Sync();
 }
 
-// The picture: a closed envelope.
-void Form1View::DrawPicture(const DRAWITEMSTRUCT& item) const {
-  HDC dc = item.hDC;
-  RECT area = item.rcItem;
-  win32::GdiObject<HBRUSH> background(CreateSolidBrush(RGB(0x3A, 0x6E, 0xA5)));
-  FillRect(dc, &area, background.get());
-  RECT paper{area.left + 6, area.top + 12, area.right - 6, area.bottom - 12};
-  FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, RGB(0x3A, 0x6E, 0xA5)));
-  HGDIOBJ old = SelectObject(dc, pen.get());
-  MoveToEx(dc, paper.left, paper.top, nullptr);
-  LineTo(dc, (paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2 + 2);
-  LineTo(dc, paper.right, paper.top);
-  SelectObject(dc, old);
-}
-
 LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   RememberView(window, message, lParam);
   Form1View* view = ViewOf<Form1View>(window);
@@ -169,7 +152,7 @@ LRESULT Form1View::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DRAWITEM:
       if (wParam == kForm1Image1) {
-        DrawPicture(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        DrawEnvelopePicture(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
       }
       break;

@@ -1,5 +1,6 @@
 #include "ui/win32/modal_view.h"
 
+#include <algorithm>
 #include <map>
 
 namespace vorn::win32ui {
@@ -10,13 +11,21 @@ std::map<std::type_index, ModalViewFactory>& Factories() {
   return factories;
 }
 
+// Centred over the owner, but kept on the owner's screen: a dialog larger than its owner would
+// otherwise start above or left of the screen's edge.
 void CenterOver(HWND window, HWND owner) {
   RECT outer, inner;
-  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  if (!owner || !GetWindowRect(owner, &outer)) outer = monitor.rcWork;
   GetWindowRect(window, &inner);
-  int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int width = inner.right - inner.left, height = inner.bottom - inner.top;
+  const RECT& work = monitor.rcWork;
+  const int left = std::max<int>(work.left, std::min<int>(outer.left + (outer.right - outer.left - width) / 2, work.right - width));
+  const int top = std::max<int>(work.top, std::min<int>(outer.top + (outer.bottom - outer.top - height) / 2, work.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
@@ -46,7 +55,7 @@ void ModalView::RunModal(HWND owner) {
       quit = true;
       break;
     }
-    if (IsDialogMessageW(window_, &message)) continue;
+    if (PreTranslate(message) || IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -28,6 +28,11 @@ class ModalView {
   virtual HWND Create(HWND owner) = 0;
   // Brings every control in line with the form's state.
   virtual void Sync() = 0;
+  // Keys the dialog handles before the dialog manager sees them; true when one was handled.
+  virtual bool PreTranslate(const MSG& message) {
+    (void)message;
+    return false;
+  }
 
   HWND window_ = nullptr;
 

@@ -31,8 +31,16 @@ void SetWindowTextIfChanged(HWND window, const std::string& text);
 void SyncEnabledVisible(HWND control, bool enabled, bool visible);
 void SyncButton(HWND control, const Button& button, bool enabled);
 void SyncTextBox(HWND control, const TextBox& box);
+// A text box showing a path: a new path shows its end, which is what tells paths apart.
+void SyncPathBox(HWND control, const TextBox& box);
+void ShowPathEnd(HWND control);
 void SyncListBox(HWND control, const ListBox& list);
 void SyncOption(HWND control, const OptionGroup& group, int index);
+void SyncCheckBox(HWND control, const CheckBox& box, bool enabled);
+void SyncComboBox(HWND control, const ComboBox& combo, bool enabled);
+void SyncLabel(HWND control, const Label& label);
+// The program's picture, a closed envelope, into an owner-drawn static.
+void DrawEnvelopePicture(const DRAWITEMSTRUCT& item);
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item);
 // Keeps the hourglass over the window while the program says it is busy.
 bool KeepWaitCursor();
