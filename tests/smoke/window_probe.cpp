@@ -7,6 +7,8 @@
 //            text box, presses OK and prints "closed" once the dialog is gone
 //   setting NAME  prints the program's setting NAME (text or number)
 //   close    asks the main window to close
+//   main-state  prints the chosen mode ("mode 1" or "mode 2", nothing for none), the Store Root
+//            shown ("text1 ..."), "ok on/off" and "list on/off"
 //   image1   double-clicks the main window's picture (the hidden switch of the folder scan)
 //   opt-...  the options window's commands, listed in options_probe.h, with their arguments
 //            after DESKTOP
@@ -105,6 +107,13 @@ int wmain(int argc, wchar_t** argv) {
     return ChooseDestinationDefault(main);
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
+  } else if (command == L"main-state") {
+    for (int mode = 1; mode <= 2; ++mode)
+      if (SendMessageW(GetDlgItem(main, ids::kForm1Option1First + mode), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        Print("mode " + std::to_string(mode) + "\n");
+    Print("text1 " + Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
+    Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok on\n" : "ok off\n");
+    Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1List1)) ? "list on\n" : "list off\n");
   } else if (command == L"image1") {
     vorn::probe::Notify(main, ids::kForm1Image1, STN_DBLCLK);
   } else {
