@@ -41,8 +41,12 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> sourceFolders;
   for (int i = 2; i < argc; ++i) sourceFolders.push_back(vorn::Narrow(argv[i]));
 
+  // The family is the one the system reports (in a Wine prefix: its Version setting).
+  auto version = environment.OsVersion();
+  auto family = version && version->platformId != 2 ? vorn::demo::MachineFamily::Windows9x : vorn::demo::MachineFamily::Nt;
   auto machine = vorn::demo::ParseMachineDescription(
-      ReadAll(files, machineFile), [&](const std::string& name) { return environment.Variable(name).value_or(""); });
+      ReadAll(files, machineFile), [&](const std::string& name) { return environment.Variable(name).value_or(""); },
+      family);
   auto failures = machine.errors;
   if (failures.empty()) failures = vorn::demo::ApplyMachine(machine, registry, files, sourceFolders);
   for (const auto& failure : failures) std::fprintf(stderr, "demo_setup: %s\n", failure.c_str());
