@@ -43,7 +43,8 @@ int wmain(int argc, wchar_t** argv) {
 
   // The family is the one the system reports (in a Wine prefix: its Version setting).
   auto version = environment.OsVersion();
-  auto family = version && version->platformId != 2 ? vorn::demo::MachineFamily::Windows9x : vorn::demo::MachineFamily::Nt;
+  auto family = version && version->platformId != 2 ? vorn::demo::MachineFamily::Windows9x
+                                                     : vorn::demo::MachineFamily::Nt;
   auto machine = vorn::demo::ParseMachineDescription(
       ReadAll(files, machineFile), [&](const std::string& name) { return environment.Variable(name).value_or(""); },
       family);

@@ -282,9 +282,11 @@ class Packer {
           MemberHeader header = HeaderFor(entry);
           header.originalSize = entry.info.size;
           job.packed = std::make_unique<std::unique_ptr<lha::PackedMember>>();
-          job.packing = std::make_unique<Thread>(
-              [this, header, opener = OpenerFor(entry), spill = spills[job.worker].get(), progress = job.progress.get(),
-               packed = job.packed.get()] { *packed = lha::LhaWriter::Pack(header, opener, spill, memoryLimit_, progress); });
+          job.packing = std::make_unique<Thread>([this, header, opener = OpenerFor(entry),
+                                                  spill = spills[job.worker].get(), progress = job.progress.get(),
+                                                  packed = job.packed.get()] {
+            *packed = lha::LhaWriter::Pack(header, opener, spill, memoryLimit_, progress);
+          });
         }
         jobs.push_back(std::move(job));
       }

@@ -35,8 +35,8 @@ fi
 # The system the prefix reports, read from its saved registry; set when it differs (a change not
 # saved yet is only set once more).
 vorn_prefix_system() {
-  awk '/^\[/ { wine = ($0 ~ /^\[Software\\\\Wine\] /) } wine && /^"Version"=/ { gsub(/"/, ""); sub(/^Version=/, ""); print }' \
-    "$WINEPREFIX/user.reg" 2>/dev/null
+  awk '/^\[/ { wine = ($0 ~ /^\[Software\\\\Wine\] /) }
+       wine && /^"Version"=/ { gsub(/"/, ""); sub(/^Version=/, ""); print }' "$WINEPREFIX/user.reg" 2>/dev/null
 }
 if [ "$(vorn_prefix_system)" != "$VORN_WINE_SYSTEM" ]; then
   wine reg add 'HKCU\Software\Wine' /v Version /d "$VORN_WINE_SYSTEM" /f >/dev/null 2>&1

@@ -185,8 +185,8 @@ TEST_F(DemoMachine, OnThe98FamilyHasPlainPathsTheHalfWidthDesktopAndItsLibraries
 
   auto identities = *registry.EnumSubkeys(RegRoot::CurrentUser, "Identities");
   for (const auto& identity : identities) {
-    auto storeRoot = *registry.ReadValue(RegRoot::CurrentUser,
-                                         "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
+    auto storeRoot = *registry.ReadValue(
+        RegRoot::CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
     EXPECT_EQ(storeRoot.type, regtype::kSz);
     std::string path = Cp932ToUtf8(std::string(storeRoot.data.begin(), storeRoot.data.end() - 1));
     EXPECT_TRUE(files.IsDirectory(path.back() == '\\' ? path.substr(0, path.size() - 1) : path)) << path;

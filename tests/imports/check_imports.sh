@@ -45,6 +45,7 @@ for binary in "$@"; do
     fi
     ((${minimum[$key]:-0} > oldest)) && oldest=${minimum[$key]}
   done <<< "$imports"
-  echo "$(basename "$binary"): $(wc -l <<< "$imports") imported functions; all of them are on Windows ${systems[$oldest]} and later"
+  echo "$(basename "$binary"): $(wc -l <<< "$imports") imported functions," \
+       "all of them on Windows ${systems[$oldest]} and later"
 done
 exit $failed
