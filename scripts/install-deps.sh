@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need (idempotent), with the
 # i386 architecture for 32-bit Wine (wine32), which runs the 32-bit build we ship.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
+packages=(python3 cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
           mingw-w64 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine64 wine32:i386
           xvfb xauth locales fonts-ipafont-gothic lhasa jlha-utils undbx imagemagick xdotool)
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds every target and runs every test: native (with ASan/UBSan), the fuzzers for a bounded
-# time, then the Windows builds under Wine: the 32-bit build we ship reporting Windows XP (the
-# whole suite), 98 (the demo machine's backups, end to end and from the window, and its start-up)
-# and 2000 (the smoke test), and the 64-bit build reporting XP (the whole suite). The time of
-# each phase is printed at the end.
+# Checks the layers, builds every target and runs every test: native (with ASan/UBSan), the
+# fuzzers for a bounded time, then the Windows builds under Wine: the 32-bit build we ship
+# reporting Windows XP (the whole suite), 98 (the demo machine's backups, end to end and from the
+# window, and its start-up) and 2000 (the smoke test), and the 64-bit build reporting XP (the
+# whole suite). The time of each phase is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -71,6 +71,7 @@ wine_tests() {  # BUILD-DIR SYSTEM [CTEST-ARGUMENTS...]
   )
 }
 
+timed "layers" python3 scripts/check-layers.py
 timed "native build and tests (sanitizers)" native
 timed "fuzzers" bash scripts/fuzz.sh
 timed "windows builds: 32-bit (shipped) and 64-bit" windows_builds
