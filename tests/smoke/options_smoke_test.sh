@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The options window of vorn.exe on the demo machine under Wine: Ctrl+O opens it, a switch and
+# The options window of vorn.exe on the demo machine under Wine (on the system VORN_WINE_SYSTEM,
+# winxp unless set): Ctrl+O opens it, a switch and
 # an Outlook Express option reach the registry, the second tab shows the main user's folders,
 # Convert writes what undbx reads from the same folder file, the hidden switch and Refresh show
 # the user's own folders, the progress bar moves through a long run, and closing returns the
@@ -12,11 +13,7 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "options smoke test: no display, skipped"; exit 77; }
 command -v undbx >/dev/null || { echo "options smoke test: undbx is missing (scripts/install-deps.sh)"; exit 1; }
 
-source "$repo/scripts/checkout-cache.sh"
-prefix=$VORN_CACHE/wine-options
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/demo-env.sh" "$build"
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -32,8 +29,15 @@ user="山田 太郎"
 profile_windows=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
 store_windows="$profile_windows\\Local Settings\\Application Data\\Identities\\$guid\\Microsoft\\Outlook Express"
 store=$(winepath -u "$store_windows")
-extracted="$(winepath -u "$profile_windows")/デスクトップ/Vorn_bkup/$user/Eml_Nws"
-rm -rf "$(dirname "$(dirname "$extracted")")"
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
+else
+  desktop="$(winepath -u "$profile_windows")/デスクトップ"
+fi
+extracted="$desktop/Vorn_bkup/$user/Eml_Nws"
+# The demo prefix is shared with the other tests: what this one adds goes again.
+rm -rf "$extracted"
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work" "$extracted" "$store/大量のメール.dbx"' EXIT
 # A folder long enough to watch a Convert run; and no scan cache, as on a first visit.
 wine "$build/tests/backup/demo_mail.exe" "$store_windows\\大量のメール.dbx" 6000 || fail "cannot write the large folder"
 wine reg delete "HKCU\\Software\\Vorn\\$user" /f >/dev/null 2>&1 || true

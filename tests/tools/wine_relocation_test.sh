@@ -5,6 +5,8 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/../.." && pwd)
+VORN_WINE_ARCH=$(bash "$repo/scripts/wine-arch.sh" "$build/tests/tools/tools_wine_tests.exe")
+export VORN_WINE_ARCH
 source "$repo/scripts/wine-env.sh"
 other=$(mktemp -d /dev/shm/vorn-other-drive.XXXXXX)
 drive=""
