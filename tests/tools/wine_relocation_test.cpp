@@ -44,6 +44,20 @@ class SavedValue {
   std::optional<RegValue> value_;
 };
 
+// A file another program holds open without sharing it, as long as this lives.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : handle_(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() { CloseHandle(handle_); }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
 class WineTools : public ::testing::Test {
  protected:
   WineTools() {
@@ -65,6 +79,14 @@ class WineTools : public ::testing::Test {
   void SetUp() override { ASSERT_FALSE(other.empty()) << "VORN_OTHER_DRIVE names no drive: run wine_relocation_test.sh"; }
 
   MaintenanceContext Context() { return {reg, files, processes, environment, ui, env, 0, "C:\\Vorn4.chm"}; }
+  // The user picks `folder` in the tool's folder picker; returns what the window's text box shows.
+  std::string Pick(const std::string& folder, void (*tool)(MaintenanceContext&, std::string&)) {
+    MaintenanceContext context = Context();
+    ui.pickedFolders = {folder};
+    std::string shown;
+    tool(context, shown);
+    return shown;
+  }
   void Write(const std::string& path, const std::string& content) {
     CreateFolderPathForTest(path.substr(0, path.rfind('\\')));
     auto out = files.OpenWrite(path);
@@ -126,14 +148,10 @@ TEST_F(WineTools, AddressBookMovesToTheOtherDriveAndBackOverAFileOfItsName) {
   const std::string wab = base + "\\Address Book\\山田 太郎.wab";
   Write(wab, std::string(5000, 'w') + "アドレス帳");
   reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", wab);
-  MaintenanceContext context = Context();
-  std::string shown;
 
   CreateFolderPathForTest(other + "\\Vorn\\Wab");  // the picker offers only folders that exist
-  ui.pickedFolders = {other + "\\Vorn\\Wab"};
-  RelocateAddressBook(context, shown);
   const std::string moved = other + "\\Vorn\\Wab\\山田 太郎.wab";
-  EXPECT_EQ(shown, moved);
+  EXPECT_EQ(Pick(other + "\\Vorn\\Wab", RelocateAddressBook), moved);
   EXPECT_EQ(Read(moved), std::string(5000, 'w') + "アドレス帳");
   EXPECT_FALSE(files.Exists(wab));
   EXPECT_EQ(reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, ""), moved);
@@ -141,9 +159,8 @@ TEST_F(WineTools, AddressBookMovesToTheOtherDriveAndBackOverAFileOfItsName) {
   for (const auto& message : ui.messages) ADD_FAILURE() << message.text;
 
   Write(base + "\\Back\\山田 太郎.wab", "an older copy");
-  ui.pickedFolders = {base + "\\Back"};
   ui.answers = {MsgAnswer::Yes};
-  RelocateAddressBook(context, shown);
+  Pick(base + "\\Back", RelocateAddressBook);
   EXPECT_EQ(Read(base + "\\Back\\山田 太郎.wab"), std::string(5000, 'w') + "アドレス帳");
   EXPECT_FALSE(files.Exists(moved));
   EXPECT_EQ(Content(base + "\\Back").size(), 1u);
@@ -155,17 +172,14 @@ TEST_F(WineTools, AnAddressBookHeldOpenStaysWhereItIs) {
   const std::string wab = base + "\\Address Book\\taro.wab";
   Write(wab, "in use");
   reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", wab);
-  HANDLE held = CreateFileW(Wide(wab).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  MaintenanceContext context = Context();
-  std::string shown;
-  CreateFolderPathForTest(other + "\\Vorn\\Wab");
-  ui.pickedFolders = {other + "\\Vorn\\Wab"};
-  RelocateAddressBook(context, shown);
-  CloseHandle(held);
+  {
+    HeldFile held(wab);
+    ASSERT_TRUE(held.held());
+    CreateFolderPathForTest(other + "\\Vorn\\Wab");
+    EXPECT_EQ(Pick(other + "\\Vorn\\Wab", RelocateAddressBook), wab);
+  }
   EXPECT_EQ(Read(wab), "in use");
   EXPECT_EQ(reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, ""), wab);
-  EXPECT_EQ(shown, wab);
   EXPECT_FALSE(files.Exists(other + "\\Vorn\\Wab\\taro.wab"));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_TRUE(ui.messages[0].text.starts_with("アドレス帳を移動できませんでした。"));
@@ -182,12 +196,9 @@ TEST_F(WineTools, FavoritesMoveAcrossDrivesAndTheShellFindsThemBelowTheProfile) 
   Write(favorites + "\\天気予報.url", "weather");
   Write(favorites + "\\ニュース\\NHK ニュース.url", "nhk");
   reg.RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", "%USERPROFILE%\\VornFavorites");
-  MaintenanceContext context = Context();
-  std::string shown;
 
   Write(other + "\\Vorn\\Favorites\\天気予報.url", "mine");
-  ui.pickedFolders = {other + "\\Vorn"};
-  RelocateFavorites(context, shown);
+  EXPECT_EQ(Pick(other + "\\Vorn", RelocateFavorites), other + "\\Vorn\\Favorites");
   EXPECT_EQ(Content(other + "\\Vorn\\Favorites"), (Names{"Yahoo! JAPAN.url=yahoo", "ニュース\\NHK ニュース.url=nhk",
                                                          "天気予報 (2).url=weather", "天気予報.url=mine"}));
   EXPECT_FALSE(files.Exists(favorites));
@@ -197,8 +208,7 @@ TEST_F(WineTools, FavoritesMoveAcrossDrivesAndTheShellFindsThemBelowTheProfile) 
   files.MoveFile(other + "\\Vorn\\Favorites\\天気予報 (2).url", other + "\\Vorn\\Favorites\\天気予報.url");
   const std::string docs = env.userProfileFolder + "\\VornDocs";
   files.CreateDirectory(docs);
-  ui.pickedFolders = {docs};
-  RelocateFavorites(context, shown);
+  Pick(docs, RelocateFavorites);
   EXPECT_EQ(Content(docs + "\\Favorites"), all);
   EXPECT_FALSE(files.Exists(other + "\\Vorn\\Favorites"));
   auto stored = store.ReadValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites");
@@ -218,14 +228,12 @@ TEST_F(WineTools, AFavoriteThatCannotBeCopiedPutsEverythingBack) {
   Write(favorites + "\\Sub\\b.url", "b");
   Write(favorites + "\\Sub\\c.url", "c");
   reg.RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", favorites);
-  HANDLE held = CreateFileW(Wide(favorites + "\\Sub\\c.url").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  MaintenanceContext context = Context();
-  std::string shown;
-  CreateFolderPathForTest(other + "\\Vorn");
-  ui.pickedFolders = {other + "\\Vorn"};
-  RelocateFavorites(context, shown);
-  CloseHandle(held);
+  {
+    HeldFile held(favorites + "\\Sub\\c.url");
+    ASSERT_TRUE(held.held());
+    CreateFolderPathForTest(other + "\\Vorn");
+    EXPECT_EQ(Pick(other + "\\Vorn", RelocateFavorites), favorites);
+  }
   EXPECT_EQ(Content(favorites), (Names{"Sub\\b.url=b", "Sub\\c.url=c", "a.url=a"}));
   EXPECT_FALSE(files.Exists(other + "\\Vorn\\Favorites"));
   EXPECT_EQ(reg.RegReadText(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites"), favorites);

@@ -72,14 +72,6 @@ class OptTest : public ::testing::Test {
       if (node.parent == parent) texts.push_back(node.text);
     return texts;
   }
-  bool Ends(const std::function<void()>& action) {
-    try {
-      action();
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
-  }
   SimMachine m;
 };
 
@@ -401,7 +393,7 @@ TEST_F(OptTest, AFolderFileThatCannotBeReadIsNamedAndTheScanGoesOn) {
 TEST_F(OptTest, AUserWithoutStoreRootEndsTheProgram) {
   m.app->reg.RegWriteValue(RegRoot::CurrentUser, OeKey(kHanako), "Store Root", std::string());
   auto opt = Open();
-  EXPECT_TRUE(Ends([&] { opt->Combo1_Click(1); }));
+  EXPECT_TRUE(EndsProgram([&] { opt->Combo1_Click(1); }));
   EXPECT_EQ(m.ui.messages.back().text, "Store Root が見つかりません。");
   EXPECT_EQ(m.ui.messages.back().title, "警告 - <dbx>");
   EXPECT_EQ(m.ui.messages.back().helpContext, 2);

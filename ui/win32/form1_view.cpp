@@ -41,19 +41,6 @@ constexpr MenuEntry kMenu[] = {
 static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
 static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
 
-ATOM RegisterForm1Class(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (!windowClass.hIcon) windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kForm1Class;
-  return RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 Form1View::Form1View(Form1& form) : form_(form) {}
@@ -66,7 +53,7 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterForm1Class(WindowProc);
+  static const ATOM registered = RegisterViewClass(kForm1Class, ViewWindowProc<Form1View>, true);
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -136,13 +123,6 @@ void Form1View::OnCommand(int id, int code) {
     form_.Image1_DblClick();
   }
   Sync();
-}
-
-LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  Form1View* view = ViewOf<Form1View>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
 }
 
 LRESULT Form1View::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

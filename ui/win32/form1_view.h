@@ -17,9 +17,10 @@ class Form1View {
   HWND window() const { return window_; }
   HACCEL accelerators() const { return accelerators_; }
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every message of the window (see ViewWindowProc).
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
   void Create();
   HMENU CreateMenuBar();
   void OnCommand(int id, int code);

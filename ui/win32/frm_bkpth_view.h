@@ -10,9 +10,10 @@ class FrmBkpthView : public ModalView {
  public:
   explicit FrmBkpthView(FrmBkpth& dialog);
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every message of the window (see ViewWindowProc).
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
   HWND Create(HWND owner) override;
   void Sync() override;
   void OnCommand(int id, int code);

@@ -22,6 +22,7 @@ class ModalView {
   // Creates the window, loads the form, shows it centred over owner with owner disabled, and
   // returns when a handler has closed the form.
   void RunModal(HWND owner);
+  HWND window() const { return window_; }
 
  protected:
   // Creates window_ and its controls; returns the control that takes the focus first.

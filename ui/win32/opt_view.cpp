@@ -14,17 +14,6 @@ constexpr int kClientWidth = 660;
 constexpr int kClientHeight = 446;
 constexpr int kNoId = -1;
 
-ATOM RegisterOptClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kOptClass;
-  return RegisterClassExW(&windowClass);
-}
-
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kFrame = BS_GROUPBOX;
@@ -47,7 +36,7 @@ HWND OptView::Add(int tab, const wchar_t* windowClass, const std::string& text, 
 }
 
 HWND OptView::Create(HWND owner) {
-  static const ATOM registered = RegisterOptClass(WindowProc);
+  static const ATOM registered = RegisterViewClass(kOptClass, ViewWindowProc<OptView>);
   (void)registered;
   window_ = CreateTopLevel(kOptClass, form_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, kClientWidth,
                            kClientHeight, this);
@@ -289,13 +278,6 @@ void OptView::OnNotify(const NMHDR& header) {
     form_.TreeView1_NodeClick(static_cast<int>(change.itemNew.lParam));
     Sync();
   }
-}
-
-LRESULT CALLBACK OptView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  OptView* view = ViewOf<OptView>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
 }
 
 LRESULT OptView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

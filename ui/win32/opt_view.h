@@ -18,9 +18,10 @@ class OptView : public ModalView {
   explicit OptView(Opt& form);
   ~OptView() override;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every message of the window (see ViewWindowProc).
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
   HWND Create(HWND owner) override;
   void Sync() override;
   bool PreTranslate(const MSG& message) override;

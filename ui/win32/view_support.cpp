@@ -32,6 +32,21 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& t
   return control;
 }
 
+ATOM RegisterViewClass(const wchar_t* windowClass, WNDPROC procedure, bool withIcon) {
+  WNDCLASSEXW registration{};
+  registration.cbSize = sizeof registration;
+  registration.lpfnWndProc = procedure;
+  registration.hInstance = GetModuleHandleW(nullptr);
+  if (withIcon) {
+    registration.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!registration.hIcon) registration.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  }
+  registration.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  registration.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  registration.lpszClassName = windowClass;
+  return RegisterClassExW(&registration);
+}
+
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view) {
   RECT frame{0, 0, width, height};

@@ -15,6 +15,9 @@ struct Box {
 HFONT UiFont();
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box);
+// Registers the window class of a view's window: the dialog colour, the arrow, and the program's
+// icon when `withIcon`.
+ATOM RegisterViewClass(const wchar_t* windowClass, WNDPROC procedure, bool withIcon = false);
 // A top-level window whose client area is width x height.
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view);
@@ -25,6 +28,15 @@ View* ViewOf(HWND window) {
 }
 // Stores the view on WM_NCCREATE; call first in a window procedure.
 void RememberView(HWND window, UINT message, LPARAM lParam);
+// The window procedure of a view's window: hands every message to the view's Handle once the
+// view knows its window (messages sent while it is being created go to the default procedure).
+template <typename View>
+LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  RememberView(window, message, lParam);
+  View* view = ViewOf<View>(window);
+  if (!view || !view->window()) return DefWindowProcW(window, message, wParam, lParam);
+  return view->Handle(message, wParam, lParam);
+}
 
 std::string WindowText(HWND window);
 void SetWindowTextIfChanged(HWND window, const std::string& text);
