@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/dbx_bench_support.h"
-#include "platform/sim/sim_file_system.h"
+#include "bench/direct_file_system.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ int main() {
   vorn::bench::InChildProcess([&] { vorn::bench::WriteImage(folder, Folder()); });
   const double megabytes = static_cast<double>(fs::file_size(folder)) / (1 << 20);
 
-  vorn::SimFileSystem files(root);
+  vorn::bench::DirectFileSystem files(root);
   double copy = 1e9, firstRun = 0, rerun = 1e9;
   vorn::ExtractionResult result;
   for (int round = 0; round < 3; ++round) {

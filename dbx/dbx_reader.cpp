@@ -70,10 +70,11 @@ class IndexWalk {
   std::unordered_set<int32_t> visited_;
 };
 
-// Gathers the small blocks of a message into large writes.
+// Gathers the small blocks of a message into large writes, through one buffer per thread that
+// every message reuses (a fresh one per message cost more than the copying of a short mail).
 class MessageWriter {
  public:
-  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(kCopyChunk) {}
+  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(SharedBuffer()) {}
 
   // Room for `size` bytes (at most kCopyChunk), writing out what is held when needed.
   unsigned char* Reserve(size_t size) {
@@ -88,8 +89,12 @@ class MessageWriter {
   }
 
  private:
+  static std::vector<unsigned char>& SharedBuffer() {
+    thread_local std::vector<unsigned char> buffer(kCopyChunk);
+    return buffer;
+  }
   OutputFile& out_;
-  std::vector<unsigned char> buffer_;
+  std::vector<unsigned char>& buffer_;
   size_t used_ = 0;
 };
 
