@@ -49,10 +49,11 @@ class Opt::Progress : public ExtractionProgress {
     form_.ProgressBar1.SetValue(value);
     form_.LetEventsRun(false);
   }
+  // The bar goes before the completion message comes.
   void End(int32_t named) override {
     if (form_.ProgressBar1.value < named) form_.ProgressBar1.SetValue(CountInLabel(form_.Label6[1].caption));
-    form_.LetEventsRun(true);
     form_.ProgressBar1.visible = false;
+    form_.LetEventsRun(true);
   }
 
  private:
