@@ -7,6 +7,8 @@
 #   wine_help_test.sh PROBE.exe HELP-FILE SOURCE-ROOT
 set -euo pipefail
 probe=$1 chm=$2 repo=$3
+VORN_WINE_ARCH=$(bash "$repo/scripts/wine-arch.sh" "$probe")
+export VORN_WINE_ARCH
 source "$repo/scripts/wine-env.sh"
 pages="$repo/help/pages"
 log=$(mktemp)
