@@ -31,7 +31,9 @@ std::string CodeOnly(const std::string& text) {
       i = end;
     } else if (text[i] == 'R' && i + 1 < text.size() && text[i + 1] == '"' && (i == 0 || !IsWordChar(text[i - 1]))) {
       const size_t open = text.find('(', i);
-      const std::string close = ")" + text.substr(i + 2, open - i - 2) + "\"";
+      std::string close = ")";  // the raw string ends with ")", its delimiter and a quote
+      close += text.substr(i + 2, open - i - 2);
+      close += '"';
       const size_t end = std::min(text.find(close, open), text.size() - close.size()) + close.size();
       blank(i + 2, end - 1);
       i = end;
