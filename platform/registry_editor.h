@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace vorn {
 
@@ -11,6 +12,10 @@ class RegistryEditor {
  public:
   virtual ~RegistryEditor() = default;
   virtual void Run(const std::string& commandLine) = 0;
+  // An import command that applies only the keys within allowedKeys (full key names, each with
+  // its subkeys). Returns the keys of the file it skipped, as the file names them.
+  virtual std::vector<std::string> RunImportWithin(const std::string& commandLine,
+                                                   const std::vector<std::string>& allowedKeys) = 0;
 };
 
 }  // namespace vorn

@@ -104,5 +104,19 @@ TEST_F(RegFileEditorTest, ImportsAndReportsTheFirstBadLine) {
   EXPECT_FALSE(editor->LastOutcome().succeeded);
 }
 
+TEST_F(RegFileEditorTest, AScopedImportReportsTheKeysItSkipped) {
+  WriteHostFile("In.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\In]\r\n\"a\"=dword:1\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Out]\r\n\"b\"=dword:1\r\n");
+  auto editor = MakeEditor();
+  EXPECT_EQ(editor->RunImportWithin("regedit.exe /s \"C:\\Temp\\In.reg\"", {"HKEY_CURRENT_USER\\Software\\In"}),
+            std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Out"});
+  EXPECT_TRUE(editor->LastOutcome().succeeded);
+  EXPECT_TRUE(store_.ReadValue(RegRoot::CurrentUser, "Software\\In", "a"));
+  EXPECT_FALSE(store_.KeyExists(RegRoot::CurrentUser, "Software\\Out"));
+  // An export command is no import: nothing is run.
+  EXPECT_TRUE(editor->RunImportWithin("Regedit.exe /e C:\\Temp\\x.reg HKEY_CURRENT_USER\\Software", {}).empty());
+  EXPECT_FALSE(editor->LastOutcome().succeeded);
+}
+
 }  // namespace
 }  // namespace vorn
