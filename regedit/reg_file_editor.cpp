@@ -38,16 +38,16 @@ void RegFileEditor::Run(const std::string& commandLine) {
   }
 }
 
-std::vector<std::string> RegFileEditor::RunImportWithin(const std::string& commandLine,
-                                                       const std::vector<std::string>& allowedKeys) {
+ScopedImportResult RegFileEditor::RunImportWithin(const std::string& commandLine,
+                                                 const std::vector<std::string>& allowedKeys) {
   auto command = ParseRegEditorCommand(commandLine);
   if (!command || command->action != RegEditorCommand::Action::Import) {
     outcome_ = Failed("not a registry editor import: " + commandLine);
-    return {};
+  } else {
+    const RegImportScope scope{allowedKeys};
+    outcome_ = Import(command->file, &scope);
   }
-  const RegImportScope scope{allowedKeys};
-  outcome_ = Import(command->file, &scope);
-  return outcome_.import.skippedKeys;
+  return {outcome_.succeeded, outcome_.problem, outcome_.import.skippedKeys};
 }
 
 RegEditorOutcome RegFileEditor::Export(const std::string& file, const std::string& key, RegDialect dialect) {

@@ -24,8 +24,8 @@ class RegFileEditor : public RegistryEditor {
   RegFileEditor(RegistryStore& store, FileSystem& files, std::function<RegDialect()> exportDialect);
 
   void Run(const std::string& commandLine) override;
-  std::vector<std::string> RunImportWithin(const std::string& commandLine,
-                                           const std::vector<std::string>& allowedKeys) override;
+  ScopedImportResult RunImportWithin(const std::string& commandLine,
+                                     const std::vector<std::string>& allowedKeys) override;
   // What the last Run did; callers of the interface see only the file or the registry.
   const RegEditorOutcome& LastOutcome() const { return outcome_; }
 

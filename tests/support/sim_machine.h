@@ -25,18 +25,18 @@ class RecordingRegistryEditor : public RegistryEditor {
     commands.push_back(commandLine);
     if (onRun) onRun(commandLine);
   }
-  std::vector<std::string> RunImportWithin(const std::string& commandLine,
-                                           const std::vector<std::string>& allowedKeys) override {
+  ScopedImportResult RunImportWithin(const std::string& commandLine,
+                                     const std::vector<std::string>& allowedKeys) override {
     commands.push_back(commandLine);
     scopes.push_back(allowedKeys);
     if (onImportWithin) return onImportWithin(commandLine, allowedKeys);
     if (onRun) onRun(commandLine);
-    return {};
+    return {true, {}, {}};
   }
   std::vector<std::string> commands;
   std::vector<std::vector<std::string>> scopes;  // of the scoped imports, in order
   std::function<void(const std::string&)> onRun;  // what the editor does beyond recording
-  std::function<std::vector<std::string>(const std::string&, const std::vector<std::string>&)> onImportWithin;
+  std::function<ScopedImportResult(const std::string&, const std::vector<std::string>&)> onImportWithin;
 };
 
 class RecordingArchiver : public Archiver {
