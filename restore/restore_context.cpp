@@ -10,7 +10,7 @@ void RestoreReport::Skipped(const std::vector<std::string>& keys) {
 }
 
 MsgAnswer RestoreContext::Show(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons,
-                               int helpContext) {
+                               int helpContext, bool foreground) {
   MessageSpec spec;
   spec.text = text;
   spec.title = title;
@@ -22,6 +22,7 @@ MsgAnswer RestoreContext::Show(const std::string& text, const std::string& title
     spec.helpContext = helpContext;
   }
   spec.owner = owner;
+  spec.foreground = foreground;
   return platform.ui.ShowMessage(spec);
 }
 

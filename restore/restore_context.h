@@ -36,7 +36,7 @@ struct RestoreContext {
   std::string RegFolder() const { return state.restoreFolder + "\\Reg"; }
   // A message box owned by the main window; helpContext 0 has no Help button.
   MsgAnswer Show(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons,
-                 int helpContext);
+                 int helpContext, bool foreground = false);
 };
 
 }  // namespace vorn

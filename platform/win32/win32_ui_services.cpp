@@ -102,7 +102,7 @@ MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
   params.hInstance = GetModuleHandleW(nullptr);
   params.lpszText = text.c_str();
   params.lpszCaption = title.c_str();
-  params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons);
+  params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons) | (message.foreground ? MB_SETFOREGROUND : 0);
   if (message.helpButton) {
     params.dwStyle |= MB_HELP;
     params.dwContextHelpId = static_cast<DWORD_PTR>(message.helpContext);
