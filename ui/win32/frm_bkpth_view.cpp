@@ -66,26 +66,9 @@ void FrmBkpthView::RunModal(HWND owner) {
   Create(owner);
   dialog_.Form_Load();
   Sync();
-  if (owner) EnableWindow(owner, FALSE);
-  ShowWindow(window_, SW_SHOWNORMAL);
-  SetFocus(ok_);
-  MSG message;
-  bool quit = false;
-  while (!dialog_.closed) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // The owner is enabled again before the dialog goes, so it takes the activation back.
-  if (owner) EnableWindow(owner, TRUE);
-  DestroyWindow(window_);
+  RunModalLoop(window_, owner, ok_, dialog_.closed);
   window_ = nullptr;
   dialog_.hwnd = 0;
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 void FrmBkpthView::OnCommand(int id, int code) {
