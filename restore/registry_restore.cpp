@@ -84,7 +84,9 @@ void N_ReAccount(RestoreContext& run) {
       }
       break;
     case kRegConverted:
-      run.state.sameOsFamily = true;
+      // Converted by an earlier restore on the 98 family: a set of the 2000 family, so a second
+      // restore on 98 treats it as the first one did.
+      run.state.sameOsFamily = run.env.IsNt();
       break;
     default:
       break;

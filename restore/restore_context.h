@@ -16,11 +16,14 @@ struct RestoreState {
   bool sameOsFamily = false;
 };
 
-// What the run did not do as asked, told once at its end.
+// What the run did not do as asked. The keys and failures are told once at its end; the mail
+// store's failure is told when it happens.
 struct RestoreReport {
   std::vector<std::string> skippedKeys;  // keys of the set's .reg files outside their export
   std::vector<std::string> failures;     // steps that were not done, with the reason
+  bool mailNotRestored = false;
   void Skipped(const std::vector<std::string>& keys);
+  bool Complete() const { return failures.empty() && !mailNotRestored; }
 };
 
 struct RestoreContext {
@@ -31,6 +34,8 @@ struct RestoreContext {
   RestoreReport& report;
   std::string helpFile;    // the messages' Help button opens it
   WindowHandle owner = 0;  // the main window
+  bool confirmCrossFamilyRestore = true;  // the setting "Message"
+  bool archiverAvailable = false;         // start-up found the archiver library
 
   FileSystem& files() { return platform.files; }
   std::string RegFolder() const { return state.restoreFolder + "\\Reg"; }

@@ -124,7 +124,7 @@ struct AccountCase {
 TEST(N_ReAccount, TheFileKindDecidesTheFamilyAndTheMainUsersAccountsAreImportedWithoutTheirAssociation) {
   const AccountCase cases[] = {
       {true, "unicode", true, true, kRegUnicodeExport},   {false, "unicode", false, true, kRegConverted},
-      {false, "converted", true, true, kRegConverted},    {true, "converted", true, true, kRegConverted},
+      {false, "converted", false, true, kRegConverted},   {true, "converted", true, true, kRegConverted},
       {true, "ansi", /*as before*/ true, true, kRegAnsiExport}, {false, "ansi", true, true, kRegAnsiExport},
   };
   for (const auto& c : cases) {

@@ -73,6 +73,7 @@ RestoreFixture::RestoreFixture(bool nt)
       run{m.platform, reg, env, state, report, "C:\\Program Files\\Vorn\\Vorn4.chm", 42} {
   env.osFamily = nt ? kFamilyNt : kFamily9x;
   env.osKind = nt ? "WindowsXP" : "Windows98";
+  env.oeVersion = "6.0.2900.5512";
   env.userProfileFolder = nt ? m.profile : "";
   env.selectedIdentityGuid = kReceiverGuid;
   const std::string tail = "\\Identities\\" + kReceiverGuid + "\\Microsoft\\Outlook Express";
