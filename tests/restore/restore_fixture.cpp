@@ -1,20 +1,11 @@
 #include "tests/restore/restore_fixture.h"
 
 #include "backup/signature_texts.h"
-#include "platform/codepage.h"
+#include "tests/regedit/reg_test_support.h"
 #include "platform/sim/sim_registry_store.h"
 
 namespace vorn {
-namespace {
-
-RegValue Sz(const std::string& utf8) {
-  std::string ansi = Utf8ToCp932(utf8);
-  RegValue value{regtype::kSz, {ansi.begin(), ansi.end()}};
-  value.data.push_back(0);
-  return value;
-}
-
-}  // namespace
+using regtest::Sz;
 
 void FillSourceRegistry(RegistryStore& store, bool nt) {
   const auto user = RegRoot::CurrentUser;

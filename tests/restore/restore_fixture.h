@@ -6,6 +6,7 @@
 
 #include "regedit/reg_file_editor.h"
 #include "restore/restore_context.h"
+#include "tests/restore/faulty_file_system.h"
 #include "tests/support/sim_machine.h"
 
 namespace vorn {
@@ -38,6 +39,20 @@ class RestoreFixture {
   RestoreReport report;
   RestoreContext run;
   std::string storeRootValue;  // the receiver's "Store Root" as stored
+};
+
+// The fixture's run on a file system the test can make fail.
+struct OnFaultyDisk {
+  explicit OnFaultyDisk(RestoreFixture& f)
+      : files(f.m.files),
+        shell(files),
+        platform{f.m.registry, f.m.environment, files, f.m.processes, shell, f.m.ui, f.m.clock, f.m.registryEditor,
+                 f.m.archiver},
+        run{platform, f.reg, f.env, f.state, f.report, "", 0} {}
+  FaultyFileSystem files;
+  SimShell shell;
+  Platform platform;
+  RestoreContext run;
 };
 
 }  // namespace vorn

@@ -5,7 +5,6 @@
 #include "restore/address_book_restore.h"
 #include "restore/favorites_restore.h"
 #include "tests/regedit/reg_test_support.h"
-#include "tests/restore/faulty_file_system.h"
 #include "tests/restore/restore_fixture.h"
 
 namespace vorn {
@@ -55,13 +54,10 @@ TEST_F(AddressBook, NoOrNoFileInTheSetLeavesTheAddressBookAlone) {
 }
 
 TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
-  FaultyFileSystem faulty(f_.m.files);
-  SimShell shell(faulty);
-  Platform platform{f_.m.registry, f_.m.environment, faulty, f_.m.processes, shell, f_.m.ui,
-                    f_.m.clock, f_.m.registryEditor, f_.m.archiver};
-  RestoreContext run{platform, f_.reg, f_.env, f_.state, f_.report, "", 0};
+  OnFaultyDisk disk(f_);
+  FaultyFileSystem& faulty = disk.files;
   faulty.freeBytes = 5;
-  ReWab(run);
+  ReWab(disk.run);
   EXPECT_EQ(f_.m.ReadFile(wab_), "wab");
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
   EXPECT_EQ(f_.report.failures.size(), 1u);
@@ -69,7 +65,7 @@ TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   f_.m.files.MoveFile(kSetFolder + "\\Wab\\taro.wab", kSetFolder + "\\Wab\\hanako.wab");
   faulty.freeBytes.reset();
   faulty.refuseMove = [](const std::string& from, const std::string&) { return from.find("Sets") != std::string::npos; };
-  ReWab(run);
+  ReWab(disk.run);
   EXPECT_EQ(f_.m.ReadFile(wab_), "the set's address book");
   EXPECT_TRUE(f_.m.files.Exists(kSetFolder + "\\Wab\\hanako.wab"));
 }
@@ -117,13 +113,9 @@ TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOn
 }
 
 TEST_F(Favorites, AFailedCopyLeavesTheFavoritesAsTheyWere) {
-  FaultyFileSystem faulty(f_.m.files);
-  SimShell shell(faulty);
-  Platform platform{f_.m.registry, f_.m.environment, faulty, f_.m.processes, shell, f_.m.ui,
-                    f_.m.clock, f_.m.registryEditor, f_.m.archiver};
-  RestoreContext run{platform, f_.reg, f_.env, f_.state, f_.report, "", 0};
-  faulty.freeBytes = 10;
-  ReFavorites(run);
+  OnFaultyDisk disk(f_);
+  disk.files.freeBytes = 10;
+  ReFavorites(disk.run);
   EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"}));
   EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
   EXPECT_EQ(f_.report.failures.size(), 1u);
