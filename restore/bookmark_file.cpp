@@ -5,18 +5,13 @@
 #include <optional>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
 
 constexpr size_t kMaxFolderDepth = 64;
 constexpr size_t kCharsetSearchLimit = 4096;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 bool IsValidUtf8(const std::string& bytes) {
   for (size_t i = 0; i < bytes.size();) {
@@ -33,7 +28,7 @@ bool IsValidUtf8(const std::string& bytes) {
 // The document as UTF-8, by its byte-order mark, its META charset or its bytes.
 std::string DecodeDocument(const std::string& bytes) {
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
-  const std::string head = Lower(bytes.substr(0, kCharsetSearchLimit));
+  const std::string head = AsciiLower(bytes.substr(0, kCharsetSearchLimit));
   const size_t charset = head.find("charset=");
   if (charset != std::string::npos) {
     size_t begin = charset + 8;
@@ -83,7 +78,7 @@ std::optional<uint32_t> CharacterReference(const std::string& entity) {
     return static_cast<uint32_t>(std::stoul(digits, nullptr, hex ? 16 : 10));
   }
   for (const auto& [name, code] : kNamed)
-    if (Lower(entity) == name) return code;
+    if (AsciiLower(entity) == name) return code;
   return std::nullopt;
 }
 
@@ -127,7 +122,7 @@ std::string Attribute(const Tag& tag, const std::string& wanted) {
     while (nameEnd < text.size() && !std::isspace(static_cast<unsigned char>(text[nameEnd])) && text[nameEnd] != '=')
       ++nameEnd;
     if (nameEnd == i) break;
-    const std::string name = Lower(text.substr(i, nameEnd - i));
+    const std::string name = AsciiLower(text.substr(i, nameEnd - i));
     i = nameEnd;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     std::string value;
@@ -193,7 +188,7 @@ class BookmarkReader {
       const std::string inside = text_.substr(open + 1, close - open - 1);
       size_t nameEnd = 0;
       while (nameEnd < inside.size() && !std::isspace(static_cast<unsigned char>(inside[nameEnd]))) ++nameEnd;
-      return Tag{Lower(inside.substr(0, nameEnd)), inside.substr(nameEnd)};
+      return Tag{AsciiLower(inside.substr(0, nameEnd)), inside.substr(nameEnd)};
     }
   }
 
@@ -208,7 +203,7 @@ class BookmarkReader {
         return text;
       }
       const size_t close = text_.find('>', open);
-      std::string name = Lower(text_.substr(open + 1, close == std::string::npos ? 0 : close - open - 1));
+      std::string name = AsciiLower(text_.substr(open + 1, close == std::string::npos ? 0 : close - open - 1));
       name = name.substr(0, name.find_first_of(" \t\r\n"));
       if (name == closing) {
         at_ = close + 1;
@@ -245,7 +240,7 @@ class BookmarkReader {
   void AddLink(const Tag& tag) {
     const std::string url = Attribute(tag, "href");
     const std::string name = PlainText(TextUntil("/a"));
-    if (url.empty() || Lower(url.substr(0, 6)) == "place:") return;
+    if (url.empty() || AsciiLower(url.substr(0, 6)) == "place:") return;
     items_.push_back(BookmarkItem{folder_, name, url, Seconds(Attribute(tag, "add_date"))});
   }
 

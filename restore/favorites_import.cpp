@@ -1,13 +1,12 @@
 #include "restore/favorites_import.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 
-#include "backup/backup_set.h"
+#include "platform/folder_path.h"
+#include "platform/text.h"
 #include "backup/favorites_html.h"
 #include "platform/codepage.h"
-#include "restore/file_content.h"
+#include "platform/whole_file.h"
 
 namespace vorn {
 namespace {
@@ -15,16 +14,10 @@ namespace {
 constexpr size_t kMaxNameCharacters = 120;
 constexpr int kNameAttempts = 1000;
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 bool IsDeviceName(const std::string& name) {
-  const std::string stem = Upper(name.substr(0, name.find('.')));
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+  const std::string stem = AsciiLower(name.substr(0, name.find('.')));
+  if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) && stem[3] >= '1' &&
          stem[3] <= '9';
 }
 

@@ -16,19 +16,6 @@ std::string FreeNameBeside(const FileSystem& files, const std::string& path, con
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const FileSystem& files, const std::string& path) {
-  auto input = files.OpenRead(path);
-  if (!input) return std::nullopt;
-  std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
-    auto count = input->Read(buffer, sizeof buffer);
-    if (!count) return std::nullopt;
-    if (*count == 0) return bytes;
-    bytes.append(buffer, *count);
-  }
-}
-
 bool ReplaceFileContent(FileSystem& files, const std::string& path, const std::string& bytes) {
   // A read-only file is one its owner does not want changed.
   if (files.Attributes(path).value_or(0) & fileattr::kReadOnly) return false;

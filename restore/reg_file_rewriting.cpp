@@ -1,9 +1,10 @@
 #include "restore/reg_file_rewriting.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
+#include "platform/whole_file.h"
 #include "restore/file_content.h"
 
 namespace vorn {
@@ -19,8 +20,6 @@ size_t CharacterCount(const std::string& utf8) {
   return static_cast<size_t>(
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 }  // namespace
 
@@ -96,9 +95,7 @@ std::string FindOldGuid(const std::string& text) {
 
 std::string ReplaceIgnoringCase(const std::string& text, const std::string& from, const std::string& to) {
   if (from.empty()) return text;
-  std::string lowerText(text.size(), '\0'), lowerFrom(from.size(), '\0');
-  std::transform(text.begin(), text.end(), lowerText.begin(), Lower);
-  std::transform(from.begin(), from.end(), lowerFrom.begin(), Lower);
+  const std::string lowerText = AsciiLower(text), lowerFrom = AsciiLower(from);
   std::string out;
   size_t at = 0;
   for (size_t found = lowerText.find(lowerFrom); found != std::string::npos;

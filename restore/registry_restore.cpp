@@ -2,6 +2,7 @@
 
 #include "backup/signature_texts.h"
 #include "platform/registry_path.h"
+#include "platform/text.h"
 #include "restore/reg_file_rewriting.h"
 #include "restore/signature_lines.h"
 
@@ -53,14 +54,14 @@ std::string ExpandUserProfile(const RestoreContext& run, const std::string& stor
 std::vector<std::string> ImportScopeOf(const std::string& setFileName, const std::string& identityGuid) {
   const std::string identity = "HKEY_CURRENT_USER\\Identities\\" + identityGuid + "\\Software\\Microsoft";
   const std::string accounts = "Internet Account Manager";
-  if (RegNameEquals(setFileName, "OE.reg")) return {identity};
-  if (RegNameEquals(setFileName, "Sig.reg")) return {identity + "\\Outlook Express\\5.0\\signatures"};
-  if (RegNameEquals(setFileName, "Account.reg"))
+  if (EqualsIgnoringAsciiCase(setFileName, "OE.reg")) return {identity};
+  if (EqualsIgnoringAsciiCase(setFileName, "Sig.reg")) return {identity + "\\Outlook Express\\5.0\\signatures"};
+  if (EqualsIgnoringAsciiCase(setFileName, "Account.reg"))
     return {"HKEY_CURRENT_USER\\Software\\Microsoft\\" + accounts, identity + "\\" + accounts};
-  if (RegNameEquals(setFileName, "Remote.reg")) return {"HKEY_CURRENT_USER\\RemoteAccess"};
-  if (RegNameEquals(setFileName, "Locations.reg"))
+  if (EqualsIgnoringAsciiCase(setFileName, "Remote.reg")) return {"HKEY_CURRENT_USER\\RemoteAccess"};
+  if (EqualsIgnoringAsciiCase(setFileName, "Locations.reg"))
     return {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations"};
-  if (RegNameEquals(setFileName, "FavoOrder.reg"))
+  if (EqualsIgnoringAsciiCase(setFileName, "FavoOrder.reg"))
     return {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites"};
   return {};
 }

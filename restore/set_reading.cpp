@@ -2,7 +2,7 @@
 
 #include "backup/backup_set.h"
 #include "platform/codepage.h"
-#include "restore/file_content.h"
+#include "platform/whole_file.h"
 
 namespace vorn {
 namespace {

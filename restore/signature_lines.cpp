@@ -1,7 +1,6 @@
 #include "restore/signature_lines.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -9,13 +8,7 @@ namespace {
 constexpr const char* kLineBreakMarker = "\\r\\n";
 constexpr const char* kSignaturesKey = "\\signatures\\";
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-bool NamesTextValue(const std::string& line) { return Lower(line).find("\"text\"") != std::string::npos; }
+bool NamesTextValue(const std::string& line) { return AsciiLower(line).find("\"text\"") != std::string::npos; }
 
 // Whether a quoted stretch is still open at the end of the line, reading it from the state
 // `open` with the .reg escapes (a backslash takes the next character with it).
@@ -50,7 +43,7 @@ std::string KeyOfLine(const std::string& line) {
 }
 
 std::string SignatureOfKey(const std::string& key) {
-  const size_t at = Lower(key).rfind(kSignaturesKey);
+  const size_t at = AsciiLower(key).rfind(kSignaturesKey);
   if (at == std::string::npos) return {};
   std::string subkey = key.substr(at + std::string(kSignaturesKey).size());
   return subkey.find('\\') == std::string::npos ? subkey : std::string();
@@ -118,7 +111,7 @@ std::vector<SignatureText> ReadSignatureTexts(const std::vector<std::string>& li
       continue;
     }
     const size_t name = line.find_first_not_of(" \t");
-    if (subkey.empty() || name == std::string::npos || Lower(line.substr(name, 6)) != "\"text\"") continue;
+    if (subkey.empty() || name == std::string::npos || AsciiLower(line.substr(name, 6)) != "\"text\"") continue;
     std::string text;
     if (ReadQuotedText(lines, index, name + 6, text)) texts.push_back({subkey, text});
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "backup/backup_set.h"
-#include "platform/registry_path.h"
+#include "platform/folder_path.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -17,7 +17,7 @@ std::string ParentOf(const std::string& path) {
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
   // Names compare as the file system does, without regard to case.
-  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return RegNameEquals(n, name); });
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return EqualsIgnoringAsciiCase(n, name); });
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ constexpr const char* kShowNormal = "通常表示(&U)";
 }  // namespace
 
 ExInfo::ExInfo(const std::vector<std::string>& fields, std::string osKind, std::string oeVersion)
-    : osKind_(std::move(osKind)), oeVersion_(std::move(oeVersion)) {
+    : ModalForm("Vorn Info "), osKind_(std::move(osKind)), oeVersion_(std::move(oeVersion)) {
   for (size_t i = 0; i < fields.size() && i < kFieldCount; ++i) Text1[i].text = fields[i];
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_handle.h"
 #include "ui/controls.h"
+#include "ui/modal_form.h"
 
 namespace vorn {
 
@@ -14,13 +14,13 @@ struct Frame {
   bool visible = true;
 };
 
-class ExInfo {
+class ExInfo : public ModalForm {
  public:
   // fields: the set's information file by line (missing ones stay empty); the current
   // environment is shown as OS kind and Outlook Express version.
   ExInfo(const std::vector<std::string>& fields, std::string osKind, std::string oeVersion);
 
-  void Form_Load();
+  void Form_Load() override;
   void Command1_Click(int index);
   bool Detailed() const { return height == kDetailedHeight; }
 
@@ -36,10 +36,7 @@ class ExInfo {
   static constexpr int kEnvironmentFields[] = {0, 1, 2, 4};
   static constexpr int kDetailFields[] = {3, 5, 6, 7};
 
-  std::string caption = "Vorn Info ";
-  WindowHandle hwnd = 0;
   bool loaded = false;
-  bool closed = false;
   int width = 0;   // twips
   int height = 0;  // twips
   Frame Frame1{"バックアップ時の環境"};

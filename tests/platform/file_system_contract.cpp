@@ -3,22 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/folder_path.h"
+
 namespace vorn {
 namespace {
-
-// Removes a folder tree through the service itself, clearing read-only marks on the way.
-void RemoveTree(FileSystem& files, const std::string& folder) {
-  for (const auto& entry : files.List(folder, "*")) {
-    std::string path = folder + "\\" + entry.name;
-    if (entry.isDirectory) {
-      RemoveTree(files, path);
-    } else {
-      files.SetAttributes(path, fileattr::kNormal);
-      files.DeleteFile(path);
-    }
-  }
-  files.RemoveDirectory(folder);
-}
 
 std::vector<std::string> Names(std::vector<DirEntry> entries) {
   std::vector<std::string> names;
@@ -29,27 +17,11 @@ std::vector<std::string> Names(std::vector<DirEntry> entries) {
 
 }  // namespace
 
-void FileSystemContract::SetUp() {
-  files = GetParam().make();
-  base = GetParam().scratchFolder();
-  RemoveTree(*files, base);
-  ASSERT_EQ(files->CreateDirectory(base), FsResult::Ok);
-}
-
-void FileSystemContract::TearDown() { RemoveTree(*files, base); }
-
-void FileSystemContract::WriteText(const std::string& rest, const std::string& content) {
-  auto out = files->OpenWrite(Path(rest));
-  ASSERT_NE(out, nullptr) << rest;
-  ASSERT_TRUE(out->Write(content.data(), content.size()));
-  ASSERT_TRUE(out->Close());
-}
-
 std::string FileSystemContract::ReadText(const std::string& rest) const {
   auto in = files->OpenRead(Path(rest));
   if (!in) return "<missing>";
   std::string content;
-  char buffer[7];  // small on purpose: reads must continue where the last one stopped
+  char buffer[7];
   while (auto n = in->Read(buffer, sizeof buffer)) {
     if (*n == 0) break;
     content.append(buffer, *n);
@@ -243,6 +215,17 @@ TEST_P(FileSystemContract, JapaneseNamesRoundTrip) {
   EXPECT_EQ(files->MoveFile(Path("コピー.dbx"), Path("移動.dbx")), FsResult::Ok);
   EXPECT_EQ(ReadText("移動.dbx"), "メール");
   EXPECT_EQ(Names(files->List(base, "*")), (std::vector<std::string>{"日本語フォルダ", "移動.dbx"}));
+}
+
+// The helper over the service, on both services.
+TEST_P(FileSystemContract, CreateFolderPathCreatesTheChainAndTheLastFolderOnlyWithATrailingBackslash) {
+  EXPECT_TRUE(CreateFolderPath(*files, Path("a\\b\\c")));
+  EXPECT_TRUE(files->IsDirectory(Path("a\\b")));
+  EXPECT_FALSE(files->Exists(Path("a\\b\\c")));
+  EXPECT_TRUE(CreateFolderPath(*files, Path("a\\b\\c\\")));
+  EXPECT_TRUE(files->IsDirectory(Path("a\\b\\c")));
+  WriteText("file", "x");
+  EXPECT_FALSE(CreateFolderPath(*files, Path("file\\d\\")));
 }
 
 }  // namespace vorn

@@ -141,7 +141,7 @@ TEST(FavoritesImport, WhatTheBackupWroteComesBackAsTheSameFavorites) {
   m.files.CreateDirectory(source + "\\空");
   m.files.SetModifiedTime(source + "\\Links\\Vorn.url", 1234567890);
   m.files.CreateDirectory("C:\\Set");
-  ASSERT_TRUE(WriteFavoritesHtml(m.files, source, "C:\\Set\\Favorites.htm"));
+  ASSERT_TRUE(ExportFavoritesToHtml(m.files, source, "C:\\Set\\Favorites.htm"));
   FavoritesImportResult result;
   ASSERT_TRUE(ImportFavoritesHtml(m.files, "C:\\Set\\Favorites.htm", kFavorites, result));
   EXPECT_EQ(result.added, 3);

@@ -25,23 +25,25 @@ ATOM RegisterExInfoClass(WNDPROC procedure) {
 
 int Pixels(int twips) { return twips / ExInfo::kTwipsPerPixel; }
 
+[[maybe_unused]] const bool kRegistered = RegisterModalView<ExInfo, ExInfoView>();
+
 }  // namespace
 
-ExInfoView::ExInfoView(ExInfo& dialog) : dialog_(dialog) {}
+ExInfoView::ExInfoView(ExInfo& dialog) : ModalView(dialog), dialog_(dialog) {}
 
-void ExInfoView::Create(HWND owner) {
+HWND ExInfoView::Create(HWND owner) {
   static const ATOM registered = RegisterExInfoClass(WindowProc);
   (void)registered;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   window_ = CreateTopLevel(kExInfoClass, dialog_.caption, style, owner, nullptr, Pixels(ExInfo::kWidth),
                            Pixels(ExInfo::kNormalHeight), this);
-  dialog_.hwnd = reinterpret_cast<WindowHandle>(window_);
+  // The form's sizes are the window's outer sizes; the details panel lies below the normal
+  // size's client area.
+  SetWindowPos(window_, nullptr, 0, 0, Pixels(ExInfo::kWidth), Pixels(ExInfo::kNormalHeight), SWP_NOMOVE | SWP_NOZORDER);
   RECT client;
   GetClientRect(window_, &client);
   const int width = client.right;
-  // The normal size's client area; the details panel starts below it.
-  const int normalHeight = Pixels(ExInfo::kNormalHeight) - (Pixels(ExInfo::kWidth) - width) / 2 -
-                           GetSystemMetrics(SM_CYCAPTION);
+  const int normalHeight = client.bottom;
   const int leftWidth = width * 62 / 100;
   const int rightX = kMargin + leftWidth + kMargin;
   const int rightWidth = width - rightX - kMargin;
@@ -78,12 +80,7 @@ void ExInfoView::Create(HWND owner) {
   for (int row = 0; row < detailRows; ++row)
     field(ExInfo::kDetailFields[row], kMargin + 8, panelY + 14 + row * kRowHeight, 128, width - 2 * kMargin - 16 - 132);
 
-  RECT outer, ownerRect;
-  GetWindowRect(window_, &outer);
-  if (!owner || !GetWindowRect(owner, &ownerRect)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &ownerRect, 0);
-  SetWindowPos(window_, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - Pixels(ExInfo::kWidth)) / 2,
-               ownerRect.top + (ownerRect.bottom - ownerRect.top - Pixels(ExInfo::kNormalHeight)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER);
+  return command1_[ExInfo::kOk];
 }
 
 void ExInfoView::Sync() {
@@ -96,15 +93,6 @@ void ExInfoView::Sync() {
   const int width = Pixels(dialog_.width), height = Pixels(dialog_.height);
   if (outer.right - outer.left != width || outer.bottom - outer.top != height)
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-void ExInfoView::RunModal(HWND owner) {
-  Create(owner);
-  dialog_.Form_Load();
-  Sync();
-  RunModalLoop(window_, owner, command1_[ExInfo::kOk], dialog_.closed);
-  window_ = nullptr;
-  dialog_.hwnd = 0;
 }
 
 LRESULT CALLBACK ExInfoView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 namespace vorn::win32ui {
 
 HFONT UiFont() {
+  // Made once; every control of every window uses it for the life of the process.
   static HFONT font = [] {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -102,27 +103,6 @@ void SyncOption(HWND control, const OptionGroup& group, int index) {
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item) {
   CheckMenuItem(menu, id, MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
   EnableMenuItem(menu, id, MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void RunModalLoop(HWND dialog, HWND owner, HWND focus, const bool& closed) {
-  if (owner) EnableWindow(owner, FALSE);
-  ShowWindow(dialog, SW_SHOWNORMAL);
-  SetFocus(focus);
-  MSG message;
-  bool quit = false;
-  while (!closed) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    if (IsDialogMessageW(dialog, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // The owner is enabled again before the dialog goes, so it takes the activation back.
-  if (owner) EnableWindow(owner, TRUE);
-  DestroyWindow(dialog);
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 bool KeepWaitCursor() {

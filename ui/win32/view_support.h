@@ -34,9 +34,6 @@ void SyncTextBox(HWND control, const TextBox& box);
 void SyncListBox(HWND control, const ListBox& list);
 void SyncOption(HWND control, const OptionGroup& group, int index);
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item);
-// Shows a dialog over its owner (disabled meanwhile), runs its messages until closed turns true,
-// then destroys it. A quit message on the way is passed on.
-void RunModalLoop(HWND dialog, HWND owner, HWND focus, const bool& closed);
 // Keeps the hourglass over the window while the program says it is busy.
 bool KeepWaitCursor();
 
