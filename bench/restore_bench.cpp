@@ -76,8 +76,10 @@ struct Machine {
   explicit Machine(const fs::path& root)
       : files(root), environment(files), shell(files), editor(registry, files, [] { return RegDialect::Version5; }),
         archiver(files), platform{registry, environment, files, processes, shell, ui, clock, editor, archiver},
-        reg(registry) {
+        app(platform) {
     environment.SetUpWindowsXp();
+    app.archiverAvailable = true;
+    EnvironmentRecord& env = app.env;
     env.osFamily = kFamilyNt;
     env.osKind = "WindowsXP";
     env.oeVersion = "6.0.2900.5512";
@@ -95,8 +97,7 @@ struct Machine {
   SimUiServices ui;
   SimClock clock;
   Platform platform;
-  RegistryAccess reg;
-  EnvironmentRecord env;
+  App app;
 };
 
 // A set's files besides its mail: the main user's accounts and the information file.
@@ -125,7 +126,7 @@ double TimeRestore(Machine& machine, const std::string& set) {
   machine.ui.pickedFolders = {set};
   RestoreState state;
   RestoreReport report;
-  RestoreContext run{machine.platform, machine.reg, machine.env, state, report, "", 0, true, true};
+  RestoreContext run{machine.app, state, report};
   RestoreEnd end = RestoreEnd::Cancelled;
   const double seconds = Seconds([&] { end = ResMain(run, {}); });
   if (end != RestoreEnd::Completed || !report.Complete()) {

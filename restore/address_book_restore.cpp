@@ -19,7 +19,7 @@ void ReWab(RestoreContext& run) {
   if (name.empty() || !files.Exists(setWab + "\\" + name)) return;
   if (run.Show(kQuestion, "アドレス帳の復元", MsgIcon::Question, MsgButtons::YesNo, 0, true) != MsgAnswer::Yes) return;
 
-  const std::string current = run.reg.RegReadText(RegRoot::CurrentUser, kWabFileKey, "");
+  const std::string current = run.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileKey, "");
   const size_t slash = current.rfind('\\');
   if (slash == std::string::npos) {
     run.report.failures.push_back("アドレス帳の場所がレジストリにありません");
@@ -39,7 +39,7 @@ void ReWab(RestoreContext& run) {
   const bool renamed = name == currentName || files.MoveFile(setWab + "\\" + name, setWab + "\\" + currentName) == FsResult::Ok;
   const std::string setFile = setWab + "\\" + (renamed ? currentName : name);
   if (renamed)
-    run.platform.shell.FileTransfer(run.owner, folder, setWab + "\\*.WAB");
+    run.app.platform.shell.FileTransfer(run.Owner(), folder, setWab + "\\*.WAB");
   else  // a set that cannot be changed
     files.CopyFile(setFile, current, false);
   const auto restored = files.FileSize(current);

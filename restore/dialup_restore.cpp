@@ -14,11 +14,11 @@ constexpr const char* kPhonebookFolders[] = {"\\Microsoft\\", "\\Microsoft\\Netw
 constexpr const char* kPhonebookName = "Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
 
 std::string SharedApplicationData(const RestoreContext& run) {
-  return run.platform.environment.Variable("SystemDrive").value_or("") +
+  return run.app.platform.environment.Variable("SystemDrive").value_or("") +
          "\\Documents and Settings\\All Users\\Application Data";
 }
 
-std::string OwnApplicationData(const RestoreContext& run) { return run.env.userProfileFolder + "\\Application Data"; }
+std::string OwnApplicationData(const RestoreContext& run) { return run.env().userProfileFolder + "\\Application Data"; }
 
 void CreatePhonebookFolders(RestoreContext& run, const std::string& applicationData) {
   for (const char* folder : kPhonebookFolders) CreateOneFolder(run.files(), applicationData + folder);
@@ -37,7 +37,7 @@ void RE_Remote(RestoreContext& run) {
   if (!run.state.sameOsFamily) return;
   FileSystem& files = run.files();
   const std::string remote = run.RegFolder() + "\\Remote.reg";
-  if (!run.env.IsNt()) {
+  if (!run.env().IsNt()) {
     if (!files.Exists(remote)) return;
     if (RegFileKind(files, remote) == kRegUnicodeExport) ConvertToRegedit4(files, remote);
     ImportSetFile(run, remote, "Remote.reg");

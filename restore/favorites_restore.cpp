@@ -27,7 +27,7 @@ bool HoldsCopyOf(const FileSystem& files, const std::string& copy, const std::st
 void ReplaceFavorites(RestoreContext& run, const std::string& source, const std::string& favorites) {
   FileSystem& files = run.files();
   StagedReplace staged(files, favorites);
-  if (staged.staging().empty() || run.platform.shell.FileTransfer(run.owner, staged.staging(), source + "\\*.*") != 0 ||
+  if (staged.staging().empty() || run.app.platform.shell.FileTransfer(run.Owner(), staged.staging(), source + "\\*.*") != 0 ||
       !HoldsCopyOf(files, staged.staging(), source)) {
     run.report.failures.push_back("お気に入りをコピーできませんでした。現在のお気に入りはそのままです");
     return;
@@ -41,13 +41,13 @@ void ReplaceFavorites(RestoreContext& run, const std::string& source, const std:
 }  // namespace
 
 std::string RestoreFavoritesFolder(const RestoreContext& run) {
-  const std::string value = run.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Favorites");
-  if (!run.env.IsNt()) return value;
+  const std::string value = run.app.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Favorites");
+  if (!run.env().IsNt()) return value;
   const std::string prefix = kUserProfilePrefix;
   if (value.compare(0, prefix.size(), prefix) == 0)
-    return run.platform.environment.Variable("USERPROFILE").value_or("") + "\\Favorites";
+    return run.app.platform.environment.Variable("USERPROFILE").value_or("") + "\\Favorites";
   // Another spelling of a variable would otherwise name a folder that does not exist.
-  return ExpandLeadingVariable(run.platform.environment, value);
+  return ExpandLeadingVariable(run.app.platform.environment, value);
 }
 
 void ReFavorites(RestoreContext& run) {
@@ -56,7 +56,7 @@ void ReFavorites(RestoreContext& run) {
   const std::string folder = run.state.restoreFolder + "\\Favorites";
   if (files.Exists(html)) {
     std::string favorites = RestoreFavoritesFolder(run);
-    if (favorites.empty()) favorites = run.env.favoritesFolder;
+    if (favorites.empty()) favorites = run.env().favoritesFolder;
     FavoritesImportResult result;
     if (favorites.empty() || !ImportFavoritesHtml(files, html, favorites, result))
       run.report.failures.push_back("Favorites.htm をお気に入りに取り込めませんでした");
@@ -66,14 +66,14 @@ void ReFavorites(RestoreContext& run) {
   if (!files.IsDirectory(folder)) return;
   const std::string favorites = RestoreFavoritesFolder(run);
   const MsgAnswer answer = run.Show(kQuestion, "確認", MsgIcon::Question, MsgButtons::YesNoCancel, 0);
-  run.platform.ui.SetWaitCursor(true);
+  run.app.platform.ui.SetWaitCursor(true);
   if (answer != MsgAnswer::Cancel && favorites.empty())
     run.report.failures.push_back("お気に入りの場所がレジストリにありません");
   else if (answer == MsgAnswer::Yes)
     ReplaceFavorites(run, folder, favorites);
   else if (answer == MsgAnswer::No)
-    run.platform.shell.FileTransfer(run.owner, favorites, folder + "\\*.*");
-  run.platform.ui.SetWaitCursor(false);
+    run.app.platform.shell.FileTransfer(run.Owner(), favorites, folder + "\\*.*");
+  run.app.platform.ui.SetWaitCursor(false);
 }
 
 }  // namespace vorn

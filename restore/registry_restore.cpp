@@ -28,7 +28,7 @@ std::string IdentitySettingsKey(const std::string& identityGuid) {
 void ImportRewritten(RestoreContext& run, const std::string& text, const std::string& oldGuid,
                      const std::string& temporaryName, const std::string& setFileName) {
   const std::string rewritten = run.RegFolder() + "\\" + temporaryName;
-  if (!WriteRegFileAnsi(run.files(), rewritten, ReplaceIgnoringCase(text, oldGuid, run.env.selectedIdentityGuid))) {
+  if (!WriteRegFileAnsi(run.files(), rewritten, ReplaceIgnoringCase(text, oldGuid, run.env().selectedIdentityGuid))) {
     run.report.failures.push_back(rewritten + " を書き込めませんでした");
     return;
   }
@@ -37,16 +37,16 @@ void ImportRewritten(RestoreContext& run, const std::string& text, const std::st
 }
 
 void ResetStoreRoot(RestoreContext& run, const std::string& storeRoot) {
-  const std::string key = IdentitySettingsKey(run.env.selectedIdentityGuid);
-  run.reg.RegDeleteValue(RegRoot::CurrentUser, key, "Store Root");
-  if (!run.reg.RegWriteValue(RegRoot::CurrentUser, key, "Store Root", storeRoot))
+  const std::string key = IdentitySettingsKey(run.env().selectedIdentityGuid);
+  run.app.reg.RegDeleteValue(RegRoot::CurrentUser, key, "Store Root");
+  if (!run.app.reg.RegWriteValue(RegRoot::CurrentUser, key, "Store Root", storeRoot))
     run.report.failures.push_back("Store Root を書き込めませんでした");
 }
 
 std::string ExpandUserProfile(const RestoreContext& run, const std::string& storeRoot) {
   const std::string variable = kUserProfileVariable;
   if (storeRoot.compare(0, variable.size(), variable) != 0) return storeRoot;
-  return run.env.userProfileFolder + storeRoot.substr(variable.size());
+  return run.env().userProfileFolder + storeRoot.substr(variable.size());
 }
 
 }  // namespace
@@ -67,8 +67,8 @@ std::vector<std::string> ImportScopeOf(const std::string& setFileName, const std
 }
 
 void ImportSetFile(RestoreContext& run, const std::string& path, const std::string& setFileName) {
-  const ScopedImportResult result = run.platform.registryEditor.RunImportWithin(
-      "regedit.exe /s \"" + path + "\"", ImportScopeOf(setFileName, run.env.selectedIdentityGuid));
+  const ScopedImportResult result = run.app.platform.registryEditor.RunImportWithin(
+      "regedit.exe /s \"" + path + "\"", ImportScopeOf(setFileName, run.env().selectedIdentityGuid));
   run.report.Skipped(result.skippedKeys);
   if (!result.complete) run.report.failures.push_back(setFileName + ": " + result.problem);
 }
@@ -77,7 +77,7 @@ void N_ReAccount(RestoreContext& run) {
   const std::string path = run.RegFolder() + "\\Account.reg";
   switch (RegFileKind(run.files(), path)) {
     case kRegUnicodeExport:
-      if (run.env.IsNt()) {
+      if (run.env().IsNt()) {
         run.state.sameOsFamily = true;
       } else {
         ConvertToRegedit4(run.files(), path);
@@ -87,17 +87,17 @@ void N_ReAccount(RestoreContext& run) {
     case kRegConverted:
       // Converted by an earlier restore on the 98 family: a set of the 2000 family, so a second
       // restore on 98 treats it as the first one did.
-      run.state.sameOsFamily = run.env.IsNt();
+      run.state.sameOsFamily = run.env().IsNt();
       break;
     default:
       break;
   }
   if (FindAssociatedID(run.files(), path)) {
     ImportSetFile(run, path, "Account.reg");
-    run.reg.RegDeleteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
+    run.app.reg.RegDeleteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
     return;
   }
-  run.platform.ui.Beep();
+  run.app.platform.ui.Beep();
   if (run.Show(kAccountConfirmation, "最終確認", MsgIcon::Information, MsgButtons::OkCancel, 8) != MsgAnswer::Ok)
     run.state.accountStepCancelled = true;
 }
@@ -106,13 +106,13 @@ void ReOE(RestoreContext& run) {
   FileSystem& files = run.files();
   const std::string oe = run.RegFolder() + "\\OE.reg";
   const std::string storeRootBefore =
-      run.reg.RegReadText(RegRoot::CurrentUser, IdentitySettingsKey(run.env.selectedIdentityGuid), "Store Root");
-  if (!run.env.IsNt()) {
+      run.app.reg.RegReadText(RegRoot::CurrentUser, IdentitySettingsKey(run.env().selectedIdentityGuid), "Store Root");
+  if (!run.env().IsNt()) {
     if (RegFileKind(files, oe) == kRegUnicodeExport) ConvertToRegedit4(files, oe);
     const std::string text = ReadRegFileText(files, oe);
     const std::string oldGuid = FindOldGuid(text);
     ImportRewritten(run, text, oldGuid, "NewOE.reg", "OE.reg");
-    ResetStoreRoot(run, run.env.storeRootFolder);
+    ResetStoreRoot(run, run.env().storeRootFolder);
     const std::string sig = run.RegFolder() + "\\Sig.reg";
     if (files.Exists(sig)) ImportRewritten(run, ReadRegFileText(files, sig), oldGuid, "NewSig.reg", "Sig.reg");
     return;
@@ -154,14 +154,14 @@ void RestoreSignatureTexts(RestoreContext& run) {
   const std::string path = run.RegFolder() + "\\Sig.reg";
   const int kind = RegFileKind(run.files(), path);
   if (!run.files().Exists(path) || (kind != kRegConverted && kind != kRegAnsiExport)) return;
-  const std::string key = SignaturesKey(run.env.selectedIdentityGuid);
-  const auto subkeys = run.reg.RegEnumSubkeys(RegRoot::CurrentUser, key);
+  const std::string key = SignaturesKey(run.env().selectedIdentityGuid);
+  const auto subkeys = run.app.reg.RegEnumSubkeys(RegRoot::CurrentUser, key);
   // Each text goes to the signature key it was exported from, also when the receiving identity
   // holds other signatures besides.
   for (const auto& signature : ReadSignatureTexts(ReadRegFileLines(run.files(), path))) {
     for (const auto& subkey : subkeys)
       if (RegNameEquals(subkey, signature.subkey))
-        run.reg.RegWriteValue(RegRoot::CurrentUser, key + "\\" + subkey, "text", signature.text);
+        run.app.reg.RegWriteValue(RegRoot::CurrentUser, key + "\\" + subkey, "text", signature.text);
   }
 }
 
@@ -169,13 +169,13 @@ void RE_FavoOrder(RestoreContext& run) {
   const std::string path = run.RegFolder() + "\\FavoOrder.reg";
   if (!run.files().Exists(path)) return;
   const int kind = RegFileKind(run.files(), path);
-  const bool suits = run.env.IsNt() ? kind == kRegUnicodeExport : kind == kRegConverted || kind == kRegAnsiExport;
+  const bool suits = run.env().IsNt() ? kind == kRegUnicodeExport : kind == kRegConverted || kind == kRegAnsiExport;
   if (suits) ImportSetFile(run, path, "FavoOrder.reg");
 }
 
 void RE_Locations(RestoreContext& run) {
   const std::string path = run.RegFolder() + "\\Locations.reg";
-  if (run.env.IsNt() && run.files().Exists(path)) ImportSetFile(run, path, "Locations.reg");
+  if (run.env().IsNt() && run.files().Exists(path)) ImportSetFile(run, path, "Locations.reg");
 }
 
 }  // namespace vorn

@@ -9,21 +9,4 @@ void RestoreReport::Skipped(const std::vector<std::string>& keys) {
     if (std::find(skippedKeys.begin(), skippedKeys.end(), key) == skippedKeys.end()) skippedKeys.push_back(key);
 }
 
-MsgAnswer RestoreContext::Show(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons,
-                               int helpContext, bool foreground) {
-  MessageSpec spec;
-  spec.text = text;
-  spec.title = title;
-  spec.icon = icon;
-  spec.buttons = buttons;
-  spec.helpButton = helpContext != 0;
-  if (spec.helpButton) {
-    spec.helpFile = helpFile;
-    spec.helpContext = helpContext;
-  }
-  spec.owner = owner;
-  spec.foreground = foreground;
-  return platform.ui.ShowMessage(spec);
-}
-
 }  // namespace vorn

@@ -1,12 +1,10 @@
 #pragma once
-// What every step of one restore run works with: the platform, the registry access layer, the
-// environment record of the receiving user, the run's own state and what it has to report.
+// What every step of one restore run works with: the program's run state (platform, registry
+// access, the receiving user's environment record), the restore's own state and its report.
 #include <string>
 #include <vector>
 
-#include "core/environment_record.h"
-#include "core/registry_access.h"
-#include "platform/platform.h"
+#include "core/app.h"
 
 namespace vorn {
 
@@ -21,27 +19,25 @@ struct RestoreState {
 struct RestoreReport {
   std::vector<std::string> skippedKeys;  // keys of the set's .reg files outside their export
   std::vector<std::string> failures;     // steps that were not done, with the reason
-  bool mailNotRestored = false;
+  std::string mailProblem;                // why the mail store was not restored; empty when it was
   void Skipped(const std::vector<std::string>& keys);
-  bool Complete() const { return failures.empty() && !mailNotRestored; }
+  bool Complete() const { return failures.empty() && mailProblem.empty(); }
 };
 
 struct RestoreContext {
-  Platform& platform;
-  RegistryAccess& reg;
-  const EnvironmentRecord& env;
+  App& app;
   RestoreState& state;
   RestoreReport& report;
-  std::string helpFile;    // the messages' Help button opens it
-  WindowHandle owner = 0;  // the main window
-  bool confirmCrossFamilyRestore = true;  // the setting "Message"
-  bool archiverAvailable = false;         // start-up found the archiver library
 
-  FileSystem& files() { return platform.files; }
+  FileSystem& files() { return app.platform.files; }
+  const EnvironmentRecord& env() const { return app.env; }
   std::string RegFolder() const { return state.restoreFolder + "\\Reg"; }
+  WindowHandle Owner() const { return app.MainWindow().owner; }
   // A message box owned by the main window; helpContext 0 has no Help button.
   MsgAnswer Show(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons,
-                 int helpContext, bool foreground = false);
+                 int helpContext, bool foreground = false) {
+    return app.ShowMessage({text, title, icon, buttons, helpContext, foreground});
+  }
 };
 
 }  // namespace vorn

@@ -1,7 +1,9 @@
 #include "restore/restore_run.h"
 
 #include <cstdio>
-#include <cstdlib>
+
+#include "backup/mail_program_checks.h"
+#include "backup/signature_texts.h"
 
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
@@ -16,27 +18,21 @@ namespace {
 
 constexpr size_t kReportedLines = 20;
 
-[[noreturn]] void EndProgram(RestoreContext& run, const RestoreWindow& window) {
-  if (window.endProgram) window.endProgram();
-  run.platform.ui.EndProgram();
-  std::abort();  // the service never returns
-}
-
 // R4 and, when the user asks for the details, the backup information dialog and R5. False
 // when the user does not want to go on.
-bool ConfirmDifferentEnvironment(RestoreContext& run, const RestoreWindow& window,
+bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& showBackupInfo,
                                  const std::vector<std::string>& fields) {
-  if (!run.confirmCrossFamilyRestore) return true;
+  if (run.app.settings.confirmCrossFamilyRestore != 1) return true;
   const MsgAnswer details = run.Show(
       "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？",
       "確認", MsgIcon::Question, MsgButtons::YesNo, 5);
   if (details != MsgAnswer::Yes) return true;
-  if (window.showBackupInfo) window.showBackupInfo(fields);
+  if (showBackupInfo) showBackupInfo(fields);
   return run.Show("リストアを続行しますか", "Vorn", MsgIcon::Question, MsgButtons::YesNo, 0) == MsgAnswer::Yes;
 }
 
 void TellMailNotRestored(RestoreContext& run, const MailStoreOutcome& outcome) {
-  run.report.mailNotRestored = true;
+  run.report.mailProblem = outcome.problem;
   if (outcome.archiverResult != 0) {
     char code[16];
     std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(outcome.archiverResult));
@@ -55,6 +51,13 @@ void AppendList(std::string& text, const std::string& heading, const std::vector
   if (lines.size() > kReportedLines) text += "\r\nほか " + std::to_string(lines.size() - kReportedLines) + " 件";
 }
 
+// The plain copy of the set's "Mail" folder, made beside the Store Root, then in its place.
+void CopyMailStore(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
+  const MailStoreOutcome outcome = RestoreMailCopy(run.files(), run.app.platform.shell, run.Owner(),
+                                                   run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
+  if (!outcome.restored) TellMailNotRestored(run, outcome);
+}
+
 }  // namespace
 
 std::string RestoreReportText(const RestoreReport& report) {
@@ -64,50 +67,30 @@ std::string RestoreReportText(const RestoreReport& report) {
   return text;
 }
 
-bool RestoreMailStore(RestoreContext& run, const RestoreWindow& window, const std::vector<std::string>& storeRootFiles) {
-  const std::string& set = run.state.restoreFolder;
-  MailStoreOutcome outcome;
-  switch (FindMailData(run.files(), set)) {
-    case MailData::Archive:
-      if (!run.archiverAvailable) {
-        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
-                 "リストアを中止します。",
-                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
-        run.platform.ui.SetWaitCursor(false);
-        EndProgram(run, window);
-      }
-      outcome = RestoreMailArchive(run.files(), run.platform.archiver, run.owner, set, run.env.storeRootFolder,
-                                   storeRootFiles);
-      break;
-    case MailData::Copy:
-      outcome = RestoreMailCopy(run.files(), run.platform.shell, run.owner, set, run.env.storeRootFolder,
-                                storeRootFiles);
-      break;
-    case MailData::None:
-      return false;
-  }
+void Melt(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
+  const MailStoreOutcome outcome = RestoreMailArchive(run.files(), run.app.platform.archiver, run.Owner(),
+                                                      run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
   if (!outcome.restored) TellMailNotRestored(run, outcome);
-  return true;
 }
 
-RestoreEnd ResMain(RestoreContext& run, const RestoreWindow& window) {
-  UiServices& ui = run.platform.ui;
+RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
+  UiServices& ui = run.app.platform.ui;
   run.state.accountStepCancelled = false;
-  if (run.env.storeRootFolder.empty()) {
+  if (run.env().storeRootFolder.empty()) {
     run.Show("Store Root が見つかりません。\r\n一度 Outlook Expressを起動させる必要があります。", "注意", MsgIcon::None,
              MsgButtons::Ok, 2);
-    EndProgram(run, window);
+    run.app.EndProgram();
   }
-  const std::vector<std::string> storeRootFiles = ListStoreRootFiles(run.files(), run.env.storeRootFolder);
-  run.state.restoreFolder = ui.BrowseForFolder(run.owner, kRestoreFolderPrompt, "\\Mail", kFolderPickerFileSystemOnly);
+  const std::vector<std::string> storeRootFiles = ListStoreRootFiles(run.files(), run.env().storeRootFolder);
+  run.state.restoreFolder = ui.BrowseForFolder(run.Owner(), kRestoreFolderPrompt, "\\Mail", kFolderPickerFileSystemOnly);
   if (!HoldsBackupSet(run.files(), run.state.restoreFolder)) {
     if (run.state.restoreFolder.empty()) return RestoreEnd::Cancelled;
     run.Show(kNoBackupFoundText, kNoBackupFoundTitle, MsgIcon::Critical, MsgButtons::Ok, kNoBackupFoundHelpContext);
     return RestoreEnd::NoSet;
   }
   const BackupEnvironmentCheck check =
-      CheckBackupEnvironment(run.files(), BackupInfoPath(run.state.restoreFolder), run.env.osFamily,
-                             run.env.oeVersion, run.state.sameOsFamily);
+      CheckBackupEnvironment(run.files(), BackupInfoPath(run.state.restoreFolder), run.env().osFamily,
+                             run.env().oeVersion, run.state.sameOsFamily);
   ui.Beep();
   if (check.match) {
     const MsgAnswer go = run.Show(
@@ -115,7 +98,7 @@ RestoreEnd ResMain(RestoreContext& run, const RestoreWindow& window) {
         "新規にリストアする場合は、そのまま進んでください。",
         "リストア", MsgIcon::Information, MsgButtons::OkCancel, 4);
     if (go != MsgAnswer::Ok) return RestoreEnd::Cancelled;
-  } else if (!ConfirmDifferentEnvironment(run, window, check.fields.value_or(std::vector<std::string>()))) {
+  } else if (!ConfirmDifferentEnvironment(run, showBackupInfo, check.fields.value_or(std::vector<std::string>()))) {
     return RestoreEnd::Cancelled;
   }
 
@@ -125,16 +108,31 @@ RestoreEnd ResMain(RestoreContext& run, const RestoreWindow& window) {
     ui.SetWaitCursor(false);
     return RestoreEnd::Cancelled;
   }
-  if (run.env.IsNt()) {
+  if (run.env().IsNt()) {
     ReOE(run);
     RestoreSignatureTexts(run);
   } else {
     PrepareSigFor98(run);
     ReOE(run);
   }
-  if (!RestoreMailStore(run, window, storeRootFiles)) {
-    run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
-    EndProgram(run, window);
+  // The new store replaces the old one only once it is complete (what DelFiles removes goes then).
+  switch (FindMailData(run.files(), run.state.restoreFolder)) {
+    case MailData::Archive:
+      if (!run.app.archiverAvailable) {
+        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
+                 "リストアを中止します。",
+                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
+        ui.SetWaitCursor(false);
+        run.app.EndProgram();
+      }
+      Melt(run, storeRootFiles);
+      break;
+    case MailData::Copy:
+      CopyMailStore(run, storeRootFiles);
+      break;
+    case MailData::None:
+      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
+      run.app.EndProgram();
   }
   ReWab(run);
   ReFavorites(run);
@@ -146,8 +144,24 @@ RestoreEnd ResMain(RestoreContext& run, const RestoreWindow& window) {
   if (!report.empty()) run.Show(report, "Vorn", MsgIcon::Warning, MsgButtons::Ok, 0);
   ui.Beep();
   ui.SetWaitCursor(false);
-  if (window.flash) window.flash();
+  run.app.FlashMainWindow();
   return RestoreEnd::Completed;
+}
+
+RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo) {
+  RestoreOutcome outcome;
+  if (!CheckMailProgramBeforeRestore(app)) return outcome;
+  outcome.started = true;
+  RestoreState state;
+  RestoreContext run{app, state, outcome.report};
+  if (app.env.IsNt()) {
+    outcome.end = ResMain(run, showBackupInfo);
+    NormalizeSignatureTexts(app.reg, app.env.selectedIdentityGuid);
+  } else if (app.env.osFamily == kFamily9x) {
+    outcome.end = ResMain(run, showBackupInfo);
+  }
+  RepairReadOnlyFiles(app);
+  return outcome;
 }
 
 }  // namespace vorn

@@ -11,16 +11,9 @@
 
 namespace vorn {
 
-// What the run needs of the windows above it.
-struct RestoreWindow {
-  // Shows the backup information dialog modally with the set's information file fields (empty
-  // when the set has none).
-  std::function<void(const std::vector<std::string>& fields)> showBackupInfo;
-  // The main window's completion signal.
-  std::function<void()> flash;
-  // Closes the main window and ends the program.
-  std::function<void()> endProgram;
-};
+// What the run needs of the windows above it: the backup information dialog, shown modally
+// with the fields of the set's information file (none when the set has no such file).
+using ShowBackupInfo = std::function<void(const std::vector<std::string>& fields)>;
 
 enum class RestoreEnd {
   Cancelled,  // the user's cancel, before anything was changed past the account step
@@ -32,10 +25,21 @@ inline constexpr unsigned kFolderPickerFileSystemOnly = 0x0001;  // BIF_RETURNON
 inline constexpr const char* kRestoreFolderPrompt =
     "バックアップファイルがある,フォルダを指定して下さい。\r\n【 これからリストアするユーザー名のフォルダを選択 】";
 
-RestoreEnd ResMain(RestoreContext& run, const RestoreWindow& window);
-// The mail store step: Melt from "Mail.lzh" or the plain copy of "Mail", each staged.
-// False when the set holds no mail data at all.
-bool RestoreMailStore(RestoreContext& run, const RestoreWindow& window, const std::vector<std::string>& storeRootFiles);
+struct RestoreOutcome {
+  bool started = false;  // Outlook Express was not running, so the run began
+  RestoreEnd end = RestoreEnd::Cancelled;
+  RestoreReport report;
+  bool Complete() const { return started && end == RestoreEnd::Completed && report.Complete(); }
+};
+
+// The restore entry of the main window's OK button: with Outlook Express not running, ResMain,
+// then (2000 family) the signature texts made plain again and, whatever ResMain did, the
+// repair of read-only mail and address book files.
+RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo);
+
+RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo);
+// Melt: the set's "Mail.lzh" unpacked beside the Store Root, then in its place; R8 on failure.
+void Melt(RestoreContext& run, const std::vector<std::string>& storeRootFiles);
 // The text of the run's closing report; empty when there is nothing to tell.
 std::string RestoreReportText(const RestoreReport& report);
 

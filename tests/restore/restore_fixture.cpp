@@ -60,8 +60,11 @@ RestoreFixture::RestoreFixture(bool nt)
     : m(nt),
       nt(nt),
       editor(m.registry, m.files, [nt] { return nt ? RegDialect::Version5 : RegDialect::Regedit4; }),
-      reg(m.registry),
-      run{m.platform, reg, env, state, report, "C:\\Program Files\\Vorn\\Vorn4.chm", 42} {
+      app(*m.app),
+      reg(app.reg),
+      env(app.env),
+      run{app, state, report} {
+  m.app->form1().hwnd = 42;
   env.osFamily = nt ? kFamilyNt : kFamily9x;
   env.osKind = nt ? "WindowsXP" : "Windows98";
   env.oeVersion = "6.0.2900.5512";

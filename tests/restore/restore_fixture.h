@@ -33,8 +33,9 @@ class RestoreFixture {
   SimMachine m;
   bool nt;
   RegFileEditor editor;
-  RegistryAccess reg;
-  EnvironmentRecord env;
+  App& app;
+  RegistryAccess& reg;
+  EnvironmentRecord& env;
   RestoreState state;
   RestoreReport report;
   RestoreContext run;
@@ -48,10 +49,14 @@ struct OnFaultyDisk {
         shell(files),
         platform{f.m.registry, f.m.environment, files, f.m.processes, shell, f.m.ui, f.m.clock, f.m.registryEditor,
                  f.m.archiver},
-        run{platform, f.reg, f.env, f.state, f.report, "", 0} {}
+        app(platform),
+        run{app, f.state, f.report} {
+    app.env = f.env;
+  }
   FaultyFileSystem files;
   SimShell shell;
   Platform platform;
+  App app;
   RestoreContext run;
 };
 

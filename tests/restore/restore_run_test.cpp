@@ -25,9 +25,7 @@ class Scene {
     f_.m.CreateFile(f_.env.storeRootFolder + "\\Folders.dbx", "hanako's folders");
     f_.m.CreateFile(f_.env.storeRootFolder + "\\Old.dbx", "hanako's old mail");
     f_.m.ui.pickedFolders = {kSetFolder};
-    f_.run.archiverAvailable = true;
-    window_.showBackupInfo = [this](const std::vector<std::string>& fields) { shownInfo_.push_back(fields); };
-    window_.flash = [this] { ++flashes_; };
+    f_.app.archiverAvailable = true;
   }
   void Info(const std::string& os, const std::string& oe) {
     f_.m.CreateFile(kSetFolder + "\\Reg\\VornInfo.dat",
@@ -35,7 +33,9 @@ class Scene {
                                 "\"\r\n\"StoreRoot  :C:\\x\"\r\n\"UserName   :taro\"\r\n\"UserID     :" + kSourceGuid +
                                 "\"\r\n\"WabPath    :C:\\taro.wab\"\r\n\"BackupPath :D:\\Vorn_bkup\"\r\n"));
   }
-  RestoreEnd Restore() { return ResMain(f_.run, window_); }
+  RestoreEnd Restore() {
+    return ResMain(f_.run, [this](const std::vector<std::string>& fields) { shownInfo_.push_back(fields); });
+  }
   bool RestoreEnds() {
     try {
       Restore();
@@ -55,10 +55,10 @@ class Scene {
            !f_.m.registry.KeyExists(kUser, f_.IdentityKey() + "\\Outlook Express\\5.0\\Rules");
   }
 
+  size_t Flashes() const { return f_.m.ui.flashed.size(); }
+
   RestoreFixture f_;
-  RestoreWindow window_;
   std::vector<std::vector<std::string>> shownInfo_;
-  int flashes_ = 0;
 };
 
 class ResMainTest : public ::testing::Test, public Scene {};
@@ -88,8 +88,8 @@ TEST_F(ResMainTest, AMatchingSetIsRestoredAfterR3WithTheFolderPickersPromptAndTh
   EXPECT_EQ(imported, (std::vector<std::string>{"Account.reg\"", "NewOE.reg\"", "FavoOrder.reg\"", "Remote.reg\"",
                                                 "Locations.reg\""}));
   EXPECT_TRUE(f_.state.sameOsFamily);
-  EXPECT_EQ(flashes_, 1);
-  EXPECT_EQ(f_.m.ui.beeps, 2);
+  EXPECT_EQ(Flashes(), 1u);
+  EXPECT_EQ(f_.m.ui.beeps, 3);  // before R3, at the end, and the flash's own
   EXPECT_EQ(f_.m.ui.waitCursor, (std::vector<bool>{true, false}));
   EXPECT_TRUE(f_.report.Complete());
 }
@@ -138,7 +138,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
     Scene fresh;
     fresh.f_.MakeSet(false);
     fresh.Info("Windows98", "5.50.4807.1700");
-    fresh.f_.run.confirmCrossFamilyRestore = path.confirm;
+    fresh.f_.app.settings.confirmCrossFamilyRestore = path.confirm ? 1 : 0;
     fresh.f_.m.ui.answers = {path.answers.begin(), path.answers.end()};
     EXPECT_EQ(fresh.Restore(), path.restored ? RestoreEnd::Completed : RestoreEnd::Cancelled);
     auto titles = fresh.Titles();
@@ -146,7 +146,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
     EXPECT_EQ(titles, path.titles);
     EXPECT_EQ(fresh.shownInfo_.size(), path.infoShown ? 1u : 0u);
     EXPECT_EQ(fresh.Restored(), path.restored);
-    EXPECT_EQ(fresh.f_.m.ui.beeps, path.restored ? 2 : 1);
+    EXPECT_EQ(fresh.f_.m.ui.beeps, path.restored ? 3 : 1);
     // A 98 set on the 2000 family restores no dial-up settings.
     EXPECT_FALSE(fresh.f_.state.sameOsFamily);
     if (path.infoShown) {
@@ -215,7 +215,7 @@ TEST_F(ResMainTest, AnArchiveComesBeforeTheCopyAndAFailedUnpackKeepsTheMailAndGo
   EXPECT_EQ(f_.m.ui.messages[1].title, "Failed");
   EXPECT_FALSE(f_.m.ui.messages[1].helpButton);
   EXPECT_FALSE(f_.report.Complete());
-  EXPECT_EQ(flashes_, 2);
+  EXPECT_EQ(Flashes(), 2u);
 }
 
 TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
@@ -243,7 +243,7 @@ TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
   {
     Scene t;
     t.f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "an archive");
-    t.f_.run.archiverAvailable = false;
+    t.f_.app.archiverAvailable = false;
     EXPECT_TRUE(t.RestoreEnds());
     EXPECT_EQ(t.f_.m.ui.messages.back().text,
               "メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\nリストアを中止します。");
