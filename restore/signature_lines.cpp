@@ -8,7 +8,16 @@ namespace {
 constexpr const char* kLineBreakMarker = "\\r\\n";
 constexpr const char* kSignaturesKey = "\\signatures\\";
 
-bool NamesTextValue(const std::string& line) { return AsciiLower(line).find("\"text\"") != std::string::npos; }
+// Where the string data of a "text" value begins on its line: after `"text"=` and the opening
+// quote (blanks allowed around the equals sign); npos for any other line.
+size_t TextDataStart(const std::string& line) {
+  const size_t name = line.find_first_not_of(" \t");
+  if (name == std::string::npos || AsciiLower(line.substr(name, 6)) != "\"text\"") return std::string::npos;
+  size_t at = line.find_first_not_of(" \t", name + 6);
+  if (at == std::string::npos || line[at] != '=') return std::string::npos;
+  at = line.find_first_not_of(" \t", at + 1);
+  return at != std::string::npos && line[at] == '"' ? at + 1 : std::string::npos;
+}
 
 // Whether a quoted stretch is still open at the end of the line, reading it from the state
 // `open` with the .reg escapes (a backslash takes the next character with it).
@@ -49,15 +58,11 @@ std::string SignatureOfKey(const std::string& key) {
   return subkey.find('\\') == std::string::npos ? subkey : std::string();
 }
 
-// The string data after `"text"=` from `at` on, over as many lines as it runs; false when the
-// value is no quoted string or never closes.
+// The string data from `at` on (just after its opening quote), over as many lines as it runs;
+// false when it never closes.
 bool ReadQuotedText(const std::vector<std::string>& lines, size_t& index, size_t at, std::string& text) {
   const std::string* line = &lines[index];
-  at = line->find_first_not_of(" \t", at);
-  if (at == std::string::npos || (*line)[at] != '=') return false;
-  at = line->find_first_not_of(" \t", at + 1);
-  if (at == std::string::npos || (*line)[at] != '"') return false;
-  for (size_t i = at + 1;; ++i) {
+  for (size_t i = at;; ++i) {
     if (i >= line->size()) {
       if (++index >= lines.size()) return false;
       line = &lines[index];
@@ -90,7 +95,8 @@ std::string JoinSignatureLines(const std::string& text) {
       out.append(line).append(inside ? kLineBreakMarker : "\r\n");
     } else if (line.empty()) {
       continue;
-    } else if (NamesTextValue(line) && EndsInsideQuotes(line, false)) {
+    } else if (const size_t data = TextDataStart(line);
+               data != std::string::npos && EndsInsideQuotes(line.substr(data), true)) {
       inside = true;
       out.append(line).append(kLineBreakMarker);
     } else {
@@ -110,10 +116,10 @@ std::vector<SignatureText> ReadSignatureTexts(const std::vector<std::string>& li
       subkey = SignatureOfKey(key);
       continue;
     }
-    const size_t name = line.find_first_not_of(" \t");
-    if (subkey.empty() || name == std::string::npos || AsciiLower(line.substr(name, 6)) != "\"text\"") continue;
+    const size_t data = TextDataStart(line);
+    if (subkey.empty() || data == std::string::npos) continue;
     std::string text;
-    if (ReadQuotedText(lines, index, name + 6, text)) texts.push_back({subkey, text});
+    if (ReadQuotedText(lines, index, data, text)) texts.push_back({subkey, text});
   }
   return texts;
 }

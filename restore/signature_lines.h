@@ -6,9 +6,10 @@
 
 namespace vorn {
 
-// text: lines, each followed by CR LF. Every "text" value that stays open at the end of its
-// line is put on one line, its line breaks written as the four characters \r\n; empty lines
-// outside such a value are dropped. Every other line keeps its own line end.
+// text: lines, each followed by CR LF. Every "text" string value (the value named text) that
+// stays open at the end of its line is put on one line, its line breaks written as the four
+// characters \r\n; empty lines outside such a value are dropped. Every other line keeps its
+// own line end.
 std::string JoinSignatureLines(const std::string& text);
 
 struct SignatureText {
