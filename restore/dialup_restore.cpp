@@ -1,6 +1,7 @@
 #include "restore/dialup_restore.h"
 
 #include "backup/backup_set.h"
+#include "backup/set_exports.h"
 #include "restore/reg_file_rewriting.h"
 #include "restore/registry_restore.h"
 #include "restore/safety_copy.h"
@@ -11,11 +12,9 @@ namespace {
 constexpr const char* kPhonebookFolders[] = {"\\Microsoft\\", "\\Microsoft\\Network\\",
                                              "\\Microsoft\\Network\\Connections\\",
                                              "\\Microsoft\\Network\\Connections\\Pbk\\"};
-constexpr const char* kPhonebookName = "Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
 
 std::string SharedApplicationData(const RestoreContext& run) {
-  return run.app.platform.environment.Variable("SystemDrive").value_or("") +
-         "\\Documents and Settings\\All Users\\Application Data";
+  return run.app.platform.environment.Variable("SystemDrive").value_or("") + kSharedApplicationDataBelowSystemDrive;
 }
 
 std::string OwnApplicationData(const RestoreContext& run) { return run.env().userProfileFolder + "\\Application Data"; }
@@ -52,9 +51,9 @@ void RE_Remote(RestoreContext& run) {
 }
 
 void CpyPbk(RestoreContext& run) {
-  CopyPhonebook(run, "rasphone1.pbk", SharedApplicationData(run) + "\\" + kPhonebookName);
+  CopyPhonebook(run, "rasphone1.pbk", SharedApplicationData(run) + "\\" + kPhonebookBelowApplicationData);
 }
 
-void CpyPbk2(RestoreContext& run) { CopyPhonebook(run, "rasphone2.pbk", OwnApplicationData(run) + "\\" + kPhonebookName); }
+void CpyPbk2(RestoreContext& run) { CopyPhonebook(run, "rasphone2.pbk", OwnApplicationData(run) + "\\" + kPhonebookBelowApplicationData); }
 
 }  // namespace vorn

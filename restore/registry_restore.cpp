@@ -1,5 +1,6 @@
 #include "restore/registry_restore.h"
 
+#include "backup/set_exports.h"
 #include "backup/signature_texts.h"
 #include "platform/registry_path.h"
 #include "platform/text.h"
@@ -52,17 +53,12 @@ std::string ExpandUserProfile(const RestoreContext& run, const std::string& stor
 }  // namespace
 
 std::vector<std::string> ImportScopeOf(const std::string& setFileName, const std::string& identityGuid) {
-  const std::string identity = "HKEY_CURRENT_USER\\Identities\\" + identityGuid + "\\Software\\Microsoft";
-  const std::string accounts = "Internet Account Manager";
-  if (EqualsIgnoringAsciiCase(setFileName, "OE.reg")) return {identity};
-  if (EqualsIgnoringAsciiCase(setFileName, "Sig.reg")) return {identity + "\\Outlook Express\\5.0\\signatures"};
-  if (EqualsIgnoringAsciiCase(setFileName, "Account.reg"))
-    return {"HKEY_CURRENT_USER\\Software\\Microsoft\\" + accounts, identity + "\\" + accounts};
-  if (EqualsIgnoringAsciiCase(setFileName, "Remote.reg")) return {"HKEY_CURRENT_USER\\RemoteAccess"};
-  if (EqualsIgnoringAsciiCase(setFileName, "Locations.reg"))
-    return {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations"};
-  if (EqualsIgnoringAsciiCase(setFileName, "FavoOrder.reg"))
-    return {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites"};
+  if (EqualsIgnoringAsciiCase(setFileName, "OE.reg")) return {IdentitySoftwareKey(identityGuid)};
+  if (EqualsIgnoringAsciiCase(setFileName, "Sig.reg")) return {IdentitySignaturesKey(identityGuid)};
+  if (EqualsIgnoringAsciiCase(setFileName, "Account.reg")) return {kSharedAccountsKey, IdentityAccountsKey(identityGuid)};
+  if (EqualsIgnoringAsciiCase(setFileName, "Remote.reg")) return {kRemoteAccessKey};
+  if (EqualsIgnoringAsciiCase(setFileName, "Locations.reg")) return {kTelephonyLocationsKey};
+  if (EqualsIgnoringAsciiCase(setFileName, "FavoOrder.reg")) return {kFavoritesOrderKey};
   return {};
 }
 
