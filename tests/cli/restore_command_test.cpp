@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "cli/exit_codes.h"
-#include "cli/unattended_ui.h"
 #include "tests/backup/backup_machine.h"
+#include "tests/cli/unattended_program.h"
 #include "ui/form1.h"
 
 namespace vorn::cli {
@@ -25,13 +25,8 @@ class RestoreCommandTest : public ::testing::Test {
   }
   int Run(const std::vector<std::string>& args) {
     err.str("");
-    UnattendedUi ui(err);
-    NoFormHost host;
-    SimMachine& m = b.m;
-    Platform platform{m.registry, m.environment, m.files, m.processes, m.shell, ui, m.clock, m.registryEditor,
-                      m.archiver};
-    Program program(platform, host);
-    return RestoreCommand(program, ui, args, AsGiven, err);
+    UnattendedProgram unattended(b.m, err);
+    return RestoreCommand(unattended.program, unattended.ui, args, AsGiven, err);
   }
   bool Has(const std::string& text) const { return err.str().find(text) != std::string::npos; }
   BackupMachine b;

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "backup/mail_archive.h"
 #include "lha/codec/crc16.h"
@@ -66,17 +64,7 @@ class MailStoreRestore : public ::testing::Test {
     before_ = Tree(kParent);
   }
 
-  std::map<std::string, std::string> Tree(const std::string& folder) const {
-    std::map<std::string, std::string> tree;
-    const fs::path root = m_.files.HostPath(folder);
-    for (auto& entry : fs::recursive_directory_iterator(root)) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::stringstream data;
-      data << in.rdbuf();
-      tree[fs::relative(entry.path(), root).string()] = entry.is_directory() ? "<dir>" : data.str();
-    }
-    return tree;
-  }
+  std::map<std::string, std::string> Tree(const std::string& folder) const { return m_.Tree(folder); }
 
   std::map<std::string, std::string> Restored() const {
     std::map<std::string, std::string> tree;

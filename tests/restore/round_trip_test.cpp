@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "backup/signature_texts.h"
 #include "platform/codepage.h"
@@ -23,18 +21,6 @@ namespace fs = std::filesystem;
 using regtest::DumpTree;
 using regtest::Sz;
 constexpr auto kUser = RegRoot::CurrentUser;
-
-std::map<std::string, std::string> Tree(const SimFileSystem& files, const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  const fs::path root = files.HostPath(folder);
-  for (auto& entry : fs::recursive_directory_iterator(root)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream data;
-    data << in.rdbuf();
-    tree[fs::relative(entry.path(), root).string()] = entry.is_directory() ? "<dir>" : data.str();
-  }
-  return tree;
-}
 
 std::string Identity(const std::string& guid) { return "Identities\\{" + guid + "}\\Software\\Microsoft"; }
 
@@ -91,11 +77,11 @@ class RoundTrip : public ::testing::TestWithParam<std::tuple<bool, bool>> {
 TEST_P(RoundTrip, HanakoHoldsTarosMailAndSettingsUnderHerOwnGuidAndTaroIsUntouched) {
   BackUpTaro();
   const auto taroKeys = DumpTree(b_.m.registry, kUser, Identity(kTaroGuid));
-  const auto taroStore = Tree(b_.m.files, b_.StoreRoot(kTaroGuid));
+  const auto taroStore = b_.m.Tree(b_.StoreRoot(kTaroGuid));
   const std::string hanakoStoreRoot =
       b_.m.app->reg.RegReadText(kUser, Identity(kHanakoGuid) + "\\Outlook Express\\5.0", "Store Root");
-  const auto favorites = Tree(b_.m.files, b_.m.environment.specialFolders["Favorites"]);
-  auto set = Tree(b_.m.files, b_.UserFolder());
+  const auto favorites = b_.m.Tree(b_.m.environment.specialFolders["Favorites"]);
+  auto set = b_.m.Tree(b_.UserFolder());
   RestoreOntoHanako();
 
   // Same machine: R3, the address book and Favorites questions, and the read-only repair that
@@ -109,7 +95,7 @@ TEST_P(RoundTrip, HanakoHoldsTarosMailAndSettingsUnderHerOwnGuidAndTaroIsUntouch
   // The mail: what the set holds, byte for byte (a plain set carries the folder files only).
   auto expectedStore = taroStore;
   if (!std::get<1>(GetParam())) expectedStore.erase("pop3uidl.txt");
-  EXPECT_EQ(Tree(b_.m.files, b_.StoreRoot(kHanakoGuid)), expectedStore);
+  EXPECT_EQ(b_.m.Tree(b_.StoreRoot(kHanakoGuid)), expectedStore);
   // taro's settings, signatures and accounts under hanako's GUID; hanako keeps her Store Root,
   // written out in full on the 2000 family.
   auto hanakoKeys = DumpTree(b_.m.registry, kUser, Identity(kHanakoGuid));
@@ -131,12 +117,12 @@ TEST_P(RoundTrip, HanakoHoldsTarosMailAndSettingsUnderHerOwnGuidAndTaroIsUntouch
   EXPECT_EQ(DumpTree(b_.m.registry, kUser, Identity(kTaroGuid)), taroKeys);
   auto favoritesWithoutIni = favorites;
   favoritesWithoutIni.erase("desktop.ini");  // the backup leaves it out of the set
-  EXPECT_EQ(Tree(b_.m.files, b_.m.environment.specialFolders["Favorites"]), favoritesWithoutIni);
-  EXPECT_EQ(Tree(b_.m.files, b_.StoreRoot(kTaroGuid)), taroStore);
+  EXPECT_EQ(b_.m.Tree(b_.m.environment.specialFolders["Favorites"]), favoritesWithoutIni);
+  EXPECT_EQ(b_.m.Tree(b_.StoreRoot(kTaroGuid)), taroStore);
 
   // The set is as the backup wrote it, but for the address book's new name and, on the 98
   // family, nothing: its files are already REGEDIT4.
-  auto after = Tree(b_.m.files, b_.UserFolder());
+  auto after = b_.m.Tree(b_.UserFolder());
   EXPECT_EQ(after.erase("Wab/taro.wab"), 1u);
   EXPECT_EQ(set.erase("Wab/taro.wab"), 1u);
   EXPECT_EQ(after, set);

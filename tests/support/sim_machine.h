@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,8 @@ class SimMachine {
   // Creates a file with some content below the host root.
   void CreateFile(const std::string& windowsPath, const std::string& content = "x");
   std::string ReadFile(const std::string& windowsPath) const;
+  // Everything below a folder: each path (relative, with "/") and its content, "<dir>" for a folder.
+  std::map<std::string, std::string> Tree(const std::string& windowsFolder) const;
   std::string ReadSetting(const std::string& valueName);
 
   std::filesystem::path hostRoot;

@@ -12,17 +12,6 @@ constexpr int kFieldHeight = 22;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 26;
 
-ATOM RegisterExInfoClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kExInfoClass;
-  return RegisterClassExW(&windowClass);
-}
-
 int Pixels(int twips) { return twips / ExInfo::kTwipsPerPixel; }
 
 [[maybe_unused]] const bool kRegistered = RegisterModalView<ExInfo, ExInfoView>();
@@ -32,7 +21,7 @@ int Pixels(int twips) { return twips / ExInfo::kTwipsPerPixel; }
 ExInfoView::ExInfoView(ExInfo& dialog) : ModalView(dialog), dialog_(dialog) {}
 
 HWND ExInfoView::Create(HWND owner) {
-  static const ATOM registered = RegisterExInfoClass(WindowProc);
+  static const ATOM registered = RegisterWindowClass(kExInfoClass, WindowProc);
   (void)registered;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   window_ = CreateTopLevel(kExInfoClass, dialog_.caption, style, owner, nullptr, Pixels(ExInfo::kWidth),
