@@ -84,4 +84,13 @@ void BenchMachine::AddUser(const std::string& guid, const std::string& name, con
   fs::create_directories(files.HostPath(storeRoot));
 }
 
+double PlainCopySeconds(BenchMachine& machine, const std::string& store) {
+  fs::remove_all(machine.files.HostPath("C:\\Copy"));
+  return Seconds([&] {
+    machine.files.CreateDirectory("C:\\Copy");
+    for (const auto& entry : machine.files.List(store, "*.dbx"))
+      machine.files.CopyFile(store + "\\" + entry.name, "C:\\Copy\\" + entry.name, true);
+  });
+}
+
 }  // namespace vorn::bench

@@ -51,4 +51,7 @@ struct BenchMachine {
   cli::NoFormHost host;
 };
 
+// The baseline of a run that copies a store: every folder file of it into a fresh folder.
+double PlainCopySeconds(BenchMachine& machine, const std::string& store);
+
 }  // namespace vorn::bench
