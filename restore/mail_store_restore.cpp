@@ -12,8 +12,9 @@ MailStoreOutcome NotRestored(std::string problem, int32_t archiverResult = 0) {
   return {false, archiverResult, std::move(problem)};
 }
 
-// The new store moves in, and the Store Root file list goes, only as a whole.
-MailStoreOutcome MoveIn(FileSystem& files, StagedReplace& staged, const std::vector<std::string>& storeRootFiles) {
+// DelFiles: the files of the Store Root file list go as the new store moves in, and only once
+// the new store is complete; if anything fails, they all stay.
+MailStoreOutcome DelFiles(FileSystem& files, StagedReplace& staged, const std::vector<std::string>& storeRootFiles) {
   if (!files.Exists(staged.staging() + "\\" + kFolderList))
     return NotRestored(std::string("the set's mail store has no ") + kFolderList);
   if (!staged.Commit(storeRootFiles)) {
@@ -46,7 +47,7 @@ MailStoreOutcome RestoreMailArchive(FileSystem& files, Archiver& archiver, Windo
   // The archiver checks every member's CRC as it unpacks and fails on any damage.
   const int32_t result = archiver.Unlha(owner, MeltCommandLine(setFolder, staged.staging()), nullptr, 0);
   if (result != 0) return NotRestored("the archiver failed", result);
-  return MoveIn(files, staged, storeRootFiles);
+  return DelFiles(files, staged, storeRootFiles);
 }
 
 MailStoreOutcome RestoreMailCopy(FileSystem& files, Shell& shell, WindowHandle owner, const std::string& setFolder,
@@ -60,7 +61,7 @@ MailStoreOutcome RestoreMailCopy(FileSystem& files, Shell& shell, WindowHandle o
     if (files.FileSize(staged.staging() + "\\" + entry.name) != entry.size)
       return NotRestored("the copy of " + entry.name + " is incomplete");
   }
-  return MoveIn(files, staged, storeRootFiles);
+  return DelFiles(files, staged, storeRootFiles);
 }
 
 }  // namespace vorn

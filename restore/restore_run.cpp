@@ -161,6 +161,7 @@ RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo) {
     outcome.end = ResMain(run, showBackupInfo);
   }
   RepairReadOnlyFiles(app);
+  app.platform.ui.SetWaitCursor(false);
   return outcome;
 }
 
