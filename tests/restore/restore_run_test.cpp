@@ -17,7 +17,7 @@ constexpr auto kUser = RegRoot::CurrentUser;
 // A whole set of taro's on hanako's machine, and the run's window as a recorder.
 class Scene {
  public:
-  explicit Scene(bool nt = true) : f_(nt) {
+  Scene() {
     f_.MakeSet(true);
     Info("WindowsXP", "6.0.2900.5512");
     f_.m.CreateFile(kSetFolder + "\\Mail\\Folders.dbx", "taro's folders");
@@ -279,25 +279,6 @@ TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {
   const std::string text = RestoreReportText(many);
   EXPECT_EQ(text.substr(text.size() - std::string("\r\nほか 5 件").size()), "\r\nほか 5 件");
   EXPECT_EQ(RestoreReportText({}), "");
-}
-
-class ResMain98Test : public ::testing::Test, public Scene {
- protected:
-  ResMain98Test() : Scene(false) {}
-};
-
-TEST_F(ResMain98Test, A2000SetOn98IsConvertedAndRestoredTwice) {
-  for (int run = 0; run < 2; ++run) {
-    SCOPED_TRACE(run);
-    f_.m.ui.pickedFolders = {kSetFolder};
-    f_.m.ui.answers = {MsgAnswer::No};
-    EXPECT_EQ(Restore(), RestoreEnd::Completed);
-    EXPECT_TRUE(Restored());
-    EXPECT_FALSE(f_.state.sameOsFamily);
-    EXPECT_EQ(f_.Text(f_.IdentityKey() + "\\Outlook Express\\5.0", "Store Root"), f_.env.storeRootFolder);
-    EXPECT_EQ(f_.Text(f_.IdentityKey() + "\\Outlook Express\\5.0\\signatures\\00000001", "text"), "一行だけ");
-    EXPECT_FALSE(f_.m.registry.KeyExists(kUser, "RemoteAccess"));
-  }
 }
 
 }  // namespace
