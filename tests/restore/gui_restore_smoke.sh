@@ -11,14 +11,17 @@ out=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "restore smoke test: no display, skipped"; exit 77; }
 
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-restore-gui
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
-trap 'wineserver -k 2>/dev/null || true' EXIT
+source "$repo/scripts/demo-env.sh" "$build"
+source "$repo/tests/restore/keep_demo_machine.sh"
+prefix=$WINEPREFIX
+trap 'vorn_put_back_demo_machine' EXIT
 mkdir -p "$out"
 
-fail() { echo "restore smoke test: $*" >&2; exit 1; }
+fail() {
+  import -window root "$out/vorn-restore-failed.png" 2>/dev/null && echo "screenshot: $out/vorn-restore-failed.png" >&2
+  echo "restore smoke test: $*" >&2
+  exit 1
+}
 probe() { wine "$build/tests/smoke/window_probe.exe" "$@" vorn-restore; }
 shot() { sleep 1; import -window root "$out/$1.png"; echo "screenshot: $out/$1.png"; }
 taro="山田 太郎"

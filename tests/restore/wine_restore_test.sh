@@ -9,12 +9,10 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-restore
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/demo-env.sh" "$build"
+source "$repo/tests/restore/keep_demo_machine.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"; vorn_put_back_demo_machine' EXIT
 
 fail() { echo "restore end-to-end: $*" >&2; exit 1; }
 unix_path() { winepath -u "$1" 2>/dev/null; }

@@ -61,7 +61,7 @@ void PickFirstUser(HWND main, int mode) {
 }
 
 HWND WaitForWindow(const wchar_t* windowClass, bool present, const wchar_t* title = nullptr) {
-  for (int attempt = 0; attempt < 200; ++attempt) {
+  for (int attempt = 0; attempt < 600; ++attempt) {  // 30 s: a restore unpacks before its next question
     HWND window = FindWindowW(windowClass, title);
     if ((window && IsWindowVisible(window)) == present) return window;
     Sleep(50);
