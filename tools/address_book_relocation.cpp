@@ -77,7 +77,7 @@ class AddressBookMove {
 };
 
 void ShowError(MaintenanceContext& c, const std::string& text) {
-  c.Message(text, kTitle, MsgIcon::Critical, MsgButtons::Ok, kHelpContext);
+  c.Show({text, kTitle, MsgIcon::Critical, MsgButtons::Ok, kHelpContext});
 }
 
 }  // namespace
@@ -108,8 +108,8 @@ void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
   shownPath = target;
 
   if (FileExists(c.environment, target)) {
-    if (c.Message("保存変更場所に同名のファイルが存在します。< " + name + " >\r\n上書きしてよろしいですか？", "問い合せ",
-                  MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    if (c.Show({"保存変更場所に同名のファイルが存在します。< " + name + " >\r\n上書きしてよろしいですか？", "問い合せ",
+                  MsgIcon::Question, MsgButtons::YesNo}) != MsgAnswer::Yes) {
       shownPath = source;
       return;
     }

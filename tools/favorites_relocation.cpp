@@ -54,9 +54,8 @@ class FavoritesMove {
   std::vector<std::string> PutBack() {
     std::vector<std::string> stranded;
     for (auto it = moved_.rbegin(); it != moved_.rend(); ++it) {
-      FsResult back = it->copied ? (it->isFolder ? DeleteTree(files_, it->to) : DeleteFileForced(files_, it->to))
-                                 : files_.MoveFile(it->to, it->from);
-      if (back != FsResult::Ok) stranded.push_back(it->to);
+      if (!(it->copied ? Remove(*it, it->to) : files_.MoveFile(it->to, it->from) == FsResult::Ok))
+        stranded.push_back(it->to);
     }
     moved_.clear();
     renamed_.clear();
@@ -69,8 +68,7 @@ class FavoritesMove {
     std::vector<std::string> left;
     for (const auto& moved : moved_) {
       if (!moved.copied) continue;
-      FsResult removed = moved.isFolder ? DeleteTree(files_, moved.from) : DeleteFileForced(files_, moved.from);
-      if (removed != FsResult::Ok) left.push_back(moved.from);
+      if (!Remove(moved, moved.from)) left.push_back(moved.from);
     }
     if (files_.RemoveDirectory(old_) != FsResult::Ok && left.empty()) left.push_back(old_);
     return left;
@@ -79,6 +77,11 @@ class FavoritesMove {
   const std::vector<std::string>& renamed() const { return renamed_; }
 
  private:
+  // One side of a copied entry, removed whole.
+  bool Remove(const MovedEntry& entry, const std::string& path) {
+    return entry.isFolder ? DeleteTree(files_, path) : DeleteFileForced(files_, path) == FsResult::Ok;
+  }
+
   FileSystem& files_;
   std::string old_;
   std::string new_;
@@ -121,15 +124,15 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
   if (chosen.empty() || SamePath(chosen, current)) return;
   // Also "C:\Favorites2" for "C:\Favorites": the test is on the text, as it always was.
   if (chosen.size() >= current.size() && SamePath(chosen.substr(0, current.size()), current)) {
-    c.Message("Favorites フォルダを移動できません。受け側のフォルダは、送り側フォルダのサブフォルダです。", "エラー",
-              MsgIcon::Critical);
+    c.Show({"Favorites フォルダを移動できません。受け側のフォルダは、送り側フォルダのサブフォルダです。", "エラー",
+              MsgIcon::Critical});
     return;
   }
   const std::string target = chosen + (chosen.back() == '\\' ? "Favorites" : "\\Favorites");
   shownFolder = target;
   if (SamePath(target, current)) return;
   if (!c.files.IsDirectory(current)) {
-    c.Message("お気に入りフォルダが見つかりません。\r\n" + current, "エラー", MsgIcon::Critical);
+    c.Show({"お気に入りフォルダが見つかりません。\r\n" + current, "エラー", MsgIcon::Critical});
     return;
   }
 
@@ -137,8 +140,8 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
   const std::string failed = move.MoveAll();
   if (!failed.empty()) {
     shownFolder = current;
-    c.Message("お気に入りを移動できませんでした: " + failed + "\r\n移動したものは元に戻しました。", "エラー",
-         MsgIcon::Critical);
+    c.Show({"お気に入りを移動できませんでした: " + failed + "\r\n移動したものは元に戻しました。", "エラー",
+         MsgIcon::Critical});
     return;
   }
   const std::vector<std::string> renamed = move.renamed();
@@ -147,14 +150,14 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
     shownFolder = current;
     std::string text = "お気に入りの場所をレジストリに書き込めませんでした。\r\n移動したものは元に戻しました。";
     if (!stranded.empty()) text += "\r\n次のものは戻せませんでした:" + Lines(stranded);
-    c.Message(text, "エラー", MsgIcon::Critical);
+    c.Show({text, "エラー", MsgIcon::Critical});
     return;
   }
   const std::vector<std::string> left = move.RemoveOld();
   std::string text = "お気に入りを移動しました。\r\n" + target;
   if (!renamed.empty()) text += "\r\n\r\n同じ名前があったため、次の名前で移動しました:" + Lines(renamed);
   if (!left.empty()) text += "\r\n\r\n元の場所から削除できなかったもの (移動先にもあります):" + Lines(left);
-  c.Message(text, kTitle, left.empty() ? MsgIcon::Information : MsgIcon::Warning);
+  c.Show({text, kTitle, left.empty() ? MsgIcon::Information : MsgIcon::Warning});
 }
 
 }  // namespace vorn

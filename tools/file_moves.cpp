@@ -93,16 +93,4 @@ FsResult DeleteFileForced(FileSystem& files, const std::string& path) {
   return deleted;
 }
 
-FsResult DeleteTree(FileSystem& files, const std::string& folder) {
-  for (const auto& entry : files.List(folder, "*")) {
-    const std::string path = folder + "\\" + entry.name;
-    // A link goes as a link: what it points at is not ours.
-    FsResult removed = entry.isDirectory && !IsLink(entry) ? DeleteTree(files, path)
-                       : entry.isDirectory                 ? files.RemoveDirectory(path)
-                                                           : DeleteFileForced(files, path);
-    if (removed != FsResult::Ok) return removed;
-  }
-  return files.RemoveDirectory(folder);
-}
-
 }  // namespace vorn

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/folder_path.h"
 
 namespace vorn {
 
@@ -28,7 +29,5 @@ FsResult CopyFileVerified(FileSystem& files, const std::string& from, const std:
 FsResult CopyTreeVerified(FileSystem& files, const std::string& from, const std::string& to);
 // Removes a file even when it is read-only.
 FsResult DeleteFileForced(FileSystem& files, const std::string& path);
-// Removes a folder with everything below it; stops at the first entry that cannot go.
-FsResult DeleteTree(FileSystem& files, const std::string& folder);
 
 }  // namespace vorn

@@ -3,6 +3,7 @@
 // environment record they read and update, and the window that owns their dialogs.
 #include <string>
 
+#include "core/app.h"
 #include "core/environment_record.h"
 #include "core/registry_access.h"
 #include "platform/environment.h"
@@ -23,18 +24,17 @@ struct MaintenanceContext {
   std::string helpFile;
 
   // A message box owned by the options window; with a help context, also a Help button.
-  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
-                    MsgButtons buttons = MsgButtons::Ok, int helpContext = 0) {
-    MessageSpec message;
-    message.text = text;
-    message.title = title;
-    message.icon = icon;
-    message.buttons = buttons;
-    message.helpButton = helpContext != 0;
-    message.helpFile = helpContext != 0 ? helpFile : std::string();
-    message.helpContext = helpContext;
-    message.owner = owner;
-    return ui.ShowMessage(message);
+  MsgAnswer Show(const Message& message) {
+    MessageSpec spec;
+    spec.text = message.text;
+    spec.title = message.title;
+    spec.icon = message.icon;
+    spec.buttons = message.buttons;
+    spec.helpButton = message.helpContext != 0;
+    spec.helpFile = message.helpContext != 0 ? helpFile : std::string();
+    spec.helpContext = message.helpContext;
+    spec.owner = owner;
+    return ui.ShowMessage(spec);
   }
 };
 

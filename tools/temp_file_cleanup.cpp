@@ -26,7 +26,7 @@ int DeleteEmptyTemporaryFiles(MaintenanceContext& c) {
     }
     if (waiting) c.ui.SetWaitCursor(false);
   }
-  c.Message(std::to_string(deleted) + " 個のファイルを削除しました。", "一時ファイルの削除", MsgIcon::Information);
+  c.Show({std::to_string(deleted) + " 個のファイルを削除しました。", "一時ファイルの削除", MsgIcon::Information});
   return deleted;
 }
 

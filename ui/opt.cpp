@@ -218,7 +218,7 @@ void Opt::UserPth() {
   env.selectedIdentityGuid = IdentityAt(Combo1.selected);
   env.storeRootFolder = ResolveStoreRoot(app_.reg, env, env.selectedIdentityGuid);
   if (env.storeRootFolder.empty()) {
-    Context().Message("Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, 2);
+    Context().Show({"Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, 2});
     app_.EndProgram();
   }
   Text1.text = env.storeRootFolder;
@@ -313,15 +313,15 @@ void Opt::Command5_Click() {
   MaintenanceContext context = Context();
   if ((kind == "Windows98" || kind == "WindowsMe" || kind == "Windows2000") &&
       CountRunningProcesses(p.processes, "Msimn.exe") > 0) {
-    context.Message("Outlook Express (Msimn.exe)が起動中です。\r\n終了して下さい。", "Vorn", MsgIcon::Critical);
+    context.Show({"Outlook Express (Msimn.exe)が起動中です。\r\n終了して下さい。", "Vorn", MsgIcon::Critical});
     return;
   }
   if (kind == "WindowsXP" && !MailStoreFree(p.files, Text1.text)) {
-    context.Message("Outook Express(Msimn.exe)が起動中です。\r\n終了して下さい。", "Vorn", MsgIcon::Critical);
+    context.Show({"Outook Express(Msimn.exe)が起動中です。\r\n終了して下さい。", "Vorn", MsgIcon::Critical});
     return;
   }
   if (Label6[1].caption.empty()) {
-    context.Message("ファイルが見つかりません。処理を中止しました。", "-ERROR-C5C", MsgIcon::Critical);
+    context.Show({"ファイルが見つかりません。処理を中止しました。", "-ERROR-C5C", MsgIcon::Critical});
     return;
   }
   Command5.enabled = false;

@@ -152,7 +152,8 @@ std::optional<uint64_t> SimFileSystem::FileSize(const std::string& path) const {
 std::optional<uint32_t> SimFileSystem::Attributes(const std::string& path) const {
   fs::path host = HostPath(path);
   std::error_code ec;
-  if (host.empty() || !fs::exists(host, ec)) return std::nullopt;
+  // A link is there even when what it points at is gone.
+  if (host.empty() || !fs::exists(fs::symlink_status(host, ec))) return std::nullopt;
   const uint32_t link = fs::is_symlink(fs::symlink_status(host, ec)) ? fileattr::kReparsePoint : 0;
   if (fs::is_directory(host, ec)) return fileattr::kDirectory | link;
   auto it = attributes_.find(host);
@@ -197,7 +198,8 @@ FsResult SimFileSystem::RemoveDirectory(const std::string& path) {
   fs::path host = HostPath(path);
   std::error_code ec;
   if (host.empty() || !fs::is_directory(host, ec)) return FsResult::NotFound;
-  if (!fs::is_empty(host, ec)) return FsResult::Failed;
+  // A linked folder goes as a link, whatever it points at holds.
+  if (!fs::is_symlink(fs::symlink_status(host, ec)) && !fs::is_empty(host, ec)) return FsResult::Failed;
   if (!fs::remove(host, ec)) return FsResult::Failed;
   NoteChange(host, false);
   return FsResult::Ok;
@@ -243,7 +245,8 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
 FsResult SimFileSystem::DeleteFile(const std::string& path) {
   fs::path host = HostPath(path);
   std::error_code ec;
-  if (host.empty() || !fs::is_regular_file(host, ec)) return FsResult::NotFound;
+  const bool fileLink = fs::is_symlink(fs::symlink_status(host, ec)) && !fs::is_directory(host, ec);
+  if (host.empty() || (!fileLink && !fs::is_regular_file(host, ec))) return FsResult::NotFound;
   if (Locked(host)) return FsResult::AccessDenied;
   if (!fs::remove(host, ec)) return FsResult::Failed;
   NoteChange(host, false);

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/folder_path.h"
 #include "platform/wildcard.h"
 
 namespace vorn {
@@ -69,6 +70,10 @@ TEST_F(SimFileSystemTest, DrivesAreVolumesOfTheirOwnAndLinksAreReparsePoints) {
     EXPECT_EQ((entry.attributes & fileattr::kReparsePoint) != 0, entry.name != "Inbox.dbx") << entry.name;
   EXPECT_TRUE(*files.Attributes("C:\\Mail\\Linked") & fileattr::kDirectory);
   EXPECT_FALSE(*files.Attributes("C:\\Mail\\Inbox.dbx") & fileattr::kReparsePoint);
+  // Removing a whole folder removes the links in it, not what they point at.
+  EXPECT_TRUE(DeleteTree(files, "C:\\Mail"));
+  EXPECT_FALSE(files.Exists("C:\\Mail"));
+  EXPECT_TRUE(files.Exists("D:\\Inbox.dbx"));
 }
 
 TEST(Wildcard, MatchesAsWindowsDoes) {

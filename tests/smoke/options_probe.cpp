@@ -93,6 +93,12 @@ int AnswerMessage(int seconds) {
 
 }  // namespace
 
+int OptionsOperands(const std::wstring& command) {
+  if (command == L"opt-option" || command == L"opt-combo") return 2;
+  if (command == L"opt-tab" || command == L"opt-check" || command == L"opt-folder" || command == L"opt-message") return 1;
+  return 0;
+}
+
 int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<std::wstring>& arguments) {
   if (command == L"opt-open") {
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuOp, 0), 0);
@@ -100,7 +106,7 @@ int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<
     Print("open\n");
     return 0;
   }
-  if (command == L"opt-message") return AnswerMessage(Number(arguments, 0, 10));
+  if (command == L"opt-message") return AnswerMessage(Number(arguments, 0));
   HWND opt = FindWindowW(ids::kOptClass, nullptr);
   if (!opt || !IsWindowVisible(opt)) return 1;
   if (command == L"opt-state") {

@@ -1,5 +1,5 @@
 #pragma once
-// The probe's commands for the options window (window_probe opt-COMMAND DESKTOP ARGUMENTS...):
+// The probe's commands for the options window (window_probe opt-COMMAND ARGUMENTS... DESKTOP):
 //   opt-open          opens it from the main window's menu; prints "open"
 //   opt-state         prints its tab, switches, choices, user lists, text boxes and buttons
 //   opt-tab N         changes to tab N (0 or 1) with the keyboard on the tab control
@@ -12,7 +12,7 @@
 //   opt-refresh       presses 更新(&N) and returns once the scan is over
 //   opt-convert       presses 変換(&H) and returns at once
 //   opt-progress      prints "shown POS MAX" or "hidden POS MAX" of the progress bar
-//   opt-message [S]   waits up to S seconds (10) for a message box, prints its title and text,
+//   opt-message S     waits up to S seconds for a message box, prints its title and text,
 //                     presses its first button
 //   opt-close         presses 閉じる(&C); prints "closed" once the window is gone
 #include <string>
@@ -22,6 +22,8 @@
 
 namespace vorn::probe {
 
+// How many arguments of its own the command takes (they come before the desktop).
+int OptionsOperands(const std::wstring& command);
 // Exit code 2 for a command it does not know, 1 when the window or control is not there.
 int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<std::wstring>& arguments);
 

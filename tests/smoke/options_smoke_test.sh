@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 fail() { echo "options smoke test: $*" >&2; exit 1; }
-probe() { wine "$build/tests/smoke/window_probe.exe" "$1" vorn-options "${@:2}"; }
+probe() { wine "$build/tests/smoke/window_probe.exe" "$@" vorn-options; }
 setting() { wine "$build/tests/smoke/window_probe.exe" setting "$1"; }
 windows_path() { echo "Z:${1//\//\\}"; }
 expect() { [ "$2" = "$3" ] || { echo "options smoke test: $1 is"; echo "$2"; echo "expected"; echo "$3"; exit 1; }; }

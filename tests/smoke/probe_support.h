@@ -25,11 +25,11 @@ inline void Notify(HWND parent, int id, int code) {
   SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(parent, id)));
 }
 
-// A visible top-level window of that class, waited for up to five seconds (or its going when
-// `present` is false).
-inline HWND WaitForWindow(const wchar_t* windowClass, bool present) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    HWND window = FindWindowW(windowClass, nullptr);
+// A visible top-level window of that class (and title, when given), waited for up to 30 seconds
+// (a restore unpacks before its next question), or its going when `present` is false.
+inline HWND WaitForWindow(const wchar_t* windowClass, bool present, const wchar_t* title = nullptr) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    HWND window = FindWindowW(windowClass, title);
     if ((window && IsWindowVisible(window)) == present) return window;
     Sleep(50);
   }

@@ -4,6 +4,7 @@ namespace vorn::win32ui {
 
 constexpr wchar_t kForm1Class[] = L"VornForm1";
 constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
+constexpr wchar_t kExInfoClass[] = L"VornExInfo";
 constexpr wchar_t kOptClass[] = L"VornOpt";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
@@ -23,27 +24,32 @@ constexpr int kFrmBkpthOption1First = 301;  // + index
 constexpr int kFrmBkpthText1 = 303;
 constexpr int kFrmBkpthBrowse = 304;
 
+// ExInfo: OK takes IDOK.
+constexpr int kExInfoDetail = 401;
+constexpr int kExInfoLabel3 = 402;
+constexpr int kExInfoField1First = 410;  // + field index
+
 // Opt: each control by its form's name, and the tab control; Escape closes the window.
-constexpr int kOptTab = 450;
-constexpr int kOptCheckFirst = 400;  // + 1 to 5 for Check1 to Check5
-constexpr int kOptOption3First = 410;  // + index
-constexpr int kOptOption1First = 412;
-constexpr int kOptOption2First = 415;
-constexpr int kOptCombo2 = 420;
-constexpr int kOptCommand9 = 421;
-constexpr int kOptText3 = 422;
-constexpr int kOptCommand4 = 423;
-constexpr int kOptText5 = 424;
-constexpr int kOptCommand10 = 425;
-constexpr int kOptImage4 = 426;
-constexpr int kOptCommand8First = 430;  // + index 2 to 5
-constexpr int kOptCombo1 = 440;
-constexpr int kOptText1 = 441;
-constexpr int kOptTreeView1 = 442;
-constexpr int kOptCommand1 = 443;
-constexpr int kOptCommand5 = 444;
-constexpr int kOptLabel6First = 445;  // + index
-constexpr int kOptLabel7 = 448;
-constexpr int kOptProgressBar1 = 449;
+constexpr int kOptTab = 550;
+constexpr int kOptCheckFirst = 500;  // + 1 to 5 for Check1 to Check5
+constexpr int kOptOption3First = 510;  // + index
+constexpr int kOptOption1First = 512;
+constexpr int kOptOption2First = 515;
+constexpr int kOptCombo2 = 520;
+constexpr int kOptCommand9 = 521;
+constexpr int kOptText3 = 522;
+constexpr int kOptCommand4 = 523;
+constexpr int kOptText5 = 524;
+constexpr int kOptCommand10 = 525;
+constexpr int kOptImage4 = 526;
+constexpr int kOptCommand8First = 530;  // + index 2 to 5
+constexpr int kOptCombo1 = 540;
+constexpr int kOptText1 = 541;
+constexpr int kOptTreeView1 = 542;
+constexpr int kOptCommand1 = 543;
+constexpr int kOptCommand5 = 544;
+constexpr int kOptLabel6First = 545;  // + index
+constexpr int kOptLabel7 = 548;
+constexpr int kOptProgressBar1 = 549;
 
 }  // namespace vorn::win32ui

@@ -41,6 +41,11 @@ constexpr MenuEntry kMenu[] = {
 static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
 static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
 
+HICON ProgramIcon() {
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  return icon ? icon : LoadIcon(nullptr, IDI_APPLICATION);
+}
+
 }  // namespace
 
 Form1View::Form1View(Form1& form) : form_(form) {}
@@ -53,7 +58,7 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterViewClass(kForm1Class, ViewWindowProc<Form1View>, true);
+  static const ATOM registered = RegisterWindowClass(kForm1Class, ViewWindowProc<Form1View>, ProgramIcon());
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,

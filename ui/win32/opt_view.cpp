@@ -36,7 +36,7 @@ HWND OptView::Add(int tab, const wchar_t* windowClass, const std::string& text, 
 }
 
 HWND OptView::Create(HWND owner) {
-  static const ATOM registered = RegisterViewClass(kOptClass, ViewWindowProc<OptView>);
+  static const ATOM registered = RegisterWindowClass(kOptClass, ViewWindowProc<OptView>);
   (void)registered;
   window_ = CreateTopLevel(kOptClass, form_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, kClientWidth,
                            kClientHeight, this);

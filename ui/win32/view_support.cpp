@@ -20,6 +20,18 @@ HFONT UiFont() {
   return font;
 }
 
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = icon;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassExW(&windowClass);
+}
+
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box) {
   DWORD exStyle = 0;
@@ -30,21 +42,6 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& t
                                  nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   return control;
-}
-
-ATOM RegisterViewClass(const wchar_t* windowClass, WNDPROC procedure, bool withIcon) {
-  WNDCLASSEXW registration{};
-  registration.cbSize = sizeof registration;
-  registration.lpfnWndProc = procedure;
-  registration.hInstance = GetModuleHandleW(nullptr);
-  if (withIcon) {
-    registration.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    if (!registration.hIcon) registration.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  }
-  registration.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  registration.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  registration.lpszClassName = windowClass;
-  return RegisterClassExW(&registration);
 }
 
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,

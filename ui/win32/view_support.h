@@ -13,11 +13,10 @@ struct Box {
 };
 
 HFONT UiFont();
+// Registers a window class of the program: arrow cursor, dialog background, the icon if any.
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nullptr);
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box);
-// Registers the window class of a view's window: the dialog colour, the arrow, and the program's
-// icon when `withIcon`.
-ATOM RegisterViewClass(const wchar_t* windowClass, WNDPROC procedure, bool withIcon = false);
 // A top-level window whose client area is width x height.
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view);
