@@ -1,6 +1,7 @@
 #include "dbx/dbx_reader.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <unordered_set>
 
@@ -70,31 +71,27 @@ class IndexWalk {
   std::unordered_set<int32_t> visited_;
 };
 
-// Gathers the small blocks of a message into large writes, through one buffer per thread that
-// every message reuses (a fresh one per message cost more than the copying of a short mail).
+// Gathers the small blocks of a message into large writes. The buffer is left uninitialised:
+// filling 64 KB with zeros for every message cost more than copying a short mail.
 class MessageWriter {
  public:
-  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(SharedBuffer()) {}
+  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(new unsigned char[kCopyChunk]) {}
 
   // Room for `size` bytes (at most kCopyChunk), writing out what is held when needed.
   unsigned char* Reserve(size_t size) {
-    if (used_ + size > buffer_.size() && !Flush()) return nullptr;
-    return buffer_.data() + used_;
+    if (used_ + size > kCopyChunk && !Flush()) return nullptr;
+    return buffer_.get() + used_;
   }
   void Commit(size_t size) { used_ += size; }
   bool Flush() {
-    bool ok = used_ == 0 || out_.Write(buffer_.data(), used_);
+    bool ok = used_ == 0 || out_.Write(buffer_.get(), used_);
     used_ = 0;
     return ok;
   }
 
  private:
-  static std::vector<unsigned char>& SharedBuffer() {
-    thread_local std::vector<unsigned char> buffer(kCopyChunk);
-    return buffer;
-  }
   OutputFile& out_;
-  std::vector<unsigned char>& buffer_;
+  std::unique_ptr<unsigned char[]> buffer_;
   size_t used_ = 0;
 };
 

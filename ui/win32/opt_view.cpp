@@ -1,7 +1,5 @@
 #include "ui/win32/opt_view.h"
 
-#include <uxtheme.h>
-
 #include "platform/win32/wide_text.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/folder_images.h"
@@ -19,6 +17,18 @@ constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kFrame = BS_GROUPBOX;
 
 [[maybe_unused]] const bool kRegistered = RegisterModalView<Opt, OptView>();
+
+// Draws a control without visual styles. uxtheme.dll came with XP; on the systems before it
+// every control is drawn that way already, so it is looked up, not imported.
+void WithoutVisualStyles(HWND control) {
+  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setWindowTheme = [] {
+    HMODULE module = LoadLibraryW(L"uxtheme.dll");
+    return module ? reinterpret_cast<SetWindowThemeFunction>(reinterpret_cast<void*>(GetProcAddress(module, "SetWindowTheme")))
+                  : nullptr;
+  }();
+  if (setWindowTheme) setWindowTheme(control, L" ", L" ");
+}
 
 }  // namespace
 
@@ -47,7 +57,7 @@ HWND OptView::Create(HWND owner) {
                        {8, 8, kClientWidth - 16, kClientHeight - 16});
   // The classic page is the dialog's own colour; a themed page shows through in the gaps between
   // the controls of the other page.
-  SetWindowTheme(tab_, L" ", L" ");
+  WithoutVisualStyles(tab_);
   for (size_t i = 0; i < form_.SSTab1.captions.size(); ++i) {
     std::wstring caption = Wide(form_.SSTab1.captions[i]);
     TCITEMW item{};
@@ -126,7 +136,7 @@ void OptView::CreateMailStorePage() {
   command5_ = Add(tab, L"BUTTON", form_.Command5.caption, kPush, kOptCommand5, {452, 220, 110, 28});
   progress_ = Add(tab, PROGRESS_CLASSW, "", PBS_SMOOTH | WS_BORDER, kOptProgressBar1, {332, 262, 308, 20});
   // Without visual styles the bar shows the colour the run asks for.
-  SetWindowTheme(progress_, L" ", L" ");
+  WithoutVisualStyles(progress_);
   command8_[Opt::kMailStoreClose] = Add(tab, L"BUTTON", form_.Command8[Opt::kMailStoreClose].caption,
                                         kPush | WS_GROUP, kOptCommand8First + Opt::kMailStoreClose, {464, 400, 84, 28});
   command8_[Opt::kMailStoreHelp] = Add(tab, L"BUTTON", form_.Command8[Opt::kMailStoreHelp].caption, kPush,
