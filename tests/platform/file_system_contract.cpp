@@ -6,12 +6,15 @@
 namespace vorn {
 namespace {
 
-// Removes a folder tree through the service itself, clearing read-only marks on the way.
-void RemoveTree(FileSystem& files, const std::string& folder) {
+// Removes a folder tree through the service itself, clearing read-only marks on the way; links
+// are removed from outside, as they were made.
+void RemoveTree(FileSystem& files, const std::string& folder, const FileSystemUnderTest& service) {
   for (const auto& entry : files.List(folder, "*")) {
     std::string path = folder + "\\" + entry.name;
-    if (entry.isDirectory) {
-      RemoveTree(files, path);
+    if (entry.attributes & fileattr::kReparsePoint) {
+      service.removeLink(path);
+    } else if (entry.isDirectory) {
+      RemoveTree(files, path, service);
     } else {
       files.SetAttributes(path, fileattr::kNormal);
       files.DeleteFile(path);
@@ -32,11 +35,11 @@ std::vector<std::string> Names(std::vector<DirEntry> entries) {
 void FileSystemContract::SetUp() {
   files = GetParam().make();
   base = GetParam().scratchFolder();
-  RemoveTree(*files, base);
+  RemoveTree(*files, base, GetParam());
   ASSERT_EQ(files->CreateDirectory(base), FsResult::Ok);
 }
 
-void FileSystemContract::TearDown() { RemoveTree(*files, base); }
+void FileSystemContract::TearDown() { RemoveTree(*files, base, GetParam()); }
 
 void FileSystemContract::WriteText(const std::string& rest, const std::string& content) {
   auto out = files->OpenWrite(Path(rest));
@@ -79,14 +82,23 @@ TEST_P(FileSystemContract, FilesAndFoldersReportWhatTheyAre) {
   EXPECT_EQ(ReadText("A.Txt"), "12345");
 }
 
-TEST_P(FileSystemContract, ModifiedTimeRoundTripsInUnixSeconds) {
+TEST_P(FileSystemContract, ModifiedTimeRoundTripsInUnixSecondsAndClampsWhatItCannotHold) {
   WriteText("t.txt", "x");
-  const int64_t time = 1000000000;  // 2001-09-09 01:46:40 UTC
-  ASSERT_TRUE(files->SetModifiedTime(Path("t.txt"), time));
-  EXPECT_EQ(files->ModifiedTime(Path("t.txt")), time);
-  auto listed = files->List(base, "t.txt");
-  ASSERT_EQ(listed.size(), 1u);
-  EXPECT_EQ(listed[0].modified, time);
+  for (int64_t time : {int64_t{1000000000}, int64_t{2200000000}}) {  // 2001-09-09 and 2039-09-18 UTC
+    ASSERT_TRUE(files->SetModifiedTime(Path("t.txt"), time));
+    EXPECT_EQ(files->ModifiedTime(Path("t.txt")), time);
+    auto listed = files->List(base, "t.txt");
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].modified, time);
+  }
+  // Times no file system holds end at its earliest and latest, in order.
+  files->SetModifiedTime(Path("t.txt"), INT64_MIN);
+  const auto earliest = files->ModifiedTime(Path("t.txt"));
+  files->SetModifiedTime(Path("t.txt"), INT64_MAX);
+  const auto latest = files->ModifiedTime(Path("t.txt"));
+  ASSERT_TRUE(earliest && latest);
+  EXPECT_LE(*earliest, 0);
+  EXPECT_GE(*latest, 2200000000);
 }
 
 TEST_P(FileSystemContract, FoldersAreCreatedOneLevelAtATimeAndRemovedOnlyWhenEmpty) {
@@ -243,6 +255,51 @@ TEST_P(FileSystemContract, JapaneseNamesRoundTrip) {
   EXPECT_EQ(files->MoveFile(Path("コピー.dbx"), Path("移動.dbx")), FsResult::Ok);
   EXPECT_EQ(ReadText("移動.dbx"), "メール");
   EXPECT_EQ(Names(files->List(base, "*")), (std::vector<std::string>{"日本語フォルダ", "移動.dbx"}));
+}
+
+TEST_P(FileSystemContract, NewFilesAreCreatedOnlyWhereNothingIsAndNeverThroughALink) {
+  WriteText("taken.txt", "kept");
+  FsResult result = FsResult::Ok;
+  EXPECT_EQ(files->CreateNewFile(Path("TAKEN.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("taken.txt"), "kept");
+  EXPECT_EQ(files->CreateNewFile(Path("nofolder\\x.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::NotFound);
+
+  auto out = files->CreateNewFile(Path("new.txt"), result);
+  ASSERT_NE(out, nullptr);
+  EXPECT_EQ(result, FsResult::Ok);
+  ASSERT_TRUE(out->Write("fresh", 5));
+  ASSERT_TRUE(out->Close());
+  EXPECT_EQ(ReadText("new.txt"), "fresh");
+
+  // A link to a file, and the same link once its target is gone.
+  WriteText("target.txt", "kept");
+  ASSERT_TRUE(GetParam().makeLink(Path("link.txt"), Path("target.txt")));
+  EXPECT_EQ(files->CreateNewFile(Path("link.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("target.txt"), "kept");
+  ASSERT_EQ(files->DeleteFile(Path("target.txt")), FsResult::Ok);
+  EXPECT_EQ(files->CreateNewFile(Path("link.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_FALSE(files->Exists(Path("target.txt")));
+  WriteText("target.txt", "back");
+  GetParam().removeLink(Path("link.txt"));
+}
+
+TEST_P(FileSystemContract, LinkedFoldersReportThemselvesAsLinks) {
+  ASSERT_EQ(files->CreateDirectory(Path("Target")), FsResult::Ok);
+  WriteText("Target\\t.txt", "t");
+  ASSERT_TRUE(GetParam().makeLink(Path("Linked"), Path("Target")));
+  const auto linked = files->Attributes(Path("Linked"));
+  ASSERT_TRUE(linked.has_value());
+  EXPECT_TRUE(*linked & fileattr::kReparsePoint);
+  EXPECT_TRUE(*linked & fileattr::kDirectory);
+  EXPECT_FALSE(*files->Attributes(Path("Target")) & fileattr::kReparsePoint);
+  EXPECT_FALSE(*files->Attributes(Path("Target\\t.txt")) & fileattr::kReparsePoint);
+  for (const auto& entry : files->List(base, "*"))
+    EXPECT_EQ((entry.attributes & fileattr::kReparsePoint) != 0, entry.name == "Linked") << entry.name;
+  EXPECT_TRUE(files->IsDirectory(Path("Linked")));  // the link itself is left to the caller to judge
 }
 
 }  // namespace vorn

@@ -14,6 +14,10 @@ namespace vorn {
 struct FileSystemUnderTest {
   std::function<std::unique_ptr<FileSystem>()> make;
   std::function<std::string()> scratchFolder;  // emptied before and removed after every case
+  // Makes `link` a symbolic link to the existing `target` (both Windows paths) from outside the
+  // service, and removes it again while its target exists.
+  std::function<bool(const std::string& link, const std::string& target)> makeLink;
+  std::function<void(const std::string& link)> removeLink;
 };
 
 inline void PrintTo(const FileSystemUnderTest&, std::ostream* out) { *out << "file system"; }

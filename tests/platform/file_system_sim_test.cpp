@@ -21,12 +21,27 @@ const std::filesystem::path& HostRootPath() {
   return root.path;
 }
 
+std::filesystem::path HostPath(const std::string& windowsPath) {
+  return SimFileSystem(HostRootPath()).HostPath(windowsPath);
+}
+
+bool MakeHostLink(const std::string& link, const std::string& target) {
+  std::error_code ec;
+  std::filesystem::create_symlink(HostPath(target), HostPath(link), ec);
+  return !ec;
+}
+
+void RemoveHostLink(const std::string& link) {
+  std::error_code ec;
+  std::filesystem::remove(HostPath(link), ec);
+}
+
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(Simulated, FileSystemContract,
                          ::testing::Values(FileSystemUnderTest{
                              [] { return std::make_unique<SimFileSystem>(HostRootPath()); },
-                             [] { return std::string("C:\\VornFsContract"); }}),
+                             [] { return std::string("C:\\VornFsContract"); }, MakeHostLink, RemoveHostLink}),
                          [](const auto&) { return std::string("Sim"); });
 
 }  // namespace vorn
