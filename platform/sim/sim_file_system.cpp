@@ -139,14 +139,14 @@ void SimFileSystem::NoteChange(const fs::path& host, bool added) {
 fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
     return {};
-  fs::path host = root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))));
+  const fs::path drive = root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))));
+  std::vector<std::string> names;
   std::string component;
   auto flush = [&] {
-    if (component.empty() || component == ".") {
-    } else if (component == "..") {
-      if (host != root_ && host.parent_path() != root_) host = host.parent_path();
-    } else {
-      host = Resolve(host, component);
+    if (component == "..") {
+      if (!names.empty()) names.pop_back();
+    } else if (!component.empty() && component != ".") {
+      names.push_back(component);
     }
     component.clear();
   };
@@ -159,6 +159,22 @@ fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
     }
   }
   flush();
+  // Mostly the path, or its folder, exists as written: one look settles it, so resolving stays
+  // linear in the path's length however deep it is.
+  auto exact = [&](size_t count) {
+    fs::path host = drive;
+    for (size_t i = 0; i < count; ++i) host /= names[i];
+    return host;
+  };
+  std::error_code ec;
+  const fs::path whole = exact(names.size());
+  if (fs::exists(fs::symlink_status(whole, ec))) return whole;
+  if (!names.empty()) {
+    const fs::path folder = exact(names.size() - 1);
+    if (fs::is_directory(folder, ec)) return Resolve(folder, names.back());
+  }
+  fs::path host = drive;
+  for (const auto& name : names) host = Resolve(host, name);
   return host;
 }
 
