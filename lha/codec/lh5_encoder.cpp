@@ -19,7 +19,9 @@ constexpr int kPositionCodes = PositionCodes(kDictionaryBits);
 constexpr int kPositionBits = PositionBits(kDictionaryBits);
 constexpr int kBufferSize = 1 << 15;  // positions + 1 fit the 16-bit chain links
 constexpr int kHashBits = 15;
-constexpr int kMaxChain = 64;         // candidates tried per position
+constexpr int kMaxChain = 96;         // candidates tried per position
+// A match this long is good enough that the lazy look for a longer one tries a quarter of them.
+constexpr int kGoodLength = 16;
 constexpr int kFarThreeMatch = 2048;  // a 3-byte match further back costs more than its literals
 constexpr size_t kChunkCodes = 4096;                // blocks are made of whole chunks of codes
 constexpr size_t kBufferedCodes = 8 * kChunkCodes;  // codes gathered before they are split into blocks
@@ -129,9 +131,17 @@ struct Lh5Encoder::State {
     int best = std::max(shorterThan, kMinMatch - 1);
     int candidate = prev[at] - 1;
     const int lowest = at - kDictionary;
-    for (int chain = kMaxChain; candidate >= 0 && candidate >= lowest && chain > 0; --chain) {
+    const int tries = shorterThan >= kGoodLength ? kMaxChain / 4 : kMaxChain;
+    for (int chain = tries; candidate >= 0 && candidate >= lowest && chain > 0; --chain) {
       const uint8_t* there = &window[candidate];
-      if (there[best] == here[best] && there[0] == here[0] && there[1] == here[1]) {
+      // Only a candidate that agrees where a longer match must (its first two bytes and the two
+      // ending at the length to beat) is measured.
+      uint16_t tailThere, tailHere, headThere, headHere;
+      std::memcpy(&tailThere, there + best - 1, 2);
+      std::memcpy(&tailHere, here + best - 1, 2);
+      std::memcpy(&headThere, there, 2);
+      std::memcpy(&headHere, here, 2);
+      if (tailThere == tailHere && headThere == headHere) {
         int len = MatchLength(here, there, limit);
         if (len > best) {
           best = len;
