@@ -10,6 +10,7 @@
 #include "platform/win32/win32_archiver.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/windows_api.h"
+#include "tests/platform/wine_links.h"
 
 namespace vorn {
 namespace {
@@ -146,6 +147,25 @@ TEST_F(Win32ArchiverTest, AnOwnerWindowGetsAProgressWindowOnlyWhileTheCallRuns) 
   const std::vector<std::pair<std::wstring, HWND>> expected = {
       {L"Vorn - 圧縮中...", owner}, {L"Vorn - 解凍中...", owner}, {L"Vorn - 解凍中...", owner}};
   EXPECT_TRUE(g_progressWindows == expected) << g_progressWindows.size() << " progress windows";
+}
+
+// A folder in the destination that is a link elsewhere is never written through.
+TEST_F(Win32ArchiverTest, ALinkedFolderInTheDestinationIsNotFollowed) {
+  const std::string store = root + "\\Store Root", target = root + "\\展開", elsewhere = root + "\\よそ";
+  for (const auto& folder : {store, store + "\\sub", target, elsewhere})
+    ASSERT_EQ(files.CreateDirectory(folder), FsResult::Ok) << folder;
+  Put(store + "\\sub\\x.txt", "through the link");
+  Put(store + "\\y.txt", "plain");
+  ASSERT_EQ(archiver.Unlha(0, "a -+ -a1 -r2 -x1 -d0 -f0 -n0 -jm3 \"" + root + "\\Mail.lzh\" \"" + store + "\\\" \"*.*\"",
+                           nullptr, 0), unlha::kOk);
+  ASSERT_TRUE(MakeWineLink(target + "\\sub", elsewhere));
+  std::string output;
+  const int32_t result =
+      archiver.Unlha(0, "x -d1 -y1 \"" + root + "\\Mail.lzh\" \"" + target + "\"\\ *.*", &output, 4096);
+  RemoveWineLink(target + "\\sub");
+  EXPECT_EQ(result, unlha::kLinkNotFollowed) << output;
+  EXPECT_TRUE(files.List(elsewhere, "*").empty());
+  EXPECT_EQ(Get(target + "\\y.txt"), "plain");
 }
 
 TEST_F(Win32ArchiverTest, FailuresComeBackAsTheLibrarysCodes) {
