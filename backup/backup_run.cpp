@@ -5,34 +5,43 @@
 #include "backup/registry_exports.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
-#include "ui/form1.h"
+#include "platform/folder_path.h"
 
 namespace vorn {
 namespace {
 
-// Disables the window's controls and shows the wait cursor for the life of the run.
-class BusyWindow {
+// Shows the wait cursor for the life of the run.
+class WaitCursor {
  public:
-  explicit BusyWindow(App& app) : app_(app) { Set(true); }
-  ~BusyWindow() { Set(false); }
-  BusyWindow(const BusyWindow&) = delete;
-  BusyWindow& operator=(const BusyWindow&) = delete;
+  explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.SetWaitCursor(true); }
+  ~WaitCursor() { ui_.SetWaitCursor(false); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
-  void Set(bool busy) {
-    Form1& form = app_.form1();
-    app_.platform.ui.SetWaitCursor(busy);
-    form.busy = busy;
-    for (Button& button : form.Command1) button.enabled = !busy;
-  }
-  App& app_;
+  UiServices& ui_;
 };
 
 // With "main user only" the address book and the Favorites folder belong to the main identity.
 bool SavesUserData(App& app) {
-  if (!MainIdentityPresent(app.form1().List2.items, app.env.mainIdentityGuid)) app.settings.mainUserOnly = 0;
+  if (!MainIdentityPresent(app.MainWindow().identitySubkeys, app.env.mainIdentityGuid)) app.settings.mainUserOnly = 0;
   if (app.settings.mainUserOnly == 0) return true;
   return app.settings.mainUserOnly == 1 && app.env.selectedIdentityGuid == "{" + app.env.mainIdentityGuid + "}";
+}
+
+// BkupMain2000 and BkupMain98 differ only in the registry exports of their family. Each
+// switch is read when its step comes, as the menus hold it then.
+void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const BackupSet&)) {
+  app.platform.ui.DoEvents();
+  if (app.MainWindow().switches.compressMail)
+    LHA(app, set);
+  else
+    CopyMailFolder(app, set);
+  exportRegistry(app, set);
+  if (app.MainWindow().switches.saveAddressBook) Bkup_Wab(app, set);
+  if (app.MainWindow().switches.saveFavorites) Bkup_Favo(app, set);
+  app.platform.ui.SetWaitCursor(false);
+  if (app.settings.openFolderAfterBackup == 1) OpenBackupFolder(app);
 }
 
 }  // namespace
@@ -50,7 +59,7 @@ void CopyMailFolder(App& app, const BackupSet& set) {
   ShellFileTransfer(app, mail, app.env.storeRootFolder + "\\*.dbx");
 }
 
-void BackupAddressBook(App& app, const BackupSet& set) {
+void Bkup_Wab(App& app, const BackupSet& set) {
   if (app.env.wabFilePath.empty()) {
     app.ShowMessage({"レジストリにアドレス帳の所在情報が見つかりませんでした。\r\n処理を中止します。", "レジストリ エラー",
                      MsgIcon::Information, MsgButtons::Ok, 11});
@@ -59,9 +68,9 @@ void BackupAddressBook(App& app, const BackupSet& set) {
   if (SavesUserData(app)) ShellFileTransfer(app, set.wabBackupFolder, app.env.wabFilePath);
 }
 
-void BackupFavorites(App& app, const BackupSet& set) {
+void Bkup_Favo(App& app, const BackupSet& set) {
   if (app.settings.exportFavoritesHtml == 1) {
-    WriteFavoritesHtml(app.platform.files, app.env.favoritesFolder, set.userBackupFolder + "\\Favorites.htm");
+    ExportFavoritesToHtml(app.platform.files, app.env.favoritesFolder, set.userBackupFolder + "\\Favorites.htm");
     return;
   }
   if (app.settings.exportFavoritesHtml != 0) return;
@@ -83,37 +92,24 @@ void OpenBackupFolder(App& app) {
       WindowStyle::Normal);
 }
 
-void BackupMain(App& app, const BackupSet& set) {
-  Form1& form = app.form1();
-  app.platform.ui.DoEvents();
-  if (form.MnLHA.checked)
-    PackMailStore(app, set);
-  else
-    CopyMailFolder(app, set);
-  if (app.env.IsNt())
-    ExportRegistry2000(app, set);
-  else
-    ExportRegistry98(app, set);
-  if (form.MnWab.checked) BackupAddressBook(app, set);
-  if (form.MnFavo.checked) BackupFavorites(app, set);
-  app.platform.ui.SetWaitCursor(false);
-  if (app.settings.openFolderAfterBackup == 1) OpenBackupFolder(app);
-}
+void BkupMain2000(App& app, const BackupSet& set) { BkupMain(app, set, ExportRegistry2000); }
+void BkupMain98(App& app, const BackupSet& set) { BkupMain(app, set, ExportRegistry98); }
 
 BackupOutcome RunBackup(App& app) {
-  BusyWindow busy(app);
-  // The 98 family keeps the destination as loaded at start-up or last set by its dialog.
-  if (app.env.IsNt()) LoadBackupPath(app.reg, app.env, app.settings);
+  WaitCursor waitCursor(app.platform.ui);
   BackupOutcome outcome;
-  outcome.set = PrepareBackupSet(app);
-  BackupMain(app, outcome.set);
+  if (app.env.IsNt()) {
+    LoadBackupPath(app.reg, app.env, app.settings);
+    outcome.set = PrepareBackupSet(app);
+    BkupMain2000(app, outcome.set);
+  } else {
+    // The 98 family keeps the destination as loaded at start-up or last set by its dialog.
+    outcome.set = PrepareBackupSet(app);
+    BkupMain98(app, outcome.set);
+  }
   outcome.infoWritten = WriteBackupInfo(app, outcome.set);
-  app.form1().Flash();
+  app.FlashMainWindow();
   return outcome;
-}
-
-void InstallBackup(App& app) {
-  app.form1().runBackup = [&app] { RunBackup(app); };
 }
 
 }  // namespace vorn

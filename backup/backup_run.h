@@ -13,16 +13,16 @@ struct BackupOutcome {
   bool infoWritten = false;  // "Reg\VornInfo.dat" written completely
 };
 
-// The whole run, with the window's controls disabled and the wait cursor shown meanwhile.
+// The whole run, with the wait cursor shown meanwhile. The switches come from the main
+// window's menus (App::MainWindow).
 BackupOutcome RunBackup(App& app);
-// Hands the main window's OK button in backup mode to RunBackup.
-void InstallBackup(App& app);
 
-// The data steps of a run, in the order the run calls them.
-void BackupMain(App& app, const BackupSet& set);
+// The data steps of a run on each family, in the order the run calls them.
+void BkupMain2000(App& app, const BackupSet& set);
+void BkupMain98(App& app, const BackupSet& set);
 void CopyMailFolder(App& app, const BackupSet& set);
-void BackupAddressBook(App& app, const BackupSet& set);
-void BackupFavorites(App& app, const BackupSet& set);
+void Bkup_Wab(App& app, const BackupSet& set);
+void Bkup_Favo(App& app, const BackupSet& set);
 void OpenBackupFolder(App& app);
 
 }  // namespace vorn

@@ -4,24 +4,13 @@
 #include "core/environment_discovery.h"
 #include "core/settings.h"
 #include "platform/codepage.h"
-#include "ui/form1.h"
+#include "platform/folder_path.h"
 
 namespace vorn {
 namespace {
 
 std::string WithoutTrailingBackslash(const std::string& path) {
   return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
-
-// Where the folders of a path begin: after "C:\" or after "\\server\share\".
-size_t FirstFolderStart(const std::string& path) {
-  if (path.rfind("\\\\", 0) == 0) {
-    size_t server = path.find('\\', 2);
-    size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
-    return share == std::string::npos ? path.size() : share + 1;
-  }
-  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') return 3;
-  return path.rfind('\\', 0) == 0 ? 1 : 0;
 }
 
 std::string InfoLine(const char* label, const std::string& value) {
@@ -46,20 +35,13 @@ std::string UserFolderParent(const App& app) {
   return app.env.desktopFolder + "\\" + kBackupFolderName + "\\";
 }
 
-void CreateFolderPath(FileSystem& files, const std::string& path) {
-  for (size_t at = path.find('\\', FirstFolderStart(path)); at != std::string::npos; at = path.find('\\', at + 1)) {
-    const std::string folder = path.substr(0, at);
-    if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
-  }
-}
-
 void CreateOneFolder(FileSystem& files, const std::string& path) {
   const std::string folder = WithoutTrailingBackslash(path);
   if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
 }
 
 int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source) {
-  return app.platform.shell.FileTransfer(app.form1().hwnd, destinationFolder, source);
+  return app.platform.shell.FileTransfer(app.MainWindow().owner, destinationFolder, source);
 }
 
 BackupSet PrepareBackupSet(App& app) {
@@ -78,7 +60,7 @@ BackupSet PrepareBackupSet(App& app) {
   }
   BackupSet set;
   set.regBackupFolder = user + "\\Reg";
-  if (app.form1().MnWab.checked) {
+  if (app.MainWindow().switches.saveAddressBook) {
     set.wabBackupFolder = user + "\\Wab";
     if (env.IsNt())
       CreateFolderPath(files, set.wabBackupFolder + "\\");

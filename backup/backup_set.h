@@ -24,12 +24,11 @@ int StoredDestinationChoice(const App& app);
 // The folder that holds the user folders, with its trailing backslash.
 std::string UserFolderParent(const App& app);
 
-// Creates every missing folder along path; the last one only when path ends with a backslash.
-void CreateFolderPath(FileSystem& files, const std::string& path);
 // Creates one folder, ignoring a trailing backslash and every failure.
 void CreateOneFolder(FileSystem& files, const std::string& path);
 
-// The shell's copy of a file, a folder or a wildcard pattern into a folder; the shell's result code.
+// The shell's copy of a file, a folder or a wildcard pattern into a folder, owned by the main
+// window; the shell's result code.
 int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source);
 
 // Turns the selected user name into its folder form and creates the set's folders.

@@ -1,19 +1,14 @@
 #include "backup/favorites_html.h"
 
-#include <cctype>
-
 #include "platform/codepage.h"
+#include "platform/text.h"
+#include "platform/whole_file.h"
 
 namespace vorn {
 namespace {
 
 constexpr size_t kShortcutReadLimit = 64 * 1024;
 constexpr int kMaxFolderDepth = 64;  // a folder loop (a junction to a parent) ends here
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string Trimmed(const std::string& text) {
   size_t begin = text.find_first_not_of(" \t\r\n");
@@ -22,20 +17,7 @@ std::string Trimmed(const std::string& text) {
 }
 
 bool EndsWithUrlExtension(const std::string& name) {
-  return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".url";
-}
-
-std::string ReadSmallFile(const FileSystem& files, const std::string& path) {
-  auto in = files.OpenRead(path);
-  if (!in) return {};
-  std::string text;
-  char buffer[4096];
-  while (text.size() < kShortcutReadLimit) {
-    auto n = in->Read(buffer, sizeof buffer);
-    if (!n || *n == 0) break;
-    text.append(buffer, *n);
-  }
-  return text;
+  return name.size() > 4 && AsciiLower(name.substr(name.size() - 4)) == ".url";
 }
 
 class BookmarkWriter {
@@ -70,7 +52,7 @@ class BookmarkWriter {
     }
     for (const auto& entry : entries) {
       if (entry.isDirectory || !EndsWithUrlExtension(entry.name)) continue;
-      const std::string url = InternetShortcutUrl(Cp932ToUtf8(ReadSmallFile(files_, folder + "\\" + entry.name)));
+      const std::string url = InternetShortcutUrl(Cp932ToUtf8(ReadWholeFile(files_, folder + "\\" + entry.name, kShortcutReadLimit).value_or("")));
       if (url.empty()) continue;
       const std::string time = std::to_string(entry.modified);
       out_ += indent + "<DT><A HREF=\"" + HtmlEscape(url) + "\" ADD_DATE=\"" + time + "\" LAST_VISIT=\"" + time +
@@ -94,8 +76,8 @@ std::string InternetShortcutUrl(const std::string& shortcutText) {
     const std::string line = Trimmed(shortcutText.substr(at, end - at));
     at = end + 1;
     if (!line.empty() && line.front() == '[') {
-      inSection = Lower(line) == "[internetshortcut]";
-    } else if (inSection && Lower(line.substr(0, 4)) == "url=") {
+      inSection = AsciiLower(line) == "[internetshortcut]";
+    } else if (inSection && AsciiLower(line.substr(0, 4)) == "url=") {
       return Trimmed(line.substr(4));
     }
   }
@@ -116,7 +98,7 @@ std::string HtmlEscape(const std::string& text) {
   return out;
 }
 
-bool WriteFavoritesHtml(FileSystem& files, const std::string& favoritesFolder, const std::string& htmlPath) {
+bool ExportFavoritesToHtml(FileSystem& files, const std::string& favoritesFolder, const std::string& htmlPath) {
   const std::string document = Utf8ToCp932(BookmarkWriter(files).Document(favoritesFolder));
   auto out = files.OpenWrite(htmlPath);
   if (!out) return false;

@@ -13,6 +13,6 @@ std::string InternetShortcutUrl(const std::string& shortcutText);
 std::string HtmlEscape(const std::string& text);
 
 // True when the whole file was written.
-bool WriteFavoritesHtml(FileSystem& files, const std::string& favoritesFolder, const std::string& htmlPath);
+bool ExportFavoritesToHtml(FileSystem& files, const std::string& favoritesFolder, const std::string& htmlPath);
 
 }  // namespace vorn

@@ -1,7 +1,7 @@
 #include "backup/mail_archive.h"
 
 #include "core/app.h"
-#include "ui/form1.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -12,8 +12,6 @@ constexpr uint32_t kOutputBufferSize = 255;
 std::string WithTrailingBackslash(const std::string& folder) {
   return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
 }
-
-std::string Quoted(const std::string& text) { return std::string("\"").append(text).append("\""); }
 
 }  // namespace
 
@@ -28,22 +26,15 @@ std::string MailArchiveCommandLine(const std::string& archivePath, const std::st
   return line;
 }
 
-void PackMailStore(App& app, const BackupSet& set) {
+void LHA(App& app, const BackupSet& set) {
   if (StoredDestinationChoice(app) == 0) app.settings.backupPath = TrimAtNul(app.settings.backupPath);
   // The archive goes into the set's own user folder, the same folder every other step writes.
   const std::string archivePath = set.userBackupFolder + "\\Mail.lzh";
   const std::string line = MailArchiveCommandLine(archivePath, app.ProgramFolder(), app.env.storeRootFolder);
   std::string output;
-  Form1& form = app.form1();
-  if (app.platform.archiver.Unlha(form.hwnd, line, &output, kOutputBufferSize) == 0) return;
-  MessageSpec message;
-  message.text = "正常に処理を完了できませんでした。";
-  message.title = "Vorn";
-  message.icon = MsgIcon::Critical;
-  message.owner = form.hwnd;
-  app.platform.ui.ShowMessage(message);
+  if (app.platform.archiver.Unlha(app.MainWindow().owner, line, &output, kOutputBufferSize) == 0) return;
+  app.ShowMessage({"正常に処理を完了できませんでした。", "Vorn", MsgIcon::Critical, MsgButtons::Ok, 0});
   app.platform.ui.SetWaitCursor(false);
-  form.visible = false;
   app.EndProgram();
 }
 

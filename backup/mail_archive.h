@@ -13,7 +13,8 @@ class App;
 std::string MailArchiveCommandLine(const std::string& archivePath, const std::string& programFolder,
                                    const std::string& storeRoot);
 
-// On an archiver failure shows its message and ends the program.
-void PackMailStore(App& app, const BackupSet& set);
+// Packs the mail store with the main window as the archiver's owner. On an archiver failure
+// shows its message and ends the program.
+void LHA(App& app, const BackupSet& set);
 
 }  // namespace vorn

@@ -4,7 +4,6 @@
 
 #include "core/app.h"
 #include "core/environment_discovery.h"
-#include "ui/form1.h"
 
 namespace vorn {
 namespace {
@@ -18,10 +17,6 @@ constexpr WatchedProgram kWatchedPrograms[] = {
     {"Msimn.exe", {"MSIMN.EXE", "msimn.exe"}},
     {"Wab.exe", {"WAB.EXE", "wab.exe"}},
 };
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 constexpr const char* kReadOnlyRepairedText =
     "Outlook Expressのデータファイル(*.dbx)やアドレス帳(*.wab)で、\r\n"
@@ -48,7 +43,7 @@ int CountRunningProcesses(const Processes& processes, const std::string& program
   for (const auto& executable : *snapshot) {
     const std::string name = TrimAtNul(executable);
     for (const char* spelling : watched->spellings)
-      if (EndsWith(name, spelling)) ++count;
+      if (name.ends_with(spelling)) ++count;
   }
   return count;
 }
@@ -83,7 +78,7 @@ bool CheckMailProgramBeforeRestore(App& app) {
 void RepairReadOnlyFiles(App& app) {
   FileSystem& files = app.platform.files;
   int found = 0;
-  for (const auto& identity : app.form1().List2.items) {
+  for (const auto& identity : app.MainWindow().identitySubkeys) {
     const std::string storeRoot = ResolveStoreRoot(app.reg, app.env, identity);
     if (storeRoot.empty()) continue;
     for (const auto& entry : files.List(storeRoot, "*"))

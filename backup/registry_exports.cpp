@@ -2,15 +2,13 @@
 
 #include "backup/signature_texts.h"
 #include "core/app.h"
-#include "ui/form1.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
 
 constexpr const char* kWorkFolderName = "\\VornReg";
 constexpr int kWorkFolderAttempts = 1000;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string IdentityKey(const App& app) {
   return "HKEY_CURRENT_USER\\Identities\\" + app.env.selectedIdentityGuid + "\\Software\\Microsoft";
@@ -53,11 +51,7 @@ void CopyPhonebooks(App& app, const BackupSet& set) {
   } else if (app.FileExists(own)) {
     CopyWhenNotEmpty(app, own, ownCopy);
   } else {
-    MessageSpec message;
-    message.text = "ダイアルアップの設定を保存できませんでした。";
-    message.title = "ERROR";
-    message.owner = app.form1().hwnd;
-    app.platform.ui.ShowMessage(message);
+    app.ShowMessage({"ダイアルアップの設定を保存できませんでした。", "ERROR", MsgIcon::None, MsgButtons::Ok, 0});
   }
 }
 

@@ -13,13 +13,9 @@
 
 #include <unistd.h>
 
-#include "backup/backup_run.h"
 #include "backup/mail_archive.h"
-#include "backup/unattended_ui.h"
-#include "core/app.h"
-#include "core/startup.h"
+#include "cli/unattended_ui.h"
 #include "platform/codepage.h"
-#include "regedit/reg_file_editor.h"
 #include "platform/sim/sim_archiver.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_environment.h"
@@ -27,7 +23,9 @@
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry_store.h"
 #include "platform/sim/sim_shell.h"
-#include "ui/form1.h"
+#include "regedit/reg_file_editor.h"
+#include "ui/program.h"
+#include "ui/startup.h"
 
 namespace {
 
@@ -105,19 +103,18 @@ struct Machine {
   RegFileEditor editor;
   SimArchiver archiver;
   std::ostringstream messages;
-  UnattendedUi ui;
+  cli::UnattendedUi ui;
   SimClock clock;
   Platform platform;
-  NoFormHost host;
+  cli::NoFormHost host;
 };
 
 // A backup into an empty destination, as the baselines write into fresh files.
 double TimeBackup(Machine& machine, bool compress) {
   fs::remove_all(machine.files.HostPath(machine.environment.SpecialFolder("Desktop") + "\\Vorn_bkup"));
-  App app(machine.platform, machine.host);
-  Main(app, false);
-  InstallBackup(app);
-  Form1& form = app.form1();
+  Program program(machine.platform, machine.host);
+  Main(program, false);
+  Form1& form = program.form1();
   form.MnLHA.checked = compress;
   form.Option1_Click(Form1::kBackupMode);
   form.List1_Click(0);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/exit_codes.h"
 #include "dbx/dbx_reader.h"
 #include "dbx/folder_classification.h"
 #include "dbx/message_extraction.h"
@@ -14,7 +15,7 @@ namespace {
 int Fail(Context& context, const std::string& argument, DbxError error) {
   context.err << "vorn-cli dbx: " << argument << ": " << DbxErrorDescription(error) << " (error "
               << DbxErrorNumber(error) << ")\n";
-  return 1;
+  return kExitFailed;
 }
 
 std::string Classification(const FolderClassification& folder) {
@@ -46,7 +47,7 @@ int Info(Context& context, const std::string& argument) {
   if (error != DbxError::None) return Fail(context, argument, error);
   const FolderClassification folder = ClassifyFolderFile(context.files, path);
   context.out << "folder: " << Classification(folder) << "\n";
-  return folder.error == DbxError::None ? 0 : Fail(context, argument, folder.error);
+  return folder.error == DbxError::None ? kExitOk : Fail(context, argument, folder.error);
 }
 
 class NoProgress : public ExtractionProgress {
@@ -63,7 +64,7 @@ int Extract(Context& context, const std::string& fileArgument, const std::string
   const ExtractionResult result =
       ExtractFile(context.files, context.programPath(fileArgument), outputFolder, progress);
   context.out << result.counters.Named() << "\n";
-  return result.error == DbxError::None ? 0 : Fail(context, fileArgument, result.error);
+  return result.error == DbxError::None ? kExitOk : Fail(context, fileArgument, result.error);
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ int RunDbx(Context& context, const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "info") return Info(context, args[1]);
   if (args.size() == 3 && args[0] == "extract") return Extract(context, args[1], args[2]);
   context.err << "usage: vorn-cli dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR\n";
-  return 2;
+  return kExitUsage;
 }
 
 }  // namespace vorn::cli

@@ -2,8 +2,10 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/exit_codes.h"
 #include "lha/unlha.h"
 #include "lha/unlha_result.h"
+#include "platform/text.h"
 
 namespace vorn::cli {
 
@@ -12,21 +14,20 @@ int RunLha(Context& context, const std::vector<std::string>& args) {
   const size_t expected = command == "a" || command == "x" ? 3 : 2;
   if ((command != "a" && command != "x" && command != "l" && command != "t") || args.size() != expected) {
     context.err << "usage: vorn-cli lha a ARCHIVE DIR | x ARCHIVE DESTDIR | l ARCHIVE | t ARCHIVE\n";
-    return 2;
+    return kExitUsage;
   }
   for (const auto& arg : args)
     if (arg.find('"') != std::string::npos) {
       context.err << "vorn-cli lha: a path cannot hold a double quote\n";
-      return 2;
+      return kExitUsage;
     }
-  auto quoted = [](std::string text) { return text.insert(0, 1, '"').append(1, '"'); };
-  const std::string archive = quoted(context.programPath(args[1]));
+  const std::string archive = Quoted(context.programPath(args[1]));
   std::string line = command;
   if (command == "a") {
     line.append(" -+ -a1 -r2 -x1 -d0 -f0 -n0 -jm3 ").append(archive).append(" ");
-    line.append(quoted(context.programPath(args[2]).append("\\"))).append(" \"*.*\"");
+    line.append(Quoted(context.programPath(args[2]).append("\\"))).append(" \"*.*\"");
   } else if (command == "x") {
-    line.append(" -d1 -y1 ").append(archive).append(" ").append(quoted(context.programPath(args[2]))).append("\\ *.*");
+    line.append(" -d1 -y1 ").append(archive).append(" ").append(Quoted(context.programPath(args[2]))).append("\\ *.*");
   } else {
     line.append(" ").append(archive);
   }
@@ -36,9 +37,9 @@ int RunLha(Context& context, const std::vector<std::string>& args) {
   if (result.code != unlha::kOk) {
     context.err << "vorn-cli lha: " << result.firstFailure << " (" << unlha::DescribeResult(result.code)
                 << ", code 0x" << std::hex << std::uppercase << result.code << ")\n";
-    return 1;
+    return kExitFailed;
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace vorn::cli

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/exit_codes.h"
 #include "cli/host_files.h"
 
 namespace vorn::cli {
@@ -31,7 +32,7 @@ const Area kAreas[] = {
 int Usage() {
   std::cerr << "usage:\n";
   for (const auto& area : kAreas) std::cerr << "  vorn-cli " << area.usage << "\n";
-  return 2;
+  return vorn::cli::kExitUsage;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/exit_codes.h"
 #include "regedit/reg_file_editor.h"
 #ifdef _WIN32
 #include "platform/win32/win32_registry_store.h"
@@ -29,13 +30,13 @@ int RunReg(Context& context, const std::vector<std::string>& args) {
     outcome = editor.Import(context.programPath(args[1]));
   } else {
     context.err << "usage: vorn-cli reg export FILE KEY [--regedit4] | vorn-cli reg import FILE\n";
-    return 2;
+    return kExitUsage;
   }
   if (!outcome.succeeded) {
     context.err << "vorn-cli reg: " << outcome.problem << "\n";
-    return 1;
+    return kExitFailed;
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace vorn::cli

@@ -3,14 +3,16 @@
 #include <cstdlib>
 
 #include "core/environment_discovery.h"
-#include "ui/form1.h"
 
 namespace vorn {
 
-App::App(Platform& platform, FormHost& host)
-    : platform(platform), host(host), reg(platform.registry), form1_(std::make_unique<Form1>(*this)) {}
+App::App(Platform& platform) : platform(platform), reg(platform.registry) {}
 
-App::~App() = default;
+MainWindowState App::MainWindow() const {
+  MainWindowState state;
+  if (fillMainWindowState) fillMainWindowState(state);
+  return state;
+}
 
 void App::EndProgram() {
   platform.ui.EndProgram();
@@ -25,11 +27,18 @@ MsgAnswer App::ShowMessage(const Message& message) {
   spec.title = message.title;
   spec.icon = message.icon;
   spec.buttons = message.buttons;
-  spec.helpButton = true;
-  spec.helpFile = HelpFile();
-  spec.helpContext = message.helpContext;
-  spec.owner = form1_->hwnd;
+  if (message.helpContext != 0) {
+    spec.helpButton = true;
+    spec.helpFile = HelpFile();
+    spec.helpContext = message.helpContext;
+  }
+  spec.owner = MainWindow().owner;
   return platform.ui.ShowMessage(spec);
+}
+
+void App::FlashMainWindow() {
+  platform.ui.Beep();
+  platform.ui.Flash(MainWindow().owner);
 }
 
 }  // namespace vorn

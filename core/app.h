@@ -1,34 +1,34 @@
 #pragma once
-// The process-wide state of one run of the program: the platform, the environment record,
-// the settings, the start-up results and the main window.
-#include <memory>
+// The state of one run of the program: the platform, the environment record, the settings and
+// the start-up's findings, and the main window as the layers below the windows see it.
+#include <functional>
 #include <string>
 
 #include "core/environment_record.h"
+#include "core/main_window_state.h"
 #include "core/registry_access.h"
 #include "core/settings.h"
 #include "platform/platform.h"
 
 namespace vorn {
 
-class Form1;
-class FormHost;
-
+// A message box of the program: a Japanese text, a title, an icon, buttons and, with a help
+// context, a Help button that opens the help file at that context.
 struct Message {
   std::string text;
   std::string title;
   MsgIcon icon = MsgIcon::None;
   MsgButtons buttons = MsgButtons::Ok;
-  int helpContext = 0;
+  int helpContext = 0;  // 0: no Help button
 };
 
 class App {
  public:
-  App(Platform& platform, FormHost& host);
-  ~App();
+  explicit App(Platform& platform);
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
 
   Platform& platform;
-  FormHost& host;
   RegistryAccess reg;
   EnvironmentRecord env;
   Settings settings;
@@ -36,16 +36,19 @@ class App {
   bool imagehlpPresent = false;
   bool extraListFlag = false;
 
-  Form1& form1() { return *form1_; }
+  // Filled by the main window while it exists (Form1 sets it); unset, a state without a window.
+  std::function<void(MainWindowState&)> fillMainWindowState;
+  MainWindowState MainWindow() const;
+
   std::string ProgramFolder() const { return platform.environment.ProgramFolder(); }
   std::string HelpFile() const { return ProgramFolder() + "\\Vorn4.chm"; }
   bool FileExists(const std::string& path) const;
-  // A modal message box with a Help button on the help file, owned by the main window.
+  // A modal message box owned by the main window.
   MsgAnswer ShowMessage(const Message& message);
+  // The beep and three flashes of the main window's caption that end a backup or a restore.
+  void FlashMainWindow();
+  // Closes the main window and ends the program.
   [[noreturn]] void EndProgram();
-
- private:
-  std::unique_ptr<Form1> form1_;
 };
 
 }  // namespace vorn

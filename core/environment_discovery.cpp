@@ -30,7 +30,7 @@ std::string VersionText(const FileVersion& v) {
 
 void DetectOsFamily(const Environment& environment, EnvironmentRecord& record) {
   auto version = environment.OsVersion();
-  if (version && version->platformId == 2) {
+  if (version && version->IsNtPlatform()) {
     record.osFamily = kFamilyNt;
     record.systemFolder = environment.Variable("SystemRoot").value_or("") + "\\system32";
   } else {

@@ -50,15 +50,15 @@ void LoadBackupPath(RegistryAccess& reg, const EnvironmentRecord& record, Settin
   SaveSwitch(reg, "SV_Int", userPicked ? 1 : 0);
 }
 
-void LoadSettings(RegistryAccess& reg, Settings& settings, const SettingsMenus& menus) {
+void LoadSettings(RegistryAccess& reg, Settings& settings, MenuSwitches& menus) {
   switch (ReadSwitch(reg, "UnLHA32")) {
     case Stored::One:
     case Stored::NotANumber:
-      menus.mnLha.checked = true;
+      menus.compressMail = true;
       SaveSwitch(reg, "UnLHA32", 1);
       break;
     default:
-      menus.mnLha.checked = false;
+      menus.compressMail = false;
       SaveSwitch(reg, "UnLHA32", 0);
   }
   settings.openFolderAfterBackup = LoadOnByDefault(reg, "OpenFolder");
@@ -77,8 +77,8 @@ void LoadSettings(RegistryAccess& reg, Settings& settings, const SettingsMenus& 
   settings.saveFavoritesOrder = LoadOnByDefault(reg, "FavoOrder");
   settings.saveDialUp = LoadOnByDefault(reg, "Remote");
   settings.exportFavoritesHtml = LoadOnByDefault(reg, "IEexport");
-  menus.mnWab.checked = LoadOnByDefault(reg, "MnWab") == 1;
-  menus.mnFavo.checked = LoadOnByDefault(reg, "MnFavo") == 1;
+  menus.saveAddressBook = LoadOnByDefault(reg, "MnWab") == 1;
+  menus.saveFavorites = LoadOnByDefault(reg, "MnFavo") == 1;
 }
 
 }  // namespace vorn

@@ -5,7 +5,6 @@
 
 #include "core/environment_record.h"
 #include "core/registry_access.h"
-#include "ui/controls.h"
 
 namespace vorn {
 
@@ -22,16 +21,16 @@ struct Settings {
   int16_t exportFavoritesHtml = 1;
 };
 
-// The three switches that live as the main window's menu check marks.
-struct SettingsMenus {
-  MenuItem& mnLha;
-  MenuItem& mnWab;
-  MenuItem& mnFavo;
+// The three switches that live as the main window's menu check marks (MnLHA, MnWab, MnFavo).
+struct MenuSwitches {
+  bool compressMail = false;     // "UnLHA32": the mail store goes into "Mail.lzh"
+  bool saveAddressBook = false;  // "MnWab"
+  bool saveFavorites = false;    // "MnFavo"
 };
 
 std::string DefaultBackupPath(const EnvironmentRecord& record);
 void LoadBackupPath(RegistryAccess& reg, const EnvironmentRecord& record, Settings& settings);
-void LoadSettings(RegistryAccess& reg, Settings& settings, const SettingsMenus& menus);
+void LoadSettings(RegistryAccess& reg, Settings& settings, MenuSwitches& menus);
 void SaveSwitch(RegistryAccess& reg, const std::string& valueName, int16_t value);
 
 }  // namespace vorn

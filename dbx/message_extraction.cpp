@@ -4,6 +4,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/folder_path.h"
+
 namespace vorn {
 
 namespace {
@@ -13,15 +15,6 @@ bool Increment(int16_t& counter) {
   if (counter == std::numeric_limits<int16_t>::max()) return false;
   ++counter;
   return true;
-}
-
-// Creates every missing folder of a path up to its last "\".
-void MakeFolderPath(FileSystem& files, const std::string& path) {
-  for (size_t separator = path.find('\\'); separator != std::string::npos; separator = path.find('\\', separator + 1)) {
-    std::string prefix = path.substr(0, separator);
-    if (prefix.empty() || prefix.back() == ':' || prefix.back() == '\\' || files.IsDirectory(prefix)) continue;
-    files.CreateDirectory(prefix);
-  }
 }
 
 // A file of an earlier run is overwritten; a link under the name is never written through.
@@ -45,7 +38,7 @@ std::string MessageFileName(int16_t number, MessageKind kind) {
 
 DbxError ExtractMessages(DbxFile& file, FileSystem& files, const std::string& outputFolder, int32_t progressMaximum,
                          ExtractionProgress& progress, ExtractionCounters& counters) {
-  MakeFolderPath(files, outputFolder);
+  CreateFolderPath(files, outputFolder);
   // A header or walk that fails part-way still leaves the records found before it to extract.
   std::vector<int32_t> records;
   int32_t root = 0;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/codepage.h"
+#include "platform/folder_path.h"
 
 namespace vorn::demo {
 namespace {
@@ -214,16 +215,6 @@ class Parser {
   TextFileWrite* file_ = nullptr;  // the file whose content lines follow
 };
 
-// Creates every missing folder along a Windows path ("C:\a\b").
-bool CreateFolderTree(FileSystem& files, const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    files.CreateDirectory(path.substr(0, at));
-  FsResult last = files.CreateDirectory(path);
-  return last == FsResult::Ok || (last == FsResult::AlreadyExists && files.IsDirectory(path));
-}
-
-std::string ParentFolder(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-
 struct StepApplier {
   RegistryStore& registry;
   FileSystem& files;
@@ -234,11 +225,11 @@ struct StepApplier {
     return "cannot write " + write.keyPath + " \"" + write.valueName + "\"";
   }
   std::optional<std::string> operator()(const FolderCreate& folder) const {
-    if (CreateFolderTree(files, folder.path)) return std::nullopt;
+    if (CreateFolderPath(files, folder.path + "\\")) return std::nullopt;
     return "cannot create folder " + folder.path;
   }
   std::optional<std::string> operator()(const TextFileWrite& file) const {
-    CreateFolderTree(files, ParentFolder(file.path));
+    CreateFolderPath(files, file.path);
     std::string content;
     for (const auto& line : file.lines) content += Utf8ToCp932(line) + "\r\n";
     auto out = files.OpenWrite(file.path);
@@ -246,7 +237,7 @@ struct StepApplier {
     return "cannot write file " + file.path;
   }
   std::optional<std::string> operator()(const FileCopy& copy) const {
-    CreateFolderTree(files, ParentFolder(copy.targetPath));
+    CreateFolderPath(files, copy.targetPath);
     for (const auto& folder : sourceFolders) {
       std::string source = folder + "\\" + copy.sourceName;
       if (files.Exists(source)) {

@@ -3,38 +3,19 @@
 #include <cstdio>
 
 #include "demo/machine_description.h"
-#include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_registry_store.h"
-#include "platform/win32/windows_api.h"
+#include "platform/whole_file.h"
 #include "platform/win32/wide_text.h"
-
-namespace {
-
-std::string ReadAll(vorn::FileSystem& files, const std::string& path) {
-  std::string text;
-  auto in = files.OpenRead(path);
-  if (!in) return text;
-  char buffer[4096];
-  while (auto n = in->Read(buffer, sizeof buffer)) {
-    if (*n == 0) break;
-    text.append(buffer, *n);
-  }
-  return text;
-}
-
-}  // namespace
+#include "platform/win32/win32_platform.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: demo_setup MACHINE-FILE SOURCE-FOLDER...\n");
     return 2;
   }
-  vorn::Win32FileSystem files;
-  vorn::Win32RegistryStore registry;
-  vorn::Win32Environment environment;
+  vorn::Win32Platform windows;
   const std::string machineFile = vorn::Narrow(argv[1]);
-  if (!files.Exists(machineFile)) {
+  const auto text = vorn::ReadWholeFile(windows.files, machineFile);
+  if (!text) {
     std::fprintf(stderr, "demo_setup: cannot read %s\n", machineFile.c_str());
     return 1;
   }
@@ -42,9 +23,9 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 2; i < argc; ++i) sourceFolders.push_back(vorn::Narrow(argv[i]));
 
   auto machine = vorn::demo::ParseMachineDescription(
-      ReadAll(files, machineFile), [&](const std::string& name) { return environment.Variable(name).value_or(""); });
+      *text, [&](const std::string& name) { return windows.environment.Variable(name).value_or(""); });
   auto failures = machine.errors;
-  if (failures.empty()) failures = vorn::demo::ApplyMachine(machine, registry, files, sourceFolders);
+  if (failures.empty()) failures = vorn::demo::ApplyMachine(machine, windows.registry, windows.files, sourceFolders);
   for (const auto& failure : failures) std::fprintf(stderr, "demo_setup: %s\n", failure.c_str());
   return failures.empty() ? 0 : 1;
 }

@@ -1,6 +1,5 @@
 #include "lha/unlha_files.h"
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -35,12 +34,6 @@ std::string FolderOf(const std::string& path) {
   const size_t cut = path.find_last_of('\\');
   if (cut == std::string::npos) return path;
   return cut <= 2 ? path.substr(0, cut + 1) : path.substr(0, cut);
-}
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return text;
 }
 
 std::unique_ptr<TempFile> TempFile::Create(FileSystem& files, const std::string& folder) {

@@ -19,8 +19,6 @@ std::string WithoutTrailingBackslash(std::string folder);
 std::string Join(const std::string& folder, const std::string& name);
 // The folder part of a path, up to its last "\".
 std::string FolderOf(const std::string& path);
-// Lower case in ASCII: paths that differ only in that are the same file on Windows.
-std::string Lower(std::string text);
 
 class FileSource : public lha::ByteSource {
  public:

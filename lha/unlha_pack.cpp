@@ -13,6 +13,7 @@
 #include "lha/codec/member_name.h"
 #include "lha/unlha_files.h"
 #include "lha/unlha_progress.h"
+#include "platform/text.h"
 #include "platform/wildcard.h"
 
 namespace vorn::unlha {
@@ -69,7 +70,7 @@ class SharedProgress : public lha::Progress {
 };
 
 // Members count as the same when their UTF-8 paths differ only in ASCII case, as on Windows.
-std::string MemberKey(const std::string& displayName) { return Lower(displayName); }
+std::string MemberKey(const std::string& displayName) { return AsciiLower(displayName); }
 
 struct PackEntry {
   std::string source;
@@ -102,7 +103,7 @@ class Packer {
     for (const auto& entry : listed) {
       const std::string path = Join(folder, entry.name);
       if (!command_.allAttributes && (entry.attributes & (fileattr::kHidden | fileattr::kSystem))) continue;
-      if (Lower(path) == Lower(command_.archive)) continue;
+      if (EqualsIgnoringAsciiCase(path, command_.archive)) continue;
       std::vector<std::string> names = relative;
       names.push_back(entry.name);
       if (entry.isDirectory) {

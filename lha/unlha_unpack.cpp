@@ -11,6 +11,8 @@
 #include "lha/unlha_files.h"
 #include "lha/unlha_progress.h"
 #include "platform/codepage.h"
+#include "platform/folder_path.h"
+#include "platform/text.h"
 #include "platform/wildcard.h"
 
 namespace vorn::unlha {
@@ -62,7 +64,7 @@ class Unpacker {
     if (command_.verb == 'x') {
       if (!files_.IsDirectory(destination_) && !CreateDestination())
         return outcome_.Fail(kCannotWriteFile, "Cannot create " + destination_);
-      readyFolders_.insert(Lower(destination_));
+      readyFolders_.insert(AsciiLower(destination_));
     }
     FileSource source(std::move(in));
     lha::LhaReader reader(source);
@@ -83,18 +85,7 @@ class Unpacker {
  private:
   // The destination the caller names may be a path of several missing folders.
   bool CreateDestination() {
-    if (Utf8ToCp932(destination_).size() > kMaxFolderPathBytes) return false;
-    std::vector<std::string> missing;
-    std::string folder = destination_;
-    while (!files_.IsDirectory(folder)) {
-      const std::string parent = FolderOf(folder);
-      if (parent == folder) return false;
-      missing.push_back(folder);
-      folder = parent;
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-      if (files_.CreateDirectory(*it) != FsResult::Ok && !files_.IsDirectory(*it)) return false;
-    return true;
+    return Utf8ToCp932(destination_).size() <= kMaxFolderPathBytes && CreateFolderPath(files_, Join(destination_, ""));
   }
 
   void Test(lha::LhaReader& reader, const MemberHeader& header) {
@@ -118,9 +109,9 @@ class Unpacker {
     folder = destination_;
     std::vector<std::string> prefixes;
     for (size_t i = 0; i < count; ++i) prefixes.push_back(folder = Join(folder, path[i]));
-    if (readyFolders_.count(Lower(folder))) return FolderState::Ready;
+    if (readyFolders_.count(AsciiLower(folder))) return FolderState::Ready;
     for (const std::string& prefix : prefixes) {
-      const std::string key = Lower(prefix);
+      const std::string key = AsciiLower(prefix);
       if (readyFolders_.count(key)) continue;
       folder = prefix;
       auto attributes = files_.Attributes(prefix);

@@ -4,7 +4,8 @@
 
 namespace vorn {
 
-// Characters that code page 932 cannot hold become "?", as the system converter does.
+// Characters that code page 932 cannot hold become "?", one for each character (also beyond
+// the Basic Multilingual Plane), on both builds.
 std::string Utf8ToCp932(const std::string& utf8);
 // Bytes that are not valid code page 932 become U+FFFD; never fails.
 std::string Cp932ToUtf8(const std::string& cp932);

@@ -10,6 +10,8 @@ struct OsVersionInfo {
   uint32_t platformId = 0;  // 2 = VER_PLATFORM_WIN32_NT
   uint32_t major = 0;
   uint32_t minor = 0;
+  // The 2000/XP family; anything else is the 98/Me family.
+  bool IsNtPlatform() const { return platformId == 2; }
 };
 
 using FileVersion = std::array<uint16_t, 4>;  // major, minor, build, revision

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/text.h"
+
 namespace vorn {
 namespace {
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
@@ -46,9 +48,7 @@ bool KeyPathIsWithin(const std::string& keyPath, const std::string& ancestor) {
   return true;
 }
 
-bool RegNameEquals(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
+bool RegNameEquals(const std::string& a, const std::string& b) { return EqualsIgnoringAsciiCase(a, b); }
 
 bool RegNameLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),

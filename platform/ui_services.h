@@ -21,7 +21,8 @@ struct MessageSpec {
   bool operator==(const MessageSpec&) const = default;
 };
 
-// Thrown by the simulated EndProgram so tests can observe the end; the real one exits the process.
+// Thrown by the EndProgram of the simulated services and of vorn-cli's unattended ones, so that
+// tests and the command-line tool can observe the end; the Win32 one ends the process.
 struct ProgramEnded {};
 
 class UiServices {

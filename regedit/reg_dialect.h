@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/environment.h"
+
 namespace vorn {
 
 enum class RegDialect {
@@ -17,6 +19,12 @@ inline constexpr std::string_view kVersion5Header = "Windows Registry Editor Ver
 // 98/Me family; everything else is the 2000/XP family).
 inline RegDialect DialectForOsFamily(const std::string& osFamily) {
   return osFamily == "Windows98" ? RegDialect::Regedit4 : RegDialect::Version5;
+}
+
+// The dialect the platform's own editor writes on the system the environment describes.
+inline RegDialect DialectOfSystem(const Environment& environment) {
+  const auto version = environment.OsVersion();
+  return version && version->IsNtPlatform() ? RegDialect::Version5 : RegDialect::Regedit4;
 }
 
 }  // namespace vorn

@@ -1,7 +1,6 @@
 #include "regedit/reg_editor_command.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -12,12 +11,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
 }
 
 // A text in double quotes loses them; nullopt when it opens a quote that does not close at its end.
@@ -40,7 +33,7 @@ std::string_view TakeWord(std::string_view& text) {
 bool IsRegistryEditor(std::string_view program) {
   auto unquoted = Unquote(program);
   if (!unquoted) return false;
-  std::string name = Lower(*unquoted);
+  std::string name = AsciiLower(*unquoted);
   size_t folder = name.find_last_of("\\/");
   if (folder != std::string::npos) name.erase(0, folder + 1);
   return name == "regedit.exe" || name == "regedit";
@@ -60,7 +53,7 @@ std::optional<RegEditorCommand> ParseExport(std::string_view rest) {
     file = Trim(rest.substr(0, open));
     key = rest.substr(open);
   } else {
-    std::string lower = Lower(rest);
+    std::string lower = AsciiLower(rest);
     size_t blank = lower.find(" hkey_");
     if (blank == std::string::npos) blank = rest.find_last_of(" \t");
     if (blank == std::string::npos) return std::nullopt;
@@ -79,7 +72,7 @@ std::optional<RegEditorCommand> ParseRegEditorCommand(std::string_view commandLi
   std::string_view rest = Trim(commandLine);
   if (rest.empty() || !IsRegistryEditor(TakeWord(rest))) return std::nullopt;
   if (Trim(rest).empty()) return std::nullopt;
-  std::string action = Lower(TakeWord(rest));
+  std::string action = AsciiLower(TakeWord(rest));
   if (action == "/e") return ParseExport(rest);
   if (action != "/s") return std::nullopt;
   auto file = Unquote(Trim(rest));

@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
-#include "regedit/reg_string_data.h"
+#include "platform/text.h"
+#include "regedit/codec/reg_string_data.h"
 
 namespace vorn {
 namespace {
@@ -31,15 +32,6 @@ std::string Escape(const std::string& text, bool escapeLineBreaks) {
       out += c;
     }
   }
-  return out;
-}
-
-std::string Quoted(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '"';
-  out += text;
-  out += '"';
   return out;
 }
 

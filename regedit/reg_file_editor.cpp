@@ -1,26 +1,14 @@
 #include "regedit/reg_file_editor.h"
 
+#include "platform/whole_file.h"
+#include "regedit/codec/reg_key_name.h"
 #include "regedit/reg_editor_command.h"
 #include "regedit/reg_export.h"
-#include "regedit/reg_key_name.h"
 
 namespace vorn {
 namespace {
 
 RegEditorOutcome Failed(std::string problem) { return RegEditorOutcome{false, std::move(problem), {}}; }
-
-std::optional<std::string> ReadWholeFile(const FileSystem& files, const std::string& path) {
-  auto input = files.OpenRead(path);
-  if (!input) return std::nullopt;
-  std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
-    auto count = input->Read(buffer, sizeof buffer);
-    if (!count) return std::nullopt;
-    if (*count == 0) return bytes;
-    bytes.append(buffer, *count);
-  }
-}
 
 }  // namespace
 

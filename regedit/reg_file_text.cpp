@@ -1,9 +1,9 @@
 #include "regedit/reg_file_text.h"
 
-#include <algorithm>
 #include <cctype>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -19,12 +19,6 @@ std::string DecodeUtf16Le(std::string_view bytes) {
 }
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool IsAsciiAlnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80; }
 
@@ -48,8 +42,8 @@ std::optional<RegDialect> HeaderLineDialect(std::string_view line) {
   size_t word = 0;
   while (word < line.size() && word < kMaxHeaderPrefix && !IsAsciiAlnum(line[word])) ++word;
   std::string_view rest = line.substr(word);
-  if (EqualsIgnoringCase(rest, kRegedit4Header)) return RegDialect::Regedit4;
-  if (EqualsIgnoringCase(rest, kVersion5Header)) return RegDialect::Version5;
+  if (EqualsIgnoringAsciiCase(rest, kRegedit4Header)) return RegDialect::Regedit4;
+  if (EqualsIgnoringAsciiCase(rest, kVersion5Header)) return RegDialect::Version5;
   return std::nullopt;
 }
 

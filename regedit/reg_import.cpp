@@ -4,9 +4,9 @@
 
 #include "platform/codepage.h"
 #include "regedit/reg_file_text.h"
-#include "regedit/reg_key_name.h"
-#include "regedit/reg_line_reader.h"
-#include "regedit/reg_string_data.h"
+#include "regedit/codec/reg_key_name.h"
+#include "regedit/codec/reg_line_reader.h"
+#include "regedit/codec/reg_string_data.h"
 #include "platform/registry_path.h"
 
 namespace vorn {

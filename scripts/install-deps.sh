@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need (idempotent).
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
+packages=(python3 cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
           mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales fonts-ipafont-gothic
           lhasa jlha-utils undbx imagemagick xdotool)
 missing=()

@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
 
+echo "== layers"
+python3 scripts/check-layers.py
+
 echo "== native build (sanitizers)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON >/dev/null
 cmake --build build/native -j "$jobs"

@@ -1,13 +1,51 @@
 #include "ui/form1.h"
 
+#include "backup/backup_run.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
 
 namespace vorn {
+namespace {
 
-Form1::Form1(App& app) : app_(app) { List1.enabled = false; }
+// Disables the command buttons for the life of a run started from them.
+class BusyWindow {
+ public:
+  explicit BusyWindow(Form1& form) : form_(form) { Set(true); }
+  ~BusyWindow() { Set(false); }
+  BusyWindow(const BusyWindow&) = delete;
+  BusyWindow& operator=(const BusyWindow&) = delete;
+
+ private:
+  void Set(bool busy) {
+    form_.busy = busy;
+    for (Button& button : form_.Command1) button.enabled = !busy;
+  }
+  Form1& form_;
+};
+
+}  // namespace
+
+Form1::Form1(App& app, FormHost& host)
+    : runBackup([&app] { RunBackup(app); }), app_(app), host_(host) {
+  List1.enabled = false;
+  app_.fillMainWindowState = [this](MainWindowState& state) { FillMainWindowState(state); };
+}
+
+Form1::~Form1() { app_.fillMainWindowState = nullptr; }
+
+void Form1::FillMainWindowState(MainWindowState& state) const {
+  state.owner = hwnd;
+  state.switches = {MnLHA.checked, MnWab.checked, MnFavo.checked};
+  state.identitySubkeys = List2.items;
+}
+
+void Form1::SetMenuSwitches(const MenuSwitches& switches) {
+  MnLHA.checked = switches.compressMail;
+  MnWab.checked = switches.saveAddressBook;
+  MnFavo.checked = switches.saveFavorites;
+}
 
 void Form1::EnsureLoaded() {
   if (!loaded) Form_Load();
@@ -43,8 +81,13 @@ void Form1::List1_Click(int index) {
 
 void Form1::Command1_Click(int index) {
   if (index == kExit) app_.EndProgram();
-  const auto& run = Option1.selected == kBackupMode ? runBackup : runRestore;
-  if (run) run();
+  if (Option1.selected == kBackupMode) {
+    if (!runBackup) return;
+    BusyWindow busyWhileRunning(*this);
+    runBackup();
+  } else if (runRestore) {
+    runRestore();
+  }
 }
 
 void Form1::Image1_DblClick() { app_.extraListFlag = !app_.extraListFlag; }
@@ -55,7 +98,7 @@ void Form1::MnLHA_Click() { SaveSwitch(app_.reg, "UnLHA32", MnLHA.Toggle()); }
 
 void Form1::MnChSave_Click() {
   FrmBkpth dialog(app_);
-  app_.host.ShowModal(dialog);
+  host_.ShowModal(dialog);
 }
 
 void Form1::MnOp_Click() {
@@ -78,9 +121,6 @@ void Form1::MnMail_Click() {
   if (openSupportMail) openSupportMail();
 }
 
-void Form1::Flash() {
-  app_.platform.ui.Beep();
-  app_.platform.ui.Flash(hwnd);
-}
+void Form1::Flash() { app_.FlashMainWindow(); }
 
 }  // namespace vorn

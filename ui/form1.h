@@ -2,16 +2,23 @@
 // The main window: mode, user list, Store Root, OK and Exit, and the menus.
 #include <functional>
 
+#include "core/main_window_state.h"
+#include "core/settings.h"
 #include "platform/window_handle.h"
 #include "ui/controls.h"
 
 namespace vorn {
 
 class App;
+class FormHost;
 
 class Form1 {
  public:
-  explicit Form1(App& app);
+  // Fills the run state's view of the main window (App::MainWindow) while it exists.
+  Form1(App& app, FormHost& host);
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
 
   // Runs the load handler the first time the window is touched.
   void EnsureLoaded();
@@ -33,6 +40,8 @@ class Form1 {
   void MnMail_Click();
   // The beep and three flashes of the caption that end a backup or a restore.
   void Flash();
+  // The check marks of the menu items that hold the switches, as the settings loaded them.
+  void SetMenuSwitches(const MenuSwitches& switches);
 
   static constexpr int kNoMode = 0;
   static constexpr int kBackupMode = 1;
@@ -69,16 +78,18 @@ class Form1 {
   MenuItem MnMokuji{"目次(&M) ..."};
   MenuItem MnMail{"作者へ質問,要望(&M)..."};
 
-  // What the OK button and the menus hand over to; set by the parts of the program that
-  // provide them. Unset, the choice does nothing.
+  // What the OK button and the menus hand over to. runBackup is the backup run; the others do
+  // nothing until their windows exist. Tests may put their own in.
   std::function<void()> runBackup;
   std::function<void()> runRestore;
   std::function<void()> openOptions;
   std::function<void()> openSupportMail;
 
  private:
+  void FillMainWindowState(MainWindowState& state) const;
   void StartSiblingTool(const std::string& exeName);
   App& app_;
+  FormHost& host_;
 };
 
 }  // namespace vorn

@@ -9,7 +9,7 @@ const char* const kBrowseTitle = "指定先にVorn_bkupフォルダが作成さ�
 const std::string kFolderSuffix = std::string("\\") + kBackupFolderName;
 }  // namespace
 
-FrmBkpth::FrmBkpth(App& app) : app_(app) {}
+FrmBkpth::FrmBkpth(App& app) : ModalForm("Vorn - 保存先の変更 ..."), app_(app) {}
 
 void FrmBkpth::UseDesktopDefault() {
   Option1.selected = kDesktop;

@@ -1,18 +1,18 @@
 #pragma once
 // The backup destination dialog: the desktop default or a folder the user picks, in which
 // a "Vorn_bkup" folder receives the backup sets.
-#include "platform/window_handle.h"
 #include "ui/controls.h"
+#include "ui/modal_form.h"
 
 namespace vorn {
 
 class App;
 
-class FrmBkpth {
+class FrmBkpth : public ModalForm {
  public:
   explicit FrmBkpth(App& app);
 
-  void Form_Load();
+  void Form_Load() override;
   void Option1_Click(int index);
   void CmdBrowse_Click();
   void CmdOk_Click();
@@ -21,9 +21,6 @@ class FrmBkpth {
   static constexpr int kDesktop = 0;
   static constexpr int kOther = 1;
 
-  std::string caption = "Vorn - 保存先の変更 ...";
-  WindowHandle hwnd = 0;
-  bool closed = false;
   OptionGroup Option1{{"\\ﾃﾞｽｸﾄｯﾌﾟ\\Vorn_bkup", "その他 ..."}, kDesktop};
   TextBox Text1;
   Button CmdBrowse{"参照 ..."};

@@ -1,12 +1,12 @@
 #include "platform/sim/sim_environment.h"
 
-#include "platform/registry_path.h"
+#include "platform/text.h"
 
 namespace vorn {
 
 std::optional<std::string> SimEnvironment::Variable(const std::string& name) const {
   for (const auto& [key, value] : variables)
-    if (RegNameEquals(key, name)) return value;
+    if (EqualsIgnoringAsciiCase(key, name)) return value;
   return std::nullopt;
 }
 
@@ -21,8 +21,9 @@ bool SimEnvironment::PathSearchFinds(const std::string& fullPath) const {
 }
 
 std::string SimEnvironment::SpecialFolder(const std::string& name) const {
-  auto it = specialFolders.find(name);
-  return it == specialFolders.end() ? std::string() : it->second;
+  for (const auto& [key, folder] : specialFolders)
+    if (EqualsIgnoringAsciiCase(key, name)) return folder;
+  return {};
 }
 
 void SimEnvironment::SetUpWindowsXp(const std::string& userName) {

@@ -19,7 +19,8 @@ class SimEnvironment : public Environment {
   std::string SpecialFolder(const std::string& name) const override;
   std::string ProgramFolder() const override { return programFolder; }
 
-  std::map<std::string, std::string> variables;  // names compare without regard to case
+  // Names of variables and special folders compare without regard to case.
+  std::map<std::string, std::string> variables;
   std::optional<OsVersionInfo> osVersion = OsVersionInfo{2, 5, 1};
   std::map<std::string, FileVersion> executableVersions;
   std::map<std::string, std::string> specialFolders;

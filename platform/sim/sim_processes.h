@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+
 #include "platform/processes.h"
 
 namespace vorn {
@@ -11,12 +13,10 @@ class SimProcesses : public Processes {
     return running;
   }
   bool Start(const std::string& commandLine, WindowStyle style) override {
-    started.push_back({commandLine, style});
-    return true;
+    return Launch(commandLine, style).has_value();
   }
   std::optional<int> RunAndWait(const std::string& commandLine, WindowStyle style) override {
-    started.push_back({commandLine, style});
-    return exitCode;
+    return Launch(commandLine, style);
   }
 
   struct Started {
@@ -26,8 +26,18 @@ class SimProcesses : public Processes {
   };
   std::vector<std::string> running;
   bool snapshotAvailable = true;
-  std::optional<int> exitCode = 0;
+  // How the commands the test names end; nullopt: the program is not there. Any other command
+  // starts and ends with 0.
+  std::map<std::string, std::optional<int>> exitCodes;
   std::vector<Started> started;
+
+ private:
+  std::optional<int> Launch(const std::string& commandLine, WindowStyle style) {
+    auto known = exitCodes.find(commandLine);
+    const std::optional<int> exitCode = known == exitCodes.end() ? 0 : known->second;
+    if (exitCode) started.push_back({commandLine, style});
+    return exitCode;
+  }
 };
 
 }  // namespace vorn

@@ -4,7 +4,10 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <utility>
+
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vorn {
 namespace {
@@ -65,28 +68,9 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> Stat(const std::string& path) {
   return data;
 }
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { Close(); }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool Close() {
-    if (!valid()) return true;
-    bool closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 class Win32InputFile : public InputFile {
  public:
-  explicit Win32InputFile(HANDLE handle) : file_(handle) {}
+  explicit Win32InputFile(win32::Handle file) : file_(std::move(file)) {}
   std::optional<size_t> Read(void* buffer, size_t size) override {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     DWORD read = 0;
@@ -104,12 +88,12 @@ class Win32InputFile : public InputFile {
   }
 
  private:
-  Handle file_;
+  win32::Handle file_;
 };
 
 class Win32OutputFile : public OutputFile {
  public:
-  explicit Win32OutputFile(HANDLE handle) : file_(handle) {}
+  explicit Win32OutputFile(win32::Handle file) : file_(std::move(file)) {}
   bool Write(const void* data, size_t size) override {
     auto bytes = static_cast<const char*>(data);
     while (size > 0 && ok_) {
@@ -122,13 +106,13 @@ class Win32OutputFile : public OutputFile {
     return ok_;
   }
   bool Close() override {
-    if (!file_.valid()) return ok_;
+    if (!file_) return ok_;
     ok_ = FlushFileBuffers(file_.get()) && ok_;
     return file_.Close() && ok_;
   }
 
  private:
-  Handle file_;
+  win32::Handle file_;
   bool ok_ = true;
 };
 
@@ -167,9 +151,9 @@ std::optional<int64_t> Win32FileSystem::ModifiedTime(const std::string& path) co
 
 bool Win32FileSystem::SetModifiedTime(const std::string& path, int64_t unixSeconds) {
   // Backup semantics let the same call open folders.
-  Handle file(CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file.valid()) return false;
+  win32::Handle file(CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return false;
   FILETIME time = ToFileTime(unixSeconds);
   return SetFileTime(file.get(), nullptr, nullptr, &time) && file.Close();
 }
@@ -197,9 +181,9 @@ FsResult Win32FileSystem::DeleteFile(const std::string& path) { return Result(De
 std::vector<DirEntry> Win32FileSystem::List(const std::string& folder, const std::string& pattern) const {
   std::vector<DirEntry> entries;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileExW(Wide(folder + "\\" + pattern).c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return entries;
+  win32::FindHandle search(FindFirstFileExW(Wide(folder + "\\" + pattern).c_str(), FindExInfoBasic, &found,
+                                            FindExSearchNameMatch, nullptr, 0));
+  if (!search) return entries;
   do {
     std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -210,37 +194,36 @@ std::vector<DirEntry> Win32FileSystem::List(const std::string& folder, const std
     entry.size = entry.isDirectory ? 0 : (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     entry.modified = ToUnixSeconds(found.ftLastWriteTime);
     entries.push_back(std::move(entry));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return entries;
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::string& path) const {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32InputFile>(file);
+  win32::Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<Win32InputFile>(std::move(file));
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenWrite(const std::string& path) {
   const std::wstring widePath = Wide(path);
   if (IsReadOnlyFile(widePath)) return nullptr;
-  HANDLE file = CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32OutputFile>(file);
+  win32::Handle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<Win32OutputFile>(std::move(file));
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& path, FsResult& result) {
   // CREATE_NEW fails on any existing name, a link included, and so never follows one.
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  win32::Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     result = LastResult();
     return nullptr;
   }
   result = FsResult::Ok;
-  return std::make_unique<Win32OutputFile>(file);
+  return std::make_unique<Win32OutputFile>(std::move(file));
 }
 
 }  // namespace vorn

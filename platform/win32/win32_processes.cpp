@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vorn {
 namespace {
@@ -31,7 +32,8 @@ std::wstring CommandText(const std::string& commandLine) {
   return command;
 }
 
-std::optional<PROCESS_INFORMATION> Launch(const std::string& commandLine, WindowStyle style) {
+// The started process; no handle when it could not be started.
+win32::Handle Launch(const std::string& commandLine, WindowStyle style) {
   std::wstring command = CommandText(commandLine);  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -39,40 +41,34 @@ std::optional<PROCESS_INFORMATION> Launch(const std::string& commandLine, Window
   startup.wShowWindow = ShowCommand(style);
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return std::nullopt;
-  CloseHandle(process.hThread);
-  return process;
+    return {};
+  win32::Handle(process.hThread).Close();  // only the process is waited for
+  return win32::Handle(process.hProcess);
 }
 
 }  // namespace
 
 std::optional<std::vector<std::string>> Win32Processes::Snapshot() const {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return std::nullopt;
+  win32::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return std::nullopt;
   std::vector<std::string> names;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
     names.push_back(NarrowZ(entry.szExeFile));
-  CloseHandle(snapshot);
   return names;
 }
 
 bool Win32Processes::Start(const std::string& commandLine, WindowStyle style) {
-  auto process = Launch(commandLine, style);
-  if (!process) return false;
-  CloseHandle(process->hProcess);
-  return true;
+  return static_cast<bool>(Launch(commandLine, style));
 }
 
 std::optional<int> Win32Processes::RunAndWait(const std::string& commandLine, WindowStyle style) {
-  auto process = Launch(commandLine, style);
+  win32::Handle process = Launch(commandLine, style);
   if (!process) return std::nullopt;
-  WaitForSingleObject(process->hProcess, INFINITE);
+  WaitForSingleObject(process.get(), INFINITE);
   DWORD exitCode = 0;
-  bool known = GetExitCodeProcess(process->hProcess, &exitCode);
-  CloseHandle(process->hProcess);
-  if (!known) return std::nullopt;
+  if (!GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
   return static_cast<int>(exitCode);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/registry_path.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vorn {
 namespace {
@@ -14,36 +15,20 @@ HKEY RootKey(RegRoot root) { return root == RegRoot::CurrentUser ? HKEY_CURRENT_
 // The key path as the A functions take it: single separators, code page 932.
 std::string AnsiKeyPath(const std::string& keyPath) { return Utf8ToCp932(JoinKeyPath(SplitKeyPath(keyPath))); }
 
-class OpenKey {
- public:
-  OpenKey(RegRoot root, const std::string& keyPath, REGSAM access) {
-    if (RegOpenKeyExA(RootKey(root), AnsiKeyPath(keyPath).c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  // Creates the key and its missing ancestors.
-  static OpenKey Create(RegRoot root, const std::string& keyPath) {
-    OpenKey created;
-    if (RegCreateKeyExA(RootKey(root), AnsiKeyPath(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &created.key_, nullptr) != ERROR_SUCCESS)
-      created.key_ = nullptr;
-    return created;
-  }
-  OpenKey(OpenKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-  OpenKey& operator=(OpenKey&&) = delete;
-  ~OpenKey() { Close(); }
+win32::RegistryKey OpenKey(RegRoot root, const std::string& keyPath, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(RootKey(root), AnsiKeyPath(keyPath).c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
+  return win32::RegistryKey(key);
+}
 
-  explicit operator bool() const { return key_ != nullptr; }
-  HKEY get() const { return key_; }
-  bool Close() {
-    if (!key_) return true;
-    bool closed = RegCloseKey(key_) == ERROR_SUCCESS;
-    key_ = nullptr;
-    return closed;
-  }
-
- private:
-  OpenKey() = default;
-  HKEY key_ = nullptr;
-};
+// Opens the key, creating it and its missing ancestors first.
+win32::RegistryKey OpenOrCreateKey(RegRoot root, const std::string& keyPath) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(RootKey(root), AnsiKeyPath(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return {};
+  return win32::RegistryKey(key);
+}
 
 }  // namespace
 
@@ -53,7 +38,7 @@ bool Win32RegistryStore::KeyExists(RegRoot root, const std::string& keyPath) con
 
 std::optional<RegValue> Win32RegistryStore::ReadValue(RegRoot root, const std::string& keyPath,
                                                       const std::string& valueName) const {
-  OpenKey key(root, keyPath, KEY_QUERY_VALUE);
+  win32::RegistryKey key = OpenKey(root, keyPath, KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
   const std::string name = Utf8ToCp932(valueName);
   RegValue value;
@@ -76,7 +61,7 @@ std::optional<RegValue> Win32RegistryStore::ReadValue(RegRoot root, const std::s
 bool Win32RegistryStore::WriteValue(RegRoot root, const std::string& keyPath, const std::string& valueName,
                                     const RegValue& value) {
   if (!IsValidKeyPath(keyPath)) return false;
-  OpenKey key = OpenKey::Create(root, keyPath);
+  win32::RegistryKey key = OpenOrCreateKey(root, keyPath);
   if (!key) return false;
   static const BYTE kNoData = 0;
   bool written = RegSetValueExA(key.get(), Utf8ToCp932(valueName).c_str(), 0, value.type,
@@ -86,7 +71,7 @@ bool Win32RegistryStore::WriteValue(RegRoot root, const std::string& keyPath, co
 }
 
 bool Win32RegistryStore::DeleteValue(RegRoot root, const std::string& keyPath, const std::string& valueName) {
-  OpenKey key(root, keyPath, KEY_ALL_ACCESS);
+  win32::RegistryKey key = OpenKey(root, keyPath, KEY_ALL_ACCESS);
   if (!key) return false;
   bool deleted = RegDeleteValueA(key.get(), Utf8ToCp932(valueName).c_str()) == ERROR_SUCCESS;
   return key.Close() && deleted;
@@ -94,7 +79,7 @@ bool Win32RegistryStore::DeleteValue(RegRoot root, const std::string& keyPath, c
 
 bool Win32RegistryStore::CreateKey(RegRoot root, const std::string& keyPath) {
   if (!IsValidKeyPath(keyPath)) return false;
-  OpenKey key = OpenKey::Create(root, keyPath);
+  win32::RegistryKey key = OpenOrCreateKey(root, keyPath);
   return key && key.Close();
 }
 
@@ -106,7 +91,7 @@ bool Win32RegistryStore::DeleteKeyTree(RegRoot root, const std::string& keyPath)
 
 std::optional<std::vector<std::string>> Win32RegistryStore::EnumSubkeys(RegRoot root,
                                                                          const std::string& keyPath) const {
-  OpenKey key(root, keyPath, KEY_ENUMERATE_SUB_KEYS);
+  win32::RegistryKey key = OpenKey(root, keyPath, KEY_ENUMERATE_SUB_KEYS);
   if (!key) return std::nullopt;
   std::vector<std::string> names;
   // 255 characters of code page 932 take at most 510 bytes.
@@ -123,7 +108,7 @@ std::optional<std::vector<std::string>> Win32RegistryStore::EnumSubkeys(RegRoot 
 
 std::optional<std::vector<RegNamedValue>> Win32RegistryStore::EnumValues(RegRoot root,
                                                                          const std::string& keyPath) const {
-  OpenKey key(root, keyPath, KEY_QUERY_VALUE);
+  win32::RegistryKey key = OpenKey(root, keyPath, KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
   DWORD maxNameChars = 0, maxDataBytes = 0;
   if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxNameChars,

@@ -19,7 +19,8 @@ std::string currentHelpFile;
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
-// HTML Help lives in hhctrl.ocx, which a bare system may lack; loaded on first use.
+// HTML Help lives in hhctrl.ocx, which a bare system may lack; loaded on first use and kept
+// for the life of the process, since help windows may outlive any caller.
 HtmlHelpFunction HtmlHelpEntry() {
   static HtmlHelpFunction entry = [] {
     HMODULE module = LoadLibraryW(L"hhctrl.ocx");

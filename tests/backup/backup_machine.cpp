@@ -1,9 +1,8 @@
 #include "tests/backup/backup_machine.h"
 
-#include "backup/backup_run.h"
-#include "backup/backup_set.h"
-#include "core/startup.h"
+#include "platform/folder_path.h"
 #include "ui/form1.h"
+#include "ui/startup.h"
 
 namespace vorn {
 
@@ -52,7 +51,6 @@ std::string BackupMachine::StoreRoot(const std::string& guid) const {
 
 void BackupMachine::StartAndPick(int userIndex) {
   Main(*m.app, false);
-  InstallBackup(*m.app);
   Form1& form = m.app->form1();
   form.Option1_Click(Form1::kBackupMode);
   form.List1_Click(userIndex);

@@ -15,15 +15,6 @@ TEST(SetFolderName, ReplacesExactlyTheEightForbiddenCharacters) {
   EXPECT_EQ(MakeSetFolderName("x:y|z\"太郎"), "x:y|z\"太郎");
 }
 
-TEST(CreateFolderPath, CreatesTheChainAndTheLastFolderOnlyWithATrailingBackslash) {
-  SimMachine m;
-  CreateFolderPath(m.files, "C:\\a\\b\\c");
-  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b"));
-  EXPECT_FALSE(m.files.Exists("C:\\a\\b\\c"));
-  CreateFolderPath(m.files, "C:\\a\\b\\c\\");
-  EXPECT_TRUE(m.files.IsDirectory("C:\\a\\b\\c"));
-}
-
 TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
   BackupMachine b;
   RegistryAccess(b.m.registry)

@@ -25,7 +25,7 @@ TEST(FavoritesHtml, WritesFoldersAndLinksAsABookmarkFile) {
   m.CreateFile(fav + "\\リンク\\日本.URL", Utf8ToCp932("[InternetShortcut]\r\nURL=http://例え.jp/\r\n"));
   m.files.CreateDirectory(fav + "\\Empty");
   m.files.SetModifiedTime(fav + "\\A & <B>.url", 1086840437);
-  ASSERT_TRUE(WriteFavoritesHtml(m.files, fav, "C:\\out.htm"));
+  ASSERT_TRUE(ExportFavoritesToHtml(m.files, fav, "C:\\out.htm"));
   const std::string html = Cp932ToUtf8(m.ReadFile("C:\\out.htm"));
   EXPECT_EQ(html.rfind("<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n", 0), 0u);
   EXPECT_NE(html.find("charset=Shift_JIS"), std::string::npos);
@@ -47,9 +47,9 @@ TEST(FavoritesHtml, WritesFoldersAndLinksAsABookmarkFile) {
 
 TEST(FavoritesHtml, AMissingFolderGivesAnEmptyBookmarkFile) {
   SimMachine m;
-  ASSERT_TRUE(WriteFavoritesHtml(m.files, "C:\\Nowhere", "C:\\out.htm"));
+  ASSERT_TRUE(ExportFavoritesToHtml(m.files, "C:\\Nowhere", "C:\\out.htm"));
   EXPECT_NE(m.ReadFile("C:\\out.htm").find("<DL><p>\r\n</DL><p>\r\n"), std::string::npos);
-  EXPECT_FALSE(WriteFavoritesHtml(m.files, "C:\\Nowhere", "C:\\missing\\out.htm"));
+  EXPECT_FALSE(ExportFavoritesToHtml(m.files, "C:\\Nowhere", "C:\\missing\\out.htm"));
 }
 
 }  // namespace

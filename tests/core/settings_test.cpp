@@ -20,8 +20,9 @@ class SettingsTest : public ::testing::Test {
     m.app->reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, name, number);
   }
   void Load() {
-    Form1& f = m.app->form1();
-    LoadSettings(m.app->reg, m.app->settings, {f.MnLHA, f.MnWab, f.MnFavo});
+    MenuSwitches switches;
+    LoadSettings(m.app->reg, m.app->settings, switches);
+    m.app->form1().SetMenuSwitches(switches);
   }
   SimMachine m;
 };

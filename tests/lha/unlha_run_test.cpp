@@ -49,32 +49,6 @@ class UnlhaRun : public ::testing::Test {
   }
 };
 
-TEST_F(UnlhaRun, ABackupsStoreRootComesBackIdenticallyInAnotherFolder) {
-  fs::create_directories(Host("C:\\Program Files\\Vorn"));
-  WriteHostFile(Host("C:\\Store Root\\Folders.dbx"), lha::test::MailLikeText(300000, 1));
-  WriteHostFile(Host("C:\\Store Root\\Inbox.dbx"), lha::test::MailLikeText(900000, 2));
-  WriteHostFile(Host("C:\\Store Root\\受信トレイ.dbx"), lha::test::RandomBytes(20000, 3));
-  WriteHostFile(Host("C:\\Store Root\\empty.dbx"), "");
-  WriteHostFile(Host("C:\\Store Root\\sub\\note.txt"), "in a subfolder");
-  files.SetAttributes("C:\\Store Root\\Inbox.dbx", fileattr::kReadOnly | fileattr::kArchive);
-  files.SetModifiedTime("C:\\Store Root\\Folders.dbx", 1000000000);
-  fs::create_directories(Host("D:\\Bk\\taro"));
-
-  std::string output;
-  ASSERT_EQ(Run(PackLine("D:\\Bk\\taro\\Mail.lzh", "C:\\Store Root"), &output), kOk) << output;
-  EXPECT_LE(output.size(), 254u);
-  // Packing leaves nothing but the archive behind.
-  EXPECT_EQ(Tree(Host("D:\\Bk\\taro")).size(), 1u);
-
-  fs::create_directories(Host("C:\\New Root"));
-  WriteHostFile(Host("C:\\New Root\\Inbox.dbx"), "old contents");
-  files.SetAttributes("C:\\New Root\\Inbox.dbx", fileattr::kReadOnly);
-  ASSERT_EQ(Run(MeltLine("D:\\Bk\\taro", "C:\\New Root")), kOk);
-  EXPECT_EQ(Tree(Host("C:\\New Root")), Tree(Host("C:\\Store Root")));
-  EXPECT_EQ(files.ModifiedTime("C:\\New Root\\Folders.dbx"), 1000000000);
-  EXPECT_EQ(files.Attributes("C:\\New Root\\Inbox.dbx"), fileattr::kReadOnly | fileattr::kArchive);
-}
-
 TEST_F(UnlhaRun, MessagesAreCutBeforeACharacterThatWouldNotFit) {
   WriteHostFile(Host("C:\\S\\日本語のメール.dbx"), "x");
   ASSERT_EQ(Run("a \"C:\\x.lzh\" \"C:\\S\\\""), kOk);

@@ -3,25 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/folder_path.h"
+
 namespace vorn {
 namespace {
-
-// Removes a folder tree through the service itself, clearing read-only marks on the way; links
-// are removed from outside, as they were made.
-void RemoveTree(FileSystem& files, const std::string& folder, const FileSystemUnderTest& service) {
-  for (const auto& entry : files.List(folder, "*")) {
-    std::string path = folder + "\\" + entry.name;
-    if (entry.attributes & fileattr::kReparsePoint) {
-      service.removeLink(path);
-    } else if (entry.isDirectory) {
-      RemoveTree(files, path, service);
-    } else {
-      files.SetAttributes(path, fileattr::kNormal);
-      files.DeleteFile(path);
-    }
-  }
-  files.RemoveDirectory(folder);
-}
 
 std::vector<std::string> Names(std::vector<DirEntry> entries) {
   std::vector<std::string> names;
@@ -32,27 +17,11 @@ std::vector<std::string> Names(std::vector<DirEntry> entries) {
 
 }  // namespace
 
-void FileSystemContract::SetUp() {
-  files = GetParam().make();
-  base = GetParam().scratchFolder();
-  RemoveTree(*files, base, GetParam());
-  ASSERT_EQ(files->CreateDirectory(base), FsResult::Ok);
-}
-
-void FileSystemContract::TearDown() { RemoveTree(*files, base, GetParam()); }
-
-void FileSystemContract::WriteText(const std::string& rest, const std::string& content) {
-  auto out = files->OpenWrite(Path(rest));
-  ASSERT_NE(out, nullptr) << rest;
-  ASSERT_TRUE(out->Write(content.data(), content.size()));
-  ASSERT_TRUE(out->Close());
-}
-
 std::string FileSystemContract::ReadText(const std::string& rest) const {
   auto in = files->OpenRead(Path(rest));
   if (!in) return "<missing>";
   std::string content;
-  char buffer[7];  // small on purpose: reads must continue where the last one stopped
+  char buffer[7];
   while (auto n = in->Read(buffer, sizeof buffer)) {
     if (*n == 0) break;
     content.append(buffer, *n);
@@ -257,6 +226,17 @@ TEST_P(FileSystemContract, JapaneseNamesRoundTrip) {
   EXPECT_EQ(Names(files->List(base, "*")), (std::vector<std::string>{"日本語フォルダ", "移動.dbx"}));
 }
 
+// The helper over the service, on both services.
+TEST_P(FileSystemContract, CreateFolderPathCreatesTheChainAndTheLastFolderOnlyWithATrailingBackslash) {
+  EXPECT_TRUE(CreateFolderPath(*files, Path("a\\b\\c")));
+  EXPECT_TRUE(files->IsDirectory(Path("a\\b")));
+  EXPECT_FALSE(files->Exists(Path("a\\b\\c")));
+  EXPECT_TRUE(CreateFolderPath(*files, Path("a\\b\\c\\")));
+  EXPECT_TRUE(files->IsDirectory(Path("a\\b\\c")));
+  WriteText("file", "x");
+  EXPECT_FALSE(CreateFolderPath(*files, Path("file\\d\\")));
+}
+
 TEST_P(FileSystemContract, NewFilesAreCreatedOnlyWhereNothingIsAndNeverThroughALink) {
   WriteText("taken.txt", "kept");
   FsResult result = FsResult::Ok;
@@ -275,7 +255,7 @@ TEST_P(FileSystemContract, NewFilesAreCreatedOnlyWhereNothingIsAndNeverThroughAL
 
   // A link to a file, and the same link once its target is gone.
   WriteText("target.txt", "kept");
-  ASSERT_TRUE(GetParam().makeLink(Path("link.txt"), Path("target.txt")));
+  ASSERT_TRUE(GetParam().files.makeLink(Path("link.txt"), Path("target.txt")));
   EXPECT_EQ(files->CreateNewFile(Path("link.txt"), result), nullptr);
   EXPECT_EQ(result, FsResult::AlreadyExists);
   EXPECT_EQ(ReadText("target.txt"), "kept");
@@ -284,13 +264,13 @@ TEST_P(FileSystemContract, NewFilesAreCreatedOnlyWhereNothingIsAndNeverThroughAL
   EXPECT_EQ(result, FsResult::AlreadyExists);
   EXPECT_FALSE(files->Exists(Path("target.txt")));
   WriteText("target.txt", "back");
-  GetParam().removeLink(Path("link.txt"));
+  GetParam().files.removeLink(Path("link.txt"));
 }
 
 TEST_P(FileSystemContract, LinkedFoldersReportThemselvesAsLinks) {
   ASSERT_EQ(files->CreateDirectory(Path("Target")), FsResult::Ok);
   WriteText("Target\\t.txt", "t");
-  ASSERT_TRUE(GetParam().makeLink(Path("Linked"), Path("Target")));
+  ASSERT_TRUE(GetParam().files.makeLink(Path("Linked"), Path("Target")));
   const auto linked = files->Attributes(Path("Linked"));
   ASSERT_TRUE(linked.has_value());
   EXPECT_TRUE(*linked & fileattr::kReparsePoint);

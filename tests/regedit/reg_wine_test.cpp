@@ -5,6 +5,7 @@
 #include "regedit/reg_file_editor.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry_store.h"
+#include "platform/whole_file.h"
 #include "tests/regedit/reg_test_support.h"
 #include "tests/regedit/wine_programs.h"
 
@@ -60,17 +61,7 @@ class RegWineTest : public ::testing::Test {
     files_.DeleteFile(wineFile_);
     ASSERT_EQ(RunAndWait("regedit.exe /e \"" + wineFile_ + "\" " + kKeyName), 0);
   }
-  std::string Bytes(const std::string& path) {
-    std::string bytes;
-    if (auto input = files_.OpenRead(path)) {
-      char buffer[4096];
-      while (auto n = input->Read(buffer, sizeof buffer)) {
-        if (*n == 0) break;
-        bytes.append(buffer, *n);
-      }
-    }
-    return bytes;
-  }
+  std::string Bytes(const std::string& path) { return ReadWholeFile(files_, path).value_or(""); }
 
   Win32RegistryStore store_;
   Win32FileSystem files_;

@@ -1,8 +1,7 @@
 #include "tests/regedit/wine_programs.h"
 
-#include <windows.h>
-
 #include "platform/codepage.h"
+#include "platform/win32/win32_handles.h"
 
 namespace vorn::regtest {
 
@@ -22,11 +21,9 @@ int RunAndWait(const std::string& commandLine) {
   if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(wide.data()), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return -1;
-  DWORD waited = WaitForSingleObject(process.hProcess, 120000);
+  win32::Handle thread(process.hThread), running(process.hProcess);
   DWORD status = static_cast<DWORD>(-1);
-  if (waited == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (WaitForSingleObject(running.get(), 120000) == WAIT_OBJECT_0) GetExitCodeProcess(running.get(), &status);
   return static_cast<int>(status);
 }
 

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "platform/codepage.h"
-#include "ui/frm_bkpth.h"
 
 namespace vorn {
 namespace {
@@ -29,7 +28,7 @@ RegValue Text(const std::string& utf8) {
 
 }  // namespace
 
-void SimFormHost::ShowModal(FrmBkpth& dialog) {
+void SimFormHost::ShowModal(ModalForm& dialog) {
   dialog.Form_Load();
   ASSERT_FALSE(dialogScripts.empty()) << "a dialog opened that the test did not expect";
   auto script = dialogScripts.front();
@@ -77,7 +76,7 @@ SimMachine::SimMachine(bool nt)
   registry.WriteValue(RegRoot::CurrentUser, "Software\\Microsoft\\WAB\\WAB4\\Wab File Name", "", Text(wab));
   files.CreateDirectory(nt ? profile : "C:\\WINDOWS");
   std::filesystem::create_directories(files.HostPath(environment.SpecialFolder("Desktop")));
-  app = std::make_unique<App>(platform, host);
+  app = std::make_unique<Program>(platform, host);
 }
 
 SimMachine::~SimMachine() {

@@ -1,13 +1,14 @@
 #pragma once
 // A whole simulated machine for tests: every platform service over a temporary host folder,
-// an App on it, and helpers to describe Outlook Express users.
+// the program on it (its run state and main window), and helpers to describe Outlook Express users.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/app.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
@@ -16,6 +17,8 @@
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_ui_services.h"
 #include "ui/form_host.h"
+#include "ui/modal_form.h"
+#include "ui/program.h"
 
 namespace vorn {
 
@@ -40,13 +43,24 @@ class RecordingArchiver : public Archiver {
   std::function<int32_t(WindowHandle, const std::string&, std::string*, uint32_t)> onRun;  // replaces result
 };
 
-// Shows forms by recording them; a modal dialog is driven by the next scripted function.
+// Shows forms by recording them; a modal dialog is loaded and then driven by the next script,
+// which names the dialog class it expects.
 class SimFormHost : public FormHost {
  public:
   void Show(Form1&) override { ++mainWindowShown; }
-  void ShowModal(FrmBkpth& dialog) override;
+  void ShowModal(ModalForm& dialog) override;
+  template <typename Dialog>
+  void Expect(std::function<void(Dialog&)> script) {
+    dialogScripts.push_back([script](ModalForm& dialog) {
+      auto* expected = dynamic_cast<Dialog*>(&dialog);
+      ASSERT_NE(expected, nullptr) << "another dialog opened than the test expected";
+      script(*expected);
+    });
+  }
   int mainWindowShown = 0;
-  std::vector<std::function<void(FrmBkpth&)>> dialogScripts;
+
+ private:
+  std::vector<std::function<void(ModalForm&)>> dialogScripts;
 };
 
 struct SimIdentity {
@@ -80,7 +94,7 @@ class SimMachine {
   RecordingArchiver archiver;
   Platform platform;
   SimFormHost host;
-  std::unique_ptr<App> app;
+  std::unique_ptr<Program> app;
 
   std::string profile;  // the user's profile folder on an NT machine
 };

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/startup.h"
+#include "ui/startup.h"
 #include "tests/support/sim_machine.h"
 
 namespace vorn {
@@ -82,7 +82,7 @@ TEST_F(Form1Test, MenuTogglesSaveTheirSwitchForTheNextStart) {
   f().MnFavo_Click();
   EXPECT_EQ(m.ReadSetting("MnFavo"), "1");
 
-  App next(m.platform, m.host);
+  Program next(m.platform, m.host);
   Main(next, false);
   EXPECT_FALSE(next.form1().MnWab.checked);
   EXPECT_TRUE(next.form1().MnLHA.checked);

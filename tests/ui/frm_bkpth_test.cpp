@@ -17,7 +17,7 @@ class FrmBkpthTest : public ::testing::Test {
   }
   // Opens the dialog from the menu and drives it with the script.
   void Open(const std::function<void(FrmBkpth&)>& script) {
-    m.host.dialogScripts.push_back(script);
+    m.host.Expect<FrmBkpth>(script);
     m.app->form1().MnChSave_Click();
   }
   SimMachine m;

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handles.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/view_support.h"
 
@@ -142,18 +143,16 @@ void Form1View::OnCommand(int id, int code) {
 void Form1View::DrawPicture(const DRAWITEMSTRUCT& item) const {
   HDC dc = item.hDC;
   RECT area = item.rcItem;
-  HBRUSH background = CreateSolidBrush(RGB(0x3A, 0x6E, 0xA5));
-  FillRect(dc, &area, background);
-  DeleteObject(background);
+  win32::GdiObject<HBRUSH> background(CreateSolidBrush(RGB(0x3A, 0x6E, 0xA5)));
+  FillRect(dc, &area, background.get());
   RECT paper{area.left + 6, area.top + 12, area.right - 6, area.bottom - 12};
   FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HPEN pen = CreatePen(PS_SOLID, 2, RGB(0x3A, 0x6E, 0xA5));
-  HGDIOBJ old = SelectObject(dc, pen);
+  win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, RGB(0x3A, 0x6E, 0xA5)));
+  HGDIOBJ old = SelectObject(dc, pen.get());
   MoveToEx(dc, paper.left, paper.top, nullptr);
   LineTo(dc, (paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2 + 2);
   LineTo(dc, paper.right, paper.top);
   SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

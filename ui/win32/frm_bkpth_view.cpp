@@ -20,25 +20,17 @@ ATOM RegisterFrmBkpthClass(WNDPROC procedure) {
   return RegisterClassExW(&windowClass);
 }
 
-void CenterOver(HWND window, HWND owner) {
-  RECT outer, inner;
-  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
-  GetWindowRect(window, &inner);
-  int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
+[[maybe_unused]] const bool kRegistered = RegisterModalView<FrmBkpth, FrmBkpthView>();
 
 }  // namespace
 
-FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : dialog_(dialog) {}
+FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : ModalView(dialog), dialog_(dialog) {}
 
-void FrmBkpthView::Create(HWND owner) {
+HWND FrmBkpthView::Create(HWND owner) {
   static const ATOM registered = RegisterFrmBkpthClass(WindowProc);
   (void)registered;
   window_ = CreateTopLevel(kFrmBkpthClass, dialog_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner,
                            nullptr, kClientWidth, kClientHeight, this);
-  dialog_.hwnd = reinterpret_cast<WindowHandle>(window_);
   for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
     option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
                                     BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
@@ -50,7 +42,7 @@ void FrmBkpthView::Create(HWND owner) {
                       {168, 106, 84, 28});
   cancel_ = CreateControl(window_, L"BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                           {260, 106, 84, 28});
-  CenterOver(window_, owner);
+  return ok_;
 }
 
 void FrmBkpthView::Sync() {
@@ -60,32 +52,6 @@ void FrmBkpthView::Sync() {
   SyncButton(browse_, dialog_.CmdBrowse, true);
   SyncButton(ok_, dialog_.CmdOk, true);
   SyncButton(cancel_, dialog_.CmdCancel, true);
-}
-
-void FrmBkpthView::RunModal(HWND owner) {
-  Create(owner);
-  dialog_.Form_Load();
-  Sync();
-  if (owner) EnableWindow(owner, FALSE);
-  ShowWindow(window_, SW_SHOWNORMAL);
-  SetFocus(ok_);
-  MSG message;
-  bool quit = false;
-  while (!dialog_.closed) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // The owner is enabled again before the dialog goes, so it takes the activation back.
-  if (owner) EnableWindow(owner, TRUE);
-  DestroyWindow(window_);
-  window_ = nullptr;
-  dialog_.hwnd = 0;
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 void FrmBkpthView::OnCommand(int id, int code) {

@@ -2,27 +2,22 @@
 // The backup destination dialog on screen, shown modally over its owner.
 #include "platform/win32/windows_api.h"
 #include "ui/frm_bkpth.h"
+#include "ui/win32/modal_view.h"
 
 namespace vorn::win32ui {
 
-class FrmBkpthView {
+class FrmBkpthView : public ModalView {
  public:
   explicit FrmBkpthView(FrmBkpth& dialog);
-  FrmBkpthView(const FrmBkpthView&) = delete;
-  FrmBkpthView& operator=(const FrmBkpthView&) = delete;
-
-  // Loads the dialog, shows it and returns when it has closed.
-  void RunModal(HWND owner);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void Create(HWND owner);
-  void Sync();
+  HWND Create(HWND owner) override;
+  void Sync() override;
   void OnCommand(int id, int code);
 
   FrmBkpth& dialog_;
-  HWND window_ = nullptr;
   HWND option1_[2] = {};
   HWND text1_ = nullptr;
   HWND browse_ = nullptr;

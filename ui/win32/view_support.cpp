@@ -8,6 +8,7 @@
 namespace vorn::win32ui {
 
 HFONT UiFont() {
+  // Made once; every control of every window uses it for the life of the process.
   static HFONT font = [] {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -1,7 +1,7 @@
 #include "ui/win32/win32_form_host.h"
 
 #include "ui/win32/form1_view.h"
-#include "ui/win32/frm_bkpth_view.h"
+#include "ui/win32/modal_view.h"
 
 namespace vorn::win32ui {
 
@@ -13,9 +13,10 @@ void Win32FormHost::Show(Form1& form) {
   form1View_->Show();
 }
 
-void Win32FormHost::ShowModal(FrmBkpth& dialog) {
-  FrmBkpthView view(dialog);
-  view.RunModal(form1View_ ? form1View_->window() : nullptr);
+void Win32FormHost::ShowModal(ModalForm& dialog) {
+  std::unique_ptr<ModalView> view = MakeModalView(dialog);
+  if (!view) return;  // a dialog whose view was never registered cannot open
+  view->RunModal(form1View_ ? form1View_->window() : nullptr);
   Refresh();
 }
 

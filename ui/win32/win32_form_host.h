@@ -14,7 +14,8 @@ class Win32FormHost : public FormHost {
   ~Win32FormHost() override;
 
   void Show(Form1& form) override;
-  void ShowModal(FrmBkpth& dialog) override;
+  // Shows the dialog through the view registered for its class (see modal_view.h).
+  void ShowModal(ModalForm& dialog) override;
   // Runs until the program ends; whenever the queue runs dry the main window is brought in
   // line with its form, so state changed outside an event (at start-up, by a long run) shows.
   int RunMessageLoop();

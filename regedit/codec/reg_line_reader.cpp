@@ -1,4 +1,4 @@
-#include "regedit/reg_line_reader.h"
+#include "regedit/codec/reg_line_reader.h"
 
 namespace vorn {
 

@@ -1,13 +1,13 @@
 #pragma once
-// User-interface services for a backup without windows (scheduled or scripted): messages go
-// to a stream, every question gets its negative answer, and the end of the program is thrown
-// as ProgramEnded for the caller to turn into an exit status.
+// User-interface services for a run without windows (scheduled or scripted): messages go to a
+// stream, every question gets its negative answer, and the end of the program is thrown as
+// ProgramEnded for the caller to turn into an exit status.
 #include <iosfwd>
 
 #include "platform/ui_services.h"
 #include "ui/form_host.h"
 
-namespace vorn {
+namespace vorn::cli {
 
 class UnattendedUi : public UiServices {
  public:
@@ -29,7 +29,7 @@ class UnattendedUi : public UiServices {
 class NoFormHost : public FormHost {
  public:
   void Show(Form1&) override {}
-  void ShowModal(FrmBkpth&) override {}
+  void ShowModal(ModalForm&) override {}
 };
 
-}  // namespace vorn
+}  // namespace vorn::cli

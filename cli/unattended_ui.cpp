@@ -1,8 +1,8 @@
-#include "backup/unattended_ui.h"
+#include "cli/unattended_ui.h"
 
 #include <ostream>
 
-namespace vorn {
+namespace vorn::cli {
 
 MsgAnswer UnattendedUi::ShowMessage(const MessageSpec& message) {
   messages_ << message.title << ": ";
@@ -22,4 +22,4 @@ MsgAnswer UnattendedUi::ShowMessage(const MessageSpec& message) {
   }
 }
 
-}  // namespace vorn
+}  // namespace vorn::cli

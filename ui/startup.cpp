@@ -1,9 +1,7 @@
-#include "core/startup.h"
+#include "ui/startup.h"
 
-#include "core/app.h"
 #include "core/environment_discovery.h"
-#include "ui/form1.h"
-#include "ui/form_host.h"
+#include "ui/program.h"
 
 namespace vorn {
 namespace {
@@ -27,14 +25,13 @@ void CheckOeVersion(App& app) {
   }
 }
 
-void FillUserLists(App& app) {
+void FillUserLists(App& app, Form1& form) {
   auto subkeys = ListIdentities(app.reg);
   if (subkeys.empty()) {
     app.ShowMessage({std::string("Outlook Expressのユーザーが見つかりません。") + kCrLf + "終了します。", "Vorn",
                      MsgIcon::Warning, MsgButtons::Ok, 9});
     app.EndProgram();
   }
-  Form1& form = app.form1();
   form.EnsureLoaded();
   for (const auto& subkey : OrderIdentities(subkeys, app.env.mainIdentityGuid)) {
     form.List1.AddItem(ReadUserName(app.reg, subkey));
@@ -47,10 +44,10 @@ std::string SystemFile(const App& app, const std::string& name) {
   return app.env.systemFolder + (app.env.IsNt() ? "\\" : "\\system\\") + name;
 }
 
-void CheckArchiver(App& app) {
+void CheckArchiver(App& app, Form1& form) {
   app.archiverAvailable = app.FileExists(SystemFile(app, "unlha32.dll"));
   if (app.archiverAvailable) return;
-  MenuItem& item = app.form1().MnLHA;
+  MenuItem& item = form.MnLHA;
   item.enabled = false;
   item.checked = false;
   SaveSwitch(app.reg, "UnLHA32", 0);
@@ -68,8 +65,7 @@ void CheckImagehlp(App& app) {
     app.platform.processes.Start(app.env.systemFolder + "\\system\\SFC.exe", WindowStyle::Normal);
 }
 
-void EnableSiblingTools(App& app) {
-  Form1& form = app.form1();
+void EnableSiblingTools(App& app, Form1& form) {
   form.MnChanger.enabled = app.FileExists(app.ProgramFolder() + "\\Ruvelt.exe");
   // The second tool is enabled the same way, so a user who has it can start it.
   form.MnComp.enabled = app.FileExists(app.ProgramFolder() + "\\Dostrim.exe");
@@ -77,7 +73,9 @@ void EnableSiblingTools(App& app) {
 
 }  // namespace
 
-void Main(App& app, bool anotherCopyRunning) {
+void Main(Program& program, bool anotherCopyRunning) {
+  App& app = program;
+  Form1& form = program.form1();
   app.extraListFlag = false;
   if (anotherCopyRunning) app.EndProgram();
   Environment& environment = app.platform.environment;
@@ -85,18 +83,19 @@ void Main(App& app, bool anotherCopyRunning) {
   DetectDesktop(environment, app.env);
   LoadBackupPath(app.reg, app.env, app.settings);
   LoadEnvironment(environment, app.reg, app.env);
-  Form1& form = app.form1();
-  LoadSettings(app.reg, app.settings, {form.MnLHA, form.MnWab, form.MnFavo});
+  MenuSwitches switches;
+  LoadSettings(app.reg, app.settings, switches);
+  form.SetMenuSwitches(switches);
   ReadMainIdentity(app.reg, app.env);
   CheckOeVersion(app);
-  FillUserLists(app);
+  FillUserLists(app, form);
   if (app.env.addressBookMissing)
     app.ShowMessage({"アドレス帳が見つかりませんでした。", "警告", MsgIcon::Warning, MsgButtons::Ok, 10});
   form.visible = true;
-  app.host.Show(form);
-  CheckArchiver(app);
+  program.host.Show(form);
+  CheckArchiver(app, form);
   CheckImagehlp(app);
-  EnableSiblingTools(app);
+  EnableSiblingTools(app, form);
 }
 
 }  // namespace vorn

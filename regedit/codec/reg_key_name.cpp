@@ -1,4 +1,4 @@
-#include "regedit/reg_key_name.h"
+#include "regedit/codec/reg_key_name.h"
 
 #include "platform/registry_path.h"
 

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "ui/startup.h"
 
 #include <gtest/gtest.h>
 

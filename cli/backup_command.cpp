@@ -1,14 +1,14 @@
-#include "backup/backup_command.h"
+#include "cli/backup_command.h"
 
 #include <algorithm>
 #include <ostream>
 
 #include "backup/backup_run.h"
-#include "core/app.h"
-#include "core/startup.h"
-#include "ui/form1.h"
+#include "cli/exit_codes.h"
+#include "ui/program.h"
+#include "ui/startup.h"
 
-namespace vorn {
+namespace vorn::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: vorn-cli backup USER [--compress|--plain]\n";
@@ -33,56 +33,56 @@ bool ParseRequest(const std::vector<std::string>& args, BackupRequest& request) 
 }
 
 // What a complete set holds besides the information file.
-std::vector<std::string> MissingSetFiles(App& app, const BackupSet& set) {
-  const Form1& form = app.form1();
+std::vector<std::string> MissingSetFiles(Program& program, const BackupSet& set) {
+  const Form1& form = program.form1();
   std::vector<std::string> required = {set.regBackupFolder + "\\OE.reg", set.regBackupFolder + "\\Account.reg",
                                        set.userBackupFolder + (form.MnLHA.checked ? "\\Mail.lzh" : "\\Mail")};
   if (form.MnWab.checked) required.push_back(set.wabBackupFolder);
   std::vector<std::string> missing;
   for (const auto& path : required)
-    if (!app.platform.files.Exists(path)) missing.push_back(path);
+    if (!program.platform.files.Exists(path)) missing.push_back(path);
   return missing;
 }
 
-int RunFor(App& app, const BackupRequest& request, std::ostream& err) {
-  Main(app, false);
-  Form1& form = app.form1();
+int RunFor(Program& program, const BackupRequest& request, std::ostream& err) {
+  Main(program, false);
+  Form1& form = program.form1();
   const auto& users = form.List1.items;
   const auto found = std::find(users.begin(), users.end(), request.user);
   if (found == users.end()) {
     err << "vorn-cli backup: no Outlook Express user named \"" << request.user << "\"\n";
-    return kBackupUsage;
+    return kExitUsage;
   }
   if (request.compress == 1 && !form.MnLHA.enabled) {
     err << "vorn-cli backup: the archiver is not available; use --plain\n";
-    return kBackupIncomplete;
+    return kExitFailed;
   }
   if (request.compress != -1) form.MnLHA.checked = request.compress == 1;
   form.Option1_Click(Form1::kBackupMode);
   form.List1_Click(static_cast<int>(found - users.begin()));
-  const BackupOutcome outcome = RunBackup(app);
-  const auto missing = MissingSetFiles(app, outcome.set);
+  const BackupOutcome outcome = RunBackup(program);
+  const auto missing = MissingSetFiles(program, outcome.set);
   for (const auto& path : missing) err << "vorn-cli backup: missing " << path << "\n";
   if (!outcome.infoWritten) err << "vorn-cli backup: the information file was not written\n";
-  if (!outcome.infoWritten || !missing.empty()) return kBackupIncomplete;
+  if (!outcome.infoWritten || !missing.empty()) return kExitFailed;
   err << "vorn-cli backup: " << outcome.set.userBackupFolder << "\n";
-  return kBackupComplete;
+  return kExitOk;
 }
 
 }  // namespace
 
-int BackupCommand(App& app, const std::vector<std::string>& args, std::ostream& err) {
+int BackupCommand(Program& program, const std::vector<std::string>& args, std::ostream& err) {
   BackupRequest request;
   if (!ParseRequest(args, request)) {
     err << kUsage;
-    return kBackupUsage;
+    return kExitUsage;
   }
   try {
-    return RunFor(app, request, err);
+    return RunFor(program, request, err);
   } catch (const ProgramEnded&) {
     err << "vorn-cli backup: stopped; the set is incomplete\n";
-    return kBackupIncomplete;
+    return kExitFailed;
   }
 }
 
-}  // namespace vorn
+}  // namespace vorn::cli

@@ -1,4 +1,4 @@
-#include "regedit/reg_string_data.h"
+#include "regedit/codec/reg_string_data.h"
 
 #include <algorithm>
 

@@ -1,0 +1,51 @@
+#pragma once
+// The Win32 side of a modal form: the modal loop every dialog shares, and the table in which
+// each dialog's view registers itself for its form's class, so that the form host can show any
+// ModalForm. A new dialog is a form class in ui/ and a view here whose file ends with
+//   [[maybe_unused]] const bool kRegistered = RegisterModalView<TheForm, TheFormView>();
+// (this library is linked as objects, so such a file is never left out).
+#include <memory>
+#include <typeindex>
+
+#include "platform/win32/windows_api.h"
+#include "ui/modal_form.h"
+
+namespace vorn::win32ui {
+
+class ModalView {
+ public:
+  explicit ModalView(ModalForm& form) : form_(form) {}
+  virtual ~ModalView() = default;
+  ModalView(const ModalView&) = delete;
+  ModalView& operator=(const ModalView&) = delete;
+
+  // Creates the window, loads the form, shows it centred over owner with owner disabled, and
+  // returns when a handler has closed the form.
+  void RunModal(HWND owner);
+
+ protected:
+  // Creates window_ and its controls; returns the control that takes the focus first.
+  virtual HWND Create(HWND owner) = 0;
+  // Brings every control in line with the form's state.
+  virtual void Sync() = 0;
+
+  HWND window_ = nullptr;
+
+ private:
+  ModalForm& form_;
+};
+
+using ModalViewFactory = std::unique_ptr<ModalView> (*)(ModalForm& form);
+
+bool RegisterModalView(std::type_index formClass, ModalViewFactory factory);
+// The registered view for the form's class; null when none is.
+std::unique_ptr<ModalView> MakeModalView(ModalForm& form);
+
+template <typename Form, typename View>
+bool RegisterModalView() {
+  return RegisterModalView(typeid(Form), [](ModalForm& form) -> std::unique_ptr<ModalView> {
+    return std::make_unique<View>(static_cast<Form&>(form));
+  });
+}
+
+}  // namespace vorn::win32ui
