@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "lha/codec/crc16.h"
+#include "lha/codec/lha_methods.h"
 
 namespace vorn::lha {
 namespace {
@@ -186,6 +187,11 @@ HeaderRead ReadLevel3(BufferedSource& in, const uint8_t* base, MemberHeader& hea
 }
 
 }  // namespace
+
+bool MemberHeader::IsDirectory() const {
+  const auto known = FindMethod(method);
+  return known && known->kind == MethodKind::Directory;
+}
 
 std::vector<std::string> SplitStoredPath(const std::string& stored) {
   std::vector<std::string> parts;

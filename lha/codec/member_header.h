@@ -21,7 +21,8 @@ struct MemberHeader {
   // Path components in the archive's code page (932), folders first; for "-lhd-" the folder itself.
   std::vector<std::string> path;
 
-  bool IsDirectory() const { return method == "-lhd-"; }
+  // A folder entry, by the method table (see lha_methods.h).
+  bool IsDirectory() const;
 };
 
 enum class HeaderRead { Member, End, Damaged };
