@@ -1,7 +1,7 @@
 #include "lha/unlha_files.h"
 
 #include <atomic>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 
 namespace vorn::unlha {
@@ -9,11 +9,13 @@ namespace {
 
 constexpr int kNameAttempts = 256;
 
-// "~vr1a2b.tmp": eleven characters, from a sequence that starts anywhere, so that runs at the
-// same time rarely try the same names; a name that is taken is simply passed over.
+// "~vr1a2b.tmp": eleven characters, from a sequence that starts where a stack address points, so
+// that runs at the same time rarely try the same names; a name that is taken is simply passed over.
 std::string FreshName() {
-  static std::atomic<uint32_t> next{static_cast<uint32_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count() * 2654435761u)};
+  static std::atomic<uint32_t> next{[] {
+    int here = 0;
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&here) >> 4);
+  }()};
   char name[16];
   std::snprintf(name, sizeof name, "~vr%04x.tmp", static_cast<unsigned>((next++ * 40503u) & 0xFFFF));
   return name;
