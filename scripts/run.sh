@@ -32,6 +32,6 @@ source scripts/wine-env.sh
 # Installed like a user would, in a program folder of its own.
 program_folder="$WINEPREFIX/drive_c/Program Files/Vorn"
 mkdir -p "$program_folder"
-cp build/win32/app/vorn.exe "$program_folder/"
+cp build/win32/app/vorn.exe build/win32/app/Vorn4.chm "$program_folder/"
 echo "== starting Vorn (prefix $WINEPREFIX)"
 exec wine "C:\\Program Files\\Vorn\\vorn.exe"

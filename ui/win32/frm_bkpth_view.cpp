@@ -9,17 +9,6 @@ namespace {
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 142;
 
-ATOM RegisterFrmBkpthClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kFrmBkpthClass;
-  return RegisterClassExW(&windowClass);
-}
-
 [[maybe_unused]] const bool kRegistered = RegisterModalView<FrmBkpth, FrmBkpthView>();
 
 }  // namespace
@@ -27,7 +16,7 @@ ATOM RegisterFrmBkpthClass(WNDPROC procedure) {
 FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : ModalView(dialog), dialog_(dialog) {}
 
 HWND FrmBkpthView::Create(HWND owner) {
-  static const ATOM registered = RegisterFrmBkpthClass(WindowProc);
+  static const ATOM registered = RegisterWindowClass(kFrmBkpthClass, WindowProc);
   (void)registered;
   window_ = CreateTopLevel(kFrmBkpthClass, dialog_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner,
                            nullptr, kClientWidth, kClientHeight, this);

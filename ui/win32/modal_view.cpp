@@ -1,5 +1,6 @@
 #include "ui/win32/modal_view.h"
 
+#include <algorithm>
 #include <map>
 
 namespace vorn::win32ui {
@@ -10,13 +11,17 @@ std::map<std::type_index, ModalViewFactory>& Factories() {
   return factories;
 }
 
+// Centred over the owner, but never beyond the work area's left or top edge (a dialog wider
+// than its owner would otherwise start off the screen).
 void CenterOver(HWND window, HWND owner) {
-  RECT outer, inner;
-  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
+  RECT work, outer, inner;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  if (!owner || !GetWindowRect(owner, &outer)) outer = work;
   GetWindowRect(window, &inner);
   int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int x = std::max<int>(work.left, outer.left + (outer.right - outer.left - width) / 2);
+  const int y = std::max<int>(work.top, outer.top + (outer.bottom - outer.top - height) / 2);
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
