@@ -106,12 +106,21 @@ std::vector<DbxMessage> LargeFolder(int count) {
   return messages;
 }
 
+bool WriteDemoFolders(vorn::FileSystem& files, const std::string& storeRoot) {
+  bool written = true;
+  for (const auto& folder : DemoFolders())
+    written = WriteFolder(files, storeRoot + "\\" + folder.fileName, folder.messages) && written;
+  return written;
+}
+
 }  // namespace
 
 // demo_mail                fills every user's Store Root with the demo folders
+// demo_mail FOLDER         fills that one folder (a Windows path) with them
 // demo_mail FILE COUNT     writes one folder file of COUNT mails at FILE (a Windows path)
 int wmain(int argc, wchar_t** argv) {
   vorn::Win32FileSystem files;
+  if (argc == 2) return WriteDemoFolders(files, vorn::Narrow(argv[1])) ? 0 : 1;
   if (argc == 3) return WriteFolder(files, vorn::Narrow(argv[1]), LargeFolder(std::stoi(argv[2]))) ? 0 : 1;
   vorn::Win32RegistryStore registry;
   vorn::Win32Environment environment;
@@ -123,8 +132,7 @@ int wmain(int argc, wchar_t** argv) {
   for (const auto& identity : vorn::ListIdentities(reg)) {
     const std::string storeRoot = vorn::ResolveStoreRoot(reg, record, identity);
     if (storeRoot.empty() || !files.IsDirectory(storeRoot)) continue;
-    for (const auto& folder : DemoFolders())
-      if (!WriteFolder(files, storeRoot + "\\" + folder.fileName, folder.messages)) ++failures;
+    if (!WriteDemoFolders(files, storeRoot)) ++failures;
   }
   return failures == 0 ? 0 : 1;
 }
