@@ -5,6 +5,7 @@
 #include "core/environment_discovery.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
+#include "ui/mailme.h"
 
 namespace vorn {
 namespace {
@@ -28,7 +29,13 @@ class BusyWindow {
 }  // namespace
 
 Form1::Form1(App& app, FormHost& host)
-    : runBackup([&app] { RunBackup(app); }), app_(app), host_(host) {
+    : runBackup([&app] { RunBackup(app); }),
+      openSupportMail([this] {
+        Mailme sheet(app_, *this);
+        host_.ShowModal(sheet);
+      }),
+      app_(app),
+      host_(host) {
   List1.enabled = false;
   app_.fillMainWindowState = [this](MainWindowState& state) { FillMainWindowState(state); };
 }
