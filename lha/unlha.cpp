@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <ctime>
 #include <deque>
-#include <future>
 #include <mutex>
 #include <set>
 
@@ -15,6 +14,7 @@
 #include "lha/codec/lha_writer.h"
 #include "lha/codec/member_name.h"
 #include "lha/unlha_command.h"
+#include "platform/thread.h"
 #include "platform/wildcard.h"
 #include "lha/unlha_result.h"
 
@@ -44,7 +44,7 @@ class FileSink : public lha::ByteSink {
 // Spill storage in a file; the lock serialises its file system calls with those of other threads.
 class FileSpill : public lha::SpillStorage {
  public:
-  FileSpill(FileSystem& files, std::mutex& lock, std::string path)
+  FileSpill(FileSystem& files, Mutex& lock, std::string path)
       : files_(files), lock_(lock), path_(std::move(path)) {}
   ~FileSpill() override { Discard(); }
   bool Begin() override {
@@ -69,7 +69,7 @@ class FileSpill : public lha::SpillStorage {
 
  private:
   FileSystem& files_;
-  std::mutex& lock_;
+  Mutex& lock_;
   std::string path_;
   std::unique_ptr<OutputFile> out_;
 };
@@ -261,7 +261,8 @@ class Packer {
       const PackEntry* entry;
       size_t worker;
       std::unique_ptr<SharedProgress> progress;
-      std::future<std::unique_ptr<lha::PackedMember>> packed;
+      std::unique_ptr<std::unique_ptr<lha::PackedMember>> packed;
+      std::unique_ptr<Thread> packing;  // last: destroyed (joined) before what it writes
     };
     std::vector<std::unique_ptr<FileSpill>> spills;
     for (size_t worker = 0; worker < kWorkers; ++worker)
@@ -273,20 +274,24 @@ class Packer {
     auto launch = [&] {
       while (next < entries_.size() && jobs.size() < kWorkers) {
         const PackEntry& entry = entries_[next++];
-        Job job{&entry, 0, nullptr, {}};
+        Job job{&entry, 0, nullptr, nullptr, nullptr};
         if (!entry.directory) {
           job.worker = static_cast<size_t>(std::find(busy.begin(), busy.end(), false) - busy.begin());
           busy[job.worker] = true;
           job.progress = std::make_unique<SharedProgress>(stop);
           MemberHeader header = HeaderFor(entry);
           header.originalSize = entry.info.size;
-          job.packed = std::async(std::launch::async, lha::LhaWriter::Pack, header, OpenerFor(entry),
-                                  spills[job.worker].get(), memoryLimit_, job.progress.get());
+          job.packed = std::make_unique<std::unique_ptr<lha::PackedMember>>();
+          job.packing = std::make_unique<Thread>([this, header, opener = OpenerFor(entry),
+                                                  spill = spills[job.worker].get(), progress = job.progress.get(),
+                                                  packed = job.packed.get()] {
+            *packed = lha::LhaWriter::Pack(header, opener, spill, memoryLimit_, progress);
+          });
         }
         jobs.push_back(std::move(job));
       }
     };
-    // Leaving early still waits for the workers: the futures' destructors join them.
+    // Leaving early still waits for the workers: the jobs' threads join them.
     for (launch(); !jobs.empty(); launch()) {
       Job job = std::move(jobs.front());
       jobs.pop_front();
@@ -296,9 +301,10 @@ class Packer {
         continue;
       }
       const std::string name = lha::DisplayName(HeaderFor(entry));
-      while (job.packed.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+      while (!job.packing->WaitFor(std::chrono::milliseconds(100)))
         if (hook_ && !hook_(name, job.progress->done(), job.progress->total())) stop = true;
-      auto member = job.packed.get();
+      job.packing->Join();
+      auto member = std::move(*job.packed);
       HookProgress progress(hook_, name);
       lha::AddResult result = writer.Write(*member, OpenerFor(entry), &progress);
       member.reset();
@@ -334,7 +340,7 @@ class Packer {
   Outcome& outcome_;
   const ProgressHook& hook_;
   size_t memoryLimit_;
-  std::mutex filesLock_;
+  Mutex filesLock_;
   std::set<std::string> skip_;
   std::set<std::string> storedNames_;
   std::vector<PackEntry> entries_;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts vorn.exe on the demo machine, checks the main window lists the users main user
-# first, that a second copy ends by itself, saves a screenshot and closes the window.
+# Starts vorn.exe on the demo machine (on the system VORN_WINE_SYSTEM, winxp unless set), checks
+# the main window lists the users main user first, that a second copy ends by itself, saves a
+# screenshot and closes the window.
 #   smoke_test.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$1
@@ -8,11 +9,7 @@ out=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "smoke test: no display, skipped"; exit 77; }
 
-source "$repo/scripts/checkout-cache.sh"
-prefix=$VORN_CACHE/wine-smoke
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/demo-env.sh" "$build"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # The users of demo/machine.txt: 山田 太郎 is the main user, second in registry order.
@@ -39,7 +36,8 @@ echo "users listed main user first:"; echo "$users"
 timeout 30 wine "$build/app/vorn.exe"
 probe users >/dev/null || { echo "smoke test: the first copy is gone"; exit 1; }
 
-# Restore, then the main user: the Store Root written with %UserProfile% shows expanded.
+# Restore, then the main user: the Store Root written with %UserProfile% shows expanded (the 98
+# family's is written out).
 picked=$(probe restore)
 profile=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
 expected_root="$profile\\Local Settings\\Application Data\\Identities\\{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}\\Microsoft\\Outlook Express"
@@ -57,7 +55,12 @@ if [ "$chosen" != $'option 0\n\nclosed' ]; then
 fi
 stored_path=$(wine "$build/tests/smoke/window_probe.exe" setting "BackUp Path")
 stored_choice=$(wine "$build/tests/smoke/window_probe.exe" setting SV_Int)
-if [ "$stored_path" != "$profile\\デスクトップ\\Vorn_bkup" ] || [ "$stored_choice" != 0 ]; then
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  desktop="$(wine cmd /c echo %windir% | tr -d '\r')\\ﾃﾞｽｸﾄｯﾌﾟ"
+else
+  desktop="$profile\\デスクトップ"
+fi
+if [ "$stored_path" != "$desktop\\Vorn_bkup" ] || [ "$stored_choice" != 0 ]; then
   echo "smoke test: stored destination \"$stored_path\" ($stored_choice)"; exit 1
 fi
 echo "destination dialog: desktop default kept as $stored_path"
