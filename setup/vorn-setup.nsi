@@ -1,9 +1,9 @@
-﻿; vorn-setup.exe: installs Vorn for every user of the machine, in Japanese, with /S for scripted
-; installs (/D=FOLDER picks the program folder). The build (setup/CMakeLists.txt) defines
+﻿; vorn-setup.exe: installs Vorn (the 32-bit build) for every user of the machine, in Japanese,
+; with /S for scripted installs (/D=FOLDER picks the program folder). The build
+; (setup/CMakeLists.txt) defines
 ;   VERSION      the version, four numbers          OUTFILE      the installer to write
 ;   VORN_EXE     vorn.exe                           UNLHA32_DLL  the archiver library
 ;   HELP_FILE    Vorn4.chm                          ICON         Vorn's icon
-;   X64          (64-bit build only) the programs are 64-bit
 ;
 ; What it installs, and the uninstaller removes again:
 ;   - vorn.exe, Vorn4.chm and Uninstall.exe in the program folder (and the mail shortcut
@@ -21,9 +21,6 @@ Unicode false  ; an ANSI installer also runs on Windows 98 and Me
 !include MUI2.nsh
 !include LogicLib.nsh
 !include WinVer.nsh
-!ifdef X64
-  !include x64.nsh
-!endif
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorn"
 !define SHARED_DLLS_KEY "Software\Microsoft\Windows\CurrentVersion\SharedDLLs"
@@ -32,11 +29,7 @@ Unicode false  ; an ANSI installer also runs on Windows 98 and Me
 
 Name "Vorn"
 OutFile "${OUTFILE}"
-!ifdef X64
-  InstallDir "$PROGRAMFILES64\Vorn"
-!else
-  InstallDir "$PROGRAMFILES\Vorn"
-!endif
+InstallDir "$PROGRAMFILES\Vorn"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -87,21 +80,12 @@ LangString RemoveSettings ${LANG_JAPANESE} "Vorn の設定 (保存先、メニ�
   ${EndIf}
 !macroend
 
-; A 64-bit Vorn looks in the real system and program folders; the registry keeps the 32-bit view.
-!macro UseNativeView
-  !ifdef X64
-    ${DisableX64FSRedirection}
-  !endif
-!macroend
-
 Function .onInit
   !insertmacro RefuseWhileVornRuns
-  !insertmacro UseNativeView
 FunctionEnd
 
 Function un.onInit
   !insertmacro RefuseWhileVornRuns
-  !insertmacro UseNativeView
 FunctionEnd
 
 ; $0: the system folder in which Vorn's start-up looks for the archiver library.

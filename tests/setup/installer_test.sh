@@ -14,8 +14,10 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$out"
 
 source "$repo/scripts/checkout-cache.sh"
-export VORN_WINEPREFIX=$VORN_CACHE/wine-setup
-rm -rf "$VORN_WINEPREFIX"
+prefix=$VORN_CACHE/wine-setup
+rm -rf "$prefix"
+VORN_DEMO_ARCHIVER=no bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
+export VORN_WINEPREFIX=$prefix VORN_WINE_ARCH=win32
 source "$repo/scripts/wine-env.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 drive=$WINEPREFIX/drive_c
@@ -36,7 +38,7 @@ files_of_machine() { (cd "$drive" && find . -path ./windows/temp -prune -o -prin
 # The uninstaller's copy in the temporary folder goes at the next start, as on Windows.
 restart() { wineboot -r; wineserver -w; }
 
-# --- The installer's first page.
+# --- The installer's first page, on the demo machine as it is before Vorn (no archiver library).
 wine explorer /desktop=vorn-setup,640x480 "$setup" &
 for _ in $(seq 60); do
   [ "$(probe title 2>/dev/null)" = "Vorn セットアップ" ] && break
@@ -49,10 +51,6 @@ echo "screenshot: $out/installer-first-page.png"
 wineserver -k
 wineserver -w
 
-# --- The demo machine without the archiver library: the installer brings it.
-grep -v '^copy unlha32.dll ' "$repo/demo/machine.txt" > "$out/machine-without-archiver.txt"
-wine "$build/demo/demo_setup.exe" "$(windows_path "$out/machine-without-archiver.txt")" \
-  "$(windows_path "$build/demo/programs")" "$(windows_path "$repo/demo/files")"
 # The mail program is a stand-in that writes down the mail it was given.
 given=$out/mail-given.txt
 rm -f "$given"
