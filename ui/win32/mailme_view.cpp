@@ -12,17 +12,6 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr LONG kLayeredStyle = 0x80000;
 constexpr DWORD kAlphaFlag = 2;
 
-ATOM RegisterMailmeClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kMailmeClass;
-  return RegisterClassExW(&windowClass);
-}
-
 [[maybe_unused]] const bool kRegistered = RegisterModalView<Mailme, MailmeView>();
 
 }  // namespace
@@ -30,10 +19,7 @@ ATOM RegisterMailmeClass(WNDPROC procedure) {
 MailmeView::MailmeView(Mailme& sheet) : ModalView(sheet), sheet_(sheet) {}
 
 HWND MailmeView::Create(HWND owner) {
-  static const ATOM registered = RegisterMailmeClass(WindowProc);
-  (void)registered;
-  window_ = CreateTopLevel(kMailmeClass, sheet_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr,
-                           kClientWidth, kClientHeight, this);
+  CreateDialogWindow(kMailmeClass, sheet_.caption, owner, kClientWidth, kClientHeight);
   CreateControl(window_, L"BUTTON", "選択", BS_GROUPBOX, kMailmeFrame, {12, 8, 276, 128});
   for (int index = 0; index < 4; ++index)
     option1_[index] = CreateControl(window_, L"BUTTON", sheet_.Option1.captions[index],
@@ -86,13 +72,6 @@ void MailmeView::OnCommand(int id, int code) {
   Sync();
 }
 
-LRESULT CALLBACK MailmeView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  MailmeView* view = ViewOf<MailmeView>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
-}
-
 LRESULT MailmeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -105,11 +84,6 @@ LRESULT MailmeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       InvalidateRect(window_, nullptr, TRUE);
-      break;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_SETCURSOR:
-      if (KeepWaitCursor()) return TRUE;
       break;
     case WM_CLOSE:
       sheet_.Unload();

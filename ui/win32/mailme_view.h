@@ -12,10 +12,9 @@ class MailmeView : public ModalView {
   explicit MailmeView(Mailme& sheet);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void SyncFade();
   void OnCommand(int id, int code);
 
