@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Vorn's installer (of the 32-bit build we ship), prepares the demo
 # machine in a 32-bit Wine prefix of its own (~/.cache/vorn/demo, reporting Windows XP), installs
-# Vorn there with the installer as a user would, and starts it on your display. Run it as the user whose display it is; the package installation asks
-# for sudo when not run as root.
+# Vorn there with the installer as a user would, and starts it on your display. Run it as the user
+# whose display it is; the package installation asks for sudo when not run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -101,7 +101,12 @@ for _ in $(seq 20); do
   sleep 0.5
 done
 [ -n "$topic" ] || fail "the help menu did not resolve a topic (trace in $out/vorn-help-trace.txt)"
-case $topic in /*|*:*) fail "topic 1060 resolves to a path outside the help file: $topic" ;; esac
+# The page the help project maps the contents' context to.
+project=$repo/help/pages/Vorn4.hhp
+alias=$(tr -d '\r' < "$project" | sed -n 's/^#define \([A-Za-z_0-9]*\) 1060$/\1/p')
+expected=$(tr -d '\r' < "$project" | sed -n "s/^$alias=//p")
+[ -n "$expected" ] || fail "the help project maps 1060 to no page"
+[ "$topic" = "$expected" ] || fail "topic 1060 resolves to \"$topic\", the help project maps \"$expected\""
 echo "help menu: topic 1060 is $topic"
 
 sheet=$(probe mail) || fail "the support mail sheet did not open"
