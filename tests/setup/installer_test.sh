@@ -71,6 +71,7 @@ for file in "$program/vorn.exe" "$program/Vorn4.chm" "$program/Uninstall.exe" "$
   [ -f "$file" ] || fail "not installed: ${file#$drive/}"
 done
 cmp -s "$program/vorn.exe" "$build/app/vorn.exe" || fail "the installed vorn.exe is not the build's"
+cmp -s "$program/Vorn4.chm" "$build/app/Vorn4.chm" || fail "the installed Vorn4.chm is not the build's"
 cmp -s "$system32/unlha32.dll" "$build/lha/unlha32/unlha32.dll" || fail "the installed archiver is not the build's"
 [ "$(reg_value "$uninstall_key" DisplayName)" = "REG_SZ Vorn" ] || fail "no entry in Add/Remove Programs"
 [ "$(reg_value "$uninstall_key" UninstallString)" = 'REG_SZ "C:\Program Files\Vorn\Uninstall.exe"' ] ||
