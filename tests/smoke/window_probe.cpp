@@ -6,6 +6,12 @@
 //   destination  opens the destination dialog from the menu, prints its selected option and
 //            text box, presses OK and prints "closed" once the dialog is gone
 //   setting NAME  prints the program's setting NAME (text or number)
+//   restore-to USER  chooses Restore, clicks the user of that name and presses OK (returns while
+//            the restore runs)
+//   answer TITLE BUTTON  waits for a message box or the folder picker of that title, prints its
+//            text and presses BUTTON (ok, cancel, yes or no; none only waits)
+//   exinfo BUTTON  waits for the backup information dialog, prints its size and fields and
+//            presses BUTTON (detail or ok; none only waits)
 //   compression  chooses the menu item "Mailファイルの圧縮(&U)" (which does nothing while disabled)
 //   help     chooses the help menu's contents item
 //   mail     opens the support mail sheet from the menu, waits for its fade-in and prints the
@@ -14,7 +20,7 @@
 //   close    asks the main window to close
 //   title    prints the caption of the first visible dialog (such as the installer's window)
 //   record FILE TEXT  writes TEXT to FILE (UTF-8): a stand-in handler that shows what it was given
-// DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after NAME for setting). Exit code 1 when the main
+// DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after the command's own arguments). Exit code 1 when the main
 // window is not there.
 #include <cstring>
 #include <string>
@@ -61,9 +67,9 @@ void PickFirstUser(HWND main, int mode) {
   Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok\n" : "no ok\n");
 }
 
-HWND WaitForWindow(const wchar_t* windowClass, bool present) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    HWND window = FindWindowW(windowClass, nullptr);
+HWND WaitForWindow(const wchar_t* windowClass, bool present, const wchar_t* title = nullptr) {
+  for (int attempt = 0; attempt < 600; ++attempt) {  // 30 s: a restore unpacks before its next question
+    HWND window = FindWindowW(windowClass, title);
     if ((window && IsWindowVisible(window)) == present) return window;
     Sleep(50);
   }
@@ -82,6 +88,54 @@ int ChooseDestinationDefault(HWND main) {
   if (WaitForWindow(ids::kFrmBkpthClass, false)) return 1;
   Print("closed\n");
   return 0;
+}
+
+int RestoreTo(HWND main, const std::string& user) {
+  HWND option = GetDlgItem(main, ids::kForm1Option1First + 2);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + 2, BN_CLICKED), reinterpret_cast<LPARAM>(option));
+  HWND list = GetDlgItem(main, ids::kForm1List1);
+  const int index = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, -1,
+                                                  reinterpret_cast<LPARAM>(vorn::Wide(user).c_str())));
+  if (index < 0) return 1;
+  SendMessageW(list, LB_SETCURSEL, index, 0);
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  HWND ok = GetDlgItem(main, ids::kForm1Ok);
+  if (!IsWindowEnabled(ok)) return 1;
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  return 0;
+}
+
+BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
+  wchar_t name[32] = {};
+  GetClassNameW(child, name, 32);
+  if (std::wstring(name) == L"Static" && !Text(child).empty()) Print(Text(child) + "\n");
+  return TRUE;
+}
+
+// Message boxes and the folder picker are standard dialogs named by their title.
+int Answer(const std::wstring& title, const std::wstring& button) {
+  HWND dialog = WaitForWindow(L"#32770", true, title.c_str());
+  if (!dialog) return 1;
+  EnumChildWindows(dialog, PrintStatic, 0);
+  if (button == L"none") return 0;
+  const int id = button == L"ok" ? IDOK : button == L"cancel" ? IDCANCEL : button == L"yes" ? IDYES : IDNO;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  return WaitForWindow(L"#32770", false, title.c_str()) ? 1 : 0;
+}
+
+int AnswerBackupInfo(const std::wstring& button) {
+  HWND dialog = WaitForWindow(ids::kExInfoClass, true);
+  if (!dialog) return 1;
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  Print(std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top) + "\n");
+  for (int i = 0; i < 8; ++i) Print(Text(GetDlgItem(dialog, ids::kExInfoField1First + i)) + "\n");
+  Print(Text(GetDlgItem(dialog, ids::kExInfoLabel3)) + "\n");
+  if (button == L"none") return 0;
+  const int id = button == L"detail" ? ids::kExInfoDetail : IDOK;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  if (button == L"detail") return 0;
+  return WaitForWindow(ids::kExInfoClass, false) ? 1 : 0;
 }
 
 // Opens the support mail sheet and waits until its fade-in has ended (it is not layered on the
@@ -159,8 +213,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (command == L"record") return argc > 3 ? Record(argv[2], argv[3]) : 2;
-  if (argc > 2) {
-    HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+  // The command's own arguments come before the desktop.
+  const int operands = command == L"answer" ? 2 : command == L"restore-to" || command == L"exinfo" ? 1 : 0;
+  if (argc > 2 + operands) {
+    HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
     if (!desktop || !SetThreadDesktop(desktop)) return 1;
   }
   if (command == L"title") return PrintDialogTitle();
@@ -177,6 +233,12 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
   } else if (command == L"destination") {
     return ChooseDestinationDefault(main);
+  } else if (command == L"restore-to" && argc > 2) {
+    return RestoreTo(main, vorn::Narrow(argv[2]));
+  } else if (command == L"answer" && argc > 3) {
+    return Answer(argv[2], argv[3]);
+  } else if (command == L"exinfo" && argc > 2) {
+    return AnswerBackupInfo(argv[2]);
   } else if (command == L"compression") {
     SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuLHA, 0), 0);
   } else if (command == L"help") {

@@ -4,6 +4,7 @@ namespace vorn::win32ui {
 
 constexpr wchar_t kForm1Class[] = L"VornForm1";
 constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
+constexpr wchar_t kExInfoClass[] = L"VornExInfo";
 constexpr wchar_t kMailmeClass[] = L"VornMailme";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
@@ -25,6 +26,11 @@ constexpr int kForm1MenuMail = kForm1MenuFirst + 14;
 constexpr int kFrmBkpthOption1First = 301;  // + index
 constexpr int kFrmBkpthText1 = 303;
 constexpr int kFrmBkpthBrowse = 304;
+
+// ExInfo: OK takes IDOK.
+constexpr int kExInfoDetail = 401;
+constexpr int kExInfoLabel3 = 402;
+constexpr int kExInfoField1First = 410;  // + field index
 
 // Mailme: OK and キャンセル take IDOK and IDCANCEL.
 constexpr int kMailmeFrame = 501;

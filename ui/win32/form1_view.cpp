@@ -45,17 +45,9 @@ static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
 static_assert(kMenu[kForm1MenuMokuji - kMenuIdBase].item == &Form1::MnMokuji);
 static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 
-ATOM RegisterForm1Class(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (!windowClass.hIcon) windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kForm1Class;
-  return RegisterClassExW(&windowClass);
+HICON ProgramIcon() {
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  return icon ? icon : LoadIcon(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace
@@ -70,7 +62,7 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterForm1Class(WindowProc);
+  static const ATOM registered = RegisterWindowClass(kForm1Class, WindowProc, ProgramIcon());
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,

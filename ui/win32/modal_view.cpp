@@ -1,5 +1,6 @@
 #include "ui/win32/modal_view.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -13,13 +14,17 @@ std::map<std::type_index, ModalViewFactory>& Factories() {
   return factories;
 }
 
+// Centred over the owner, but never beyond the work area's left or top edge (a dialog wider
+// than its owner would otherwise start off the screen).
 void CenterOver(HWND window, HWND owner) {
-  RECT outer, inner;
-  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
+  RECT work, outer, inner;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  if (!owner || !GetWindowRect(owner, &outer)) outer = work;
   GetWindowRect(window, &inner);
   int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int x = std::max<int>(work.left, outer.left + (outer.right - outer.left - width) / 2);
+  const int y = std::max<int>(work.top, outer.top + (outer.bottom - outer.top - height) / 2);
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
@@ -36,16 +41,7 @@ std::unique_ptr<ModalView> MakeModalView(ModalForm& form) {
 void ModalView::CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,
                                    int height) {
   static std::set<std::wstring> registered;
-  if (registered.insert(windowClass).second) {
-    WNDCLASSEXW dialogClass{};
-    dialogClass.cbSize = sizeof dialogClass;
-    dialogClass.lpfnWndProc = WindowProc;
-    dialogClass.hInstance = GetModuleHandleW(nullptr);
-    dialogClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    dialogClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    dialogClass.lpszClassName = windowClass;
-    RegisterClassExW(&dialogClass);
-  }
+  if (registered.insert(windowClass).second) RegisterWindowClass(windowClass, WindowProc);
   window_ = CreateTopLevel(windowClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, width, height,
                            static_cast<ModalView*>(this));
 }

@@ -19,6 +19,18 @@ HFONT UiFont() {
   return font;
 }
 
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = icon;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassExW(&windowClass);
+}
+
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box) {
   DWORD exStyle = 0;

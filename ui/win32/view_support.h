@@ -13,6 +13,8 @@ struct Box {
 };
 
 HFONT UiFont();
+// Registers a window class of the program: arrow cursor, dialog background, the icon if any.
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nullptr);
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box);
 // A top-level window whose client area is width x height.
