@@ -7,6 +7,7 @@
 #include "ui/ex_info.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
+#include "ui/mailme.h"
 #include "ui/opt.h"
 
 namespace vorn {
@@ -39,6 +40,10 @@ Form1::Form1(App& app, FormHost& host)
         });
       }),
       openOptions([this] { ShowOptions(); }),
+      openSupportMail([this] {
+        Mailme sheet(app_, *this);
+        host_.ShowModal(sheet);
+      }),
       app_(app),
       host_(host) {
   List1.enabled = false;

@@ -82,8 +82,8 @@ class Form1 {
   MenuItem MnMokuji{"目次(&M) ..."};
   MenuItem MnMail{"作者へ質問,要望(&M)..."};
 
-  // What the OK button and the menus hand over to: the backup run, the restore run and
-  // ShowOptions; the others do nothing until their windows exist. Tests may put their own in.
+  // What the OK button and the menus hand over to: the backup run, the restore run, the
+  // support mail sheet and ShowOptions. Tests may put their own in.
   std::function<void()> runBackup;
   std::function<void()> runRestore;
   std::function<void()> openOptions;

@@ -11,12 +11,10 @@ class ExInfoView : public ModalView {
  public:
   explicit ExInfoView(ExInfo& dialog);
 
-  // Every message of the window (see ViewWindowProc).
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   ExInfo& dialog_;
   HWND fields_[ExInfo::kFieldCount] = {};

@@ -38,8 +38,11 @@ constexpr MenuEntry kMenu[] = {
     {2, nullptr, nullptr, nullptr},
     {2, &Form1::MnMail, &Form1::MnMail_Click, nullptr},
 };
+static_assert(kMenu[kForm1MenuLHA - kMenuIdBase].item == &Form1::MnLHA);
 static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
 static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
+static_assert(kMenu[kForm1MenuMokuji - kMenuIdBase].item == &Form1::MnMokuji);
+static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 
 HICON ProgramIcon() {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
@@ -58,7 +61,7 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterWindowClass(kForm1Class, ViewWindowProc<Form1View>, ProgramIcon());
+  static const ATOM registered = RegisterWindowClass(kForm1Class, WindowProc, ProgramIcon());
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -128,6 +131,13 @@ void Form1View::OnCommand(int id, int code) {
     form_.Image1_DblClick();
   }
   Sync();
+}
+
+LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  RememberView(window, message, lParam);
+  Form1View* view = ViewOf<Form1View>(window);
+  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  return view->Handle(message, wParam, lParam);
 }
 
 LRESULT Form1View::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,10 +17,9 @@ class Form1View {
   HWND window() const { return window_; }
   HACCEL accelerators() const { return accelerators_; }
 
-  // Every message of the window (see ViewWindowProc).
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Create();
   HMENU CreateMenuBar();
   void OnCommand(int id, int code);

@@ -10,12 +10,10 @@ class FrmBkpthView : public ModalView {
  public:
   explicit FrmBkpthView(FrmBkpth& dialog);
 
-  // Every message of the window (see ViewWindowProc).
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(int id, int code);
 
   FrmBkpth& dialog_;

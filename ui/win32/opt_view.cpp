@@ -46,10 +46,7 @@ HWND OptView::Add(int tab, const wchar_t* windowClass, const std::string& text, 
 }
 
 HWND OptView::Create(HWND owner) {
-  static const ATOM registered = RegisterWindowClass(kOptClass, ViewWindowProc<OptView>);
-  (void)registered;
-  window_ = CreateTopLevel(kOptClass, form_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, kClientWidth,
-                           kClientHeight, this);
+  CreateDialogWindow(kOptClass, form_.caption, owner, kClientWidth, kClientHeight);
   CreateSettingsPage();
   CreateMailStorePage();
   // Below the pages' controls in the z-order, and clipped by them, so it never paints over them.
@@ -316,9 +313,6 @@ LRESULT OptView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SIZE:
       if (shown_ && wParam != SIZE_MINIMIZED) form_.Form_Resize();
-      break;
-    case WM_SETCURSOR:
-      if (KeepWaitCursor()) return TRUE;
       break;
     case WM_CLOSE:
       if (!form_.busy) OnCommand(IDCANCEL, BN_CLICKED);

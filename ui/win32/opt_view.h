@@ -18,12 +18,10 @@ class OptView : public ModalView {
   explicit OptView(Opt& form);
   ~OptView() override;
 
-  // Every message of the window (see ViewWindowProc).
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(const MSG& message) override;
   // A control on the page of that tab.
   HWND Add(int tab, const wchar_t* windowClass, const std::string& text, DWORD style, int id, const Box& box);

@@ -27,15 +27,6 @@ View* ViewOf(HWND window) {
 }
 // Stores the view on WM_NCCREATE; call first in a window procedure.
 void RememberView(HWND window, UINT message, LPARAM lParam);
-// The window procedure of a view's window: hands every message to the view's Handle once the
-// view knows its window (messages sent while it is being created go to the default procedure).
-template <typename View>
-LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  View* view = ViewOf<View>(window);
-  if (!view || !view->window()) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
-}
 
 std::string WindowText(HWND window);
 void SetWindowTextIfChanged(HWND window, const std::string& text);
