@@ -102,7 +102,7 @@ int OptionsOperands(const std::wstring& command) {
 int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<std::wstring>& arguments) {
   if (command == L"opt-open") {
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuOp, 0), 0);
-    if (!WaitForWindow(ids::kOptClass, true)) return 1;
+    if (!WaitForWindow(ids::kOptClass)) return 1;
     Print("open\n");
     return 0;
   }
@@ -160,9 +160,7 @@ int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<
           " " + std::to_string(SendMessageW(bar, PBM_GETRANGE, FALSE, 0)) + "\n");
   } else if (command == L"opt-close") {
     PostMessageW(opt, WM_COMMAND, MAKEWPARAM(ids::kOptCommand8First + 2, BN_CLICKED), 0);
-    WaitForWindow(ids::kOptClass, false);
-    HWND still = FindWindowW(ids::kOptClass, nullptr);
-    if (still && IsWindowVisible(still)) return 1;
+    if (!WaitUntilGone(ids::kOptClass)) return 1;
     Print("closed\n");
   } else {
     return 2;

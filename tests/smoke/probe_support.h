@@ -26,14 +26,25 @@ inline void Notify(HWND parent, int id, int code) {
 }
 
 // A visible top-level window of that class (and title, when given), waited for up to 30 seconds
-// (a restore unpacks before its next question), or its going when `present` is false.
-inline HWND WaitForWindow(const wchar_t* windowClass, bool present, const wchar_t* title = nullptr) {
+// (a restore unpacks before its next question); null when none showed.
+inline HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* title = nullptr) {
   for (int attempt = 0; attempt < 600; ++attempt) {
     HWND window = FindWindowW(windowClass, title);
-    if ((window && IsWindowVisible(window)) == present) return window;
+    if (window && IsWindowVisible(window)) return window;
     Sleep(50);
   }
   return nullptr;
+}
+
+// Whether every window of that class (and title) has gone from the screen within 30 seconds. A
+// window being destroyed is hidden first: hidden counts as gone.
+inline bool WaitUntilGone(const wchar_t* windowClass, const wchar_t* title = nullptr) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    HWND window = FindWindowW(windowClass, title);
+    if (!window || !IsWindowVisible(window)) return true;
+    Sleep(50);
+  }
+  return false;
 }
 
 }  // namespace vorn::probe

@@ -41,6 +41,7 @@ namespace ids = vorn::win32ui;
 using vorn::probe::Print;
 using vorn::probe::Text;
 using vorn::probe::WaitForWindow;
+using vorn::probe::WaitUntilGone;
 
 void PrintUsers(HWND main) {
   HWND list = GetDlgItem(main, ids::kForm1List1);
@@ -67,14 +68,14 @@ void PickFirstUser(HWND main, int mode) {
 
 int ChooseDestinationDefault(HWND main) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuChSave, 0), 0);
-  HWND dialog = WaitForWindow(ids::kFrmBkpthClass, true);
+  HWND dialog = WaitForWindow(ids::kFrmBkpthClass);
   if (!dialog) return 1;
   for (int index = 0; index < 2; ++index)
     if (SendMessageW(GetDlgItem(dialog, ids::kFrmBkpthOption1First + index), BM_GETCHECK, 0, 0) == BST_CHECKED)
       Print("option " + std::to_string(index) + "\n");
   Print(Text(GetDlgItem(dialog, ids::kFrmBkpthText1)) + "\n");
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  if (WaitForWindow(ids::kFrmBkpthClass, false)) return 1;
+  if (!WaitUntilGone(ids::kFrmBkpthClass)) return 1;
   Print("closed\n");
   return 0;
 }
@@ -103,17 +104,17 @@ BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
 
 // Message boxes and the folder picker are standard dialogs named by their title.
 int Answer(const std::wstring& title, const std::wstring& button) {
-  HWND dialog = WaitForWindow(L"#32770", true, title.c_str());
+  HWND dialog = WaitForWindow(L"#32770", title.c_str());
   if (!dialog) return 1;
   EnumChildWindows(dialog, PrintStatic, 0);
   if (button == L"none") return 0;
   const int id = button == L"ok" ? IDOK : button == L"cancel" ? IDCANCEL : button == L"yes" ? IDYES : IDNO;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-  return WaitForWindow(L"#32770", false, title.c_str()) ? 1 : 0;
+  return WaitUntilGone(L"#32770", title.c_str()) ? 0 : 1;
 }
 
 int AnswerBackupInfo(const std::wstring& button) {
-  HWND dialog = WaitForWindow(ids::kExInfoClass, true);
+  HWND dialog = WaitForWindow(ids::kExInfoClass);
   if (!dialog) return 1;
   RECT outer;
   GetWindowRect(dialog, &outer);
@@ -124,14 +125,14 @@ int AnswerBackupInfo(const std::wstring& button) {
   const int id = button == L"detail" ? ids::kExInfoDetail : IDOK;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   if (button == L"detail") return 0;
-  return WaitForWindow(ids::kExInfoClass, false) ? 1 : 0;
+  return WaitUntilGone(ids::kExInfoClass) ? 0 : 1;
 }
 
 // Opens the support mail sheet and waits until its fade-in has ended (it is not layered on the
 // 98 family).
 int OpenMailSheet(HWND main) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuMail, 0), 0);
-  HWND sheet = WaitForWindow(ids::kMailmeClass, true);
+  HWND sheet = WaitForWindow(ids::kMailmeClass);
   if (!sheet) return 1;
   for (int index = 0; index < 4; ++index) {
     HWND option = GetDlgItem(sheet, ids::kMailmeOption1First + index);
@@ -153,10 +154,10 @@ int OpenMailSheet(HWND main) {
 }
 
 int PressMailSheetOk() {
-  HWND sheet = WaitForWindow(ids::kMailmeClass, true);
+  HWND sheet = WaitForWindow(ids::kMailmeClass);
   if (!sheet) return 1;
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  if (WaitForWindow(ids::kMailmeClass, false)) return 1;
+  if (!WaitUntilGone(ids::kMailmeClass)) return 1;
   Print("closed\n");
   return 0;
 }
