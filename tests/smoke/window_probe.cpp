@@ -38,6 +38,7 @@
 namespace {
 
 namespace ids = vorn::win32ui;
+using vorn::probe::Notify;
 using vorn::probe::Print;
 using vorn::probe::Text;
 using vorn::probe::WaitForWindow;
@@ -53,15 +54,27 @@ void PrintUsers(HWND main) {
   }
 }
 
-// What a click does: the control changes, then tells its parent. (BM_CLICK would depend on
-// which window is active.)
-void PickFirstUser(HWND main, int mode) {
-  HWND option = GetDlgItem(main, ids::kForm1Option1First + mode);
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + mode, BN_CLICKED),
-               reinterpret_cast<LPARAM>(option));
+void ChooseMode(HWND main, int mode) {
+  Notify(main, ids::kForm1Option1First + mode, BN_CLICKED);
+}
+
+// Selects the user list's entry and tells the window. A click does both in one message; here
+// they are two, and the window, when idle in between, puts the list back to the selection it
+// holds: the pick is repeated until the window has taken it.
+bool PickUser(HWND main, int index) {
   HWND list = GetDlgItem(main, ids::kForm1List1);
-  SendMessageW(list, LB_SETCURSEL, 0, 0);
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    SendMessageW(list, LB_SETCURSEL, index, 0);
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    if (SendMessageW(list, LB_GETCURSEL, 0, 0) == index && IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok))) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+void PickFirstUser(HWND main, int mode) {
+  ChooseMode(main, mode);
+  PickUser(main, 0);
   Print(Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
   Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok\n" : "no ok\n");
 }
@@ -81,16 +94,11 @@ int ChooseDestinationDefault(HWND main) {
 }
 
 int RestoreTo(HWND main, const std::string& user) {
-  HWND option = GetDlgItem(main, ids::kForm1Option1First + 2);
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + 2, BN_CLICKED), reinterpret_cast<LPARAM>(option));
-  HWND list = GetDlgItem(main, ids::kForm1List1);
-  const int index = static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, -1,
+  ChooseMode(main, 2);
+  const int index = static_cast<int>(SendMessageW(GetDlgItem(main, ids::kForm1List1), LB_FINDSTRINGEXACT, -1,
                                                   reinterpret_cast<LPARAM>(vorn::Wide(user).c_str())));
-  if (index < 0) return 1;
-  SendMessageW(list, LB_SETCURSEL, index, 0);
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  if (index < 0 || !PickUser(main, index)) return 1;
   HWND ok = GetDlgItem(main, ids::kForm1Ok);
-  if (!IsWindowEnabled(ok)) return 1;
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
   return 0;
 }
@@ -249,7 +257,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok on\n" : "ok off\n");
     Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1List1)) ? "list on\n" : "list off\n");
   } else if (command == L"image1") {
-    vorn::probe::Notify(main, ids::kForm1Image1, STN_DBLCLK);
+    Notify(main, ids::kForm1Image1, STN_DBLCLK);
   } else {
     std::vector<std::wstring> arguments(argv + 2, argv + std::min(argc, 2 + operands));
     return vorn::probe::RunOptionsCommand(main, command, arguments);
