@@ -2,6 +2,7 @@
 // The benchmarks' file system: the simulated one's layout (C:\x is <root>/C/x), but files opened,
 // made and looked up directly, as the Win32 one does, without the simulation's case-insensitive
 // name lookup, so that the figures show the program's work and the system's, not the simulation's.
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,17 @@ class DirectFileSystem : public SimFileSystem {
   std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override {
     const int fd = open(Direct(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     return fd < 0 ? nullptr : std::make_unique<Output>(fd);
+  }
+  std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) override {
+    const int fd = open(Direct(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    result = fd >= 0 ? FsResult::Ok : errno == EEXIST ? FsResult::AlreadyExists : FsResult::Failed;
+    return fd < 0 ? nullptr : std::make_unique<Output>(fd);
+  }
+  std::optional<uint32_t> Attributes(const std::string& path) const override {
+    struct stat status;
+    if (lstat(Direct(path).c_str(), &status) != 0) return std::nullopt;
+    if (S_ISLNK(status.st_mode)) return fileattr::kReparsePoint;
+    return S_ISDIR(status.st_mode) ? fileattr::kDirectory : fileattr::kArchive;
   }
 
  private:
