@@ -53,6 +53,11 @@ struct CheckBox {
   bool visible = true;
 };
 
+// A frame around other controls: while it is disabled, none of them takes a click.
+struct Frame {
+  bool enabled = true;
+};
+
 // A group of option buttons; exactly one is selected.
 struct OptionGroup {
   std::vector<std::string> captions;
