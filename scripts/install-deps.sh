@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(python3 cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
           mingw-w64 g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales fonts-ipafont-gothic
-          lhasa jlha-utils undbx imagemagick xdotool)
+          lhasa jlha-utils undbx imagemagick xdotool fonts-ipafont-mincho fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
