@@ -2,21 +2,15 @@
 
 #include <map>
 
+#include "platform/win32/window_placement.h"
+#include "ui/win32/view_support.h"
+
 namespace vorn::win32ui {
 namespace {
 
 std::map<std::type_index, ModalViewFactory>& Factories() {
   static std::map<std::type_index, ModalViewFactory> factories;
   return factories;
-}
-
-void CenterOver(HWND window, HWND owner) {
-  RECT outer, inner;
-  if (!owner || !GetWindowRect(owner, &outer)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &outer, 0);
-  GetWindowRect(window, &inner);
-  int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  SetWindowPos(window, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-               outer.top + (outer.bottom - outer.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
@@ -32,13 +26,13 @@ std::unique_ptr<ModalView> MakeModalView(ModalForm& form) {
 
 void ModalView::RunModal(HWND owner) {
   HWND firstFocus = Create(owner);
-  CenterOver(window_, owner);
+  win32::CentreOnOwner(window_, owner);
   form_.hwnd = reinterpret_cast<WindowHandle>(window_);
   form_.Form_Load();
   Sync();
   if (owner) EnableWindow(owner, FALSE);
   ShowWindow(window_, SW_SHOWNORMAL);
-  SetFocus(firstFocus);
+  GiveFocus(window_, firstFocus);
   MSG message;
   bool quit = false;
   while (!form_.closed) {
@@ -50,9 +44,11 @@ void ModalView::RunModal(HWND owner) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  // The owner is enabled again before the dialog goes, so it takes the activation back.
+  // The owner is enabled again before the dialog goes, so it takes the activation back, and
+  // with it the focus it had.
   if (owner) EnableWindow(owner, TRUE);
   DestroyWindow(window_);
+  if (owner) Reactivate(owner);
   window_ = nullptr;
   form_.hwnd = 0;
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
