@@ -5,8 +5,9 @@
 //                  whether OK is enabled ("ok" or "no ok")
 //   backup         the same with Backup, then presses OK (returns while the backup runs)
 //   idle           waits until a run has ended (OK enabled again, no box of the run open)
-//   active         the window that is active in vorn.exe, whether the main window's caption
-//                  is drawn active, and the id of the control with the focus
+//   active         the window that is active in vorn.exe, the desktop's foreground window,
+//                  whether the main window's caption is drawn active (read from the screen)
+//                  and the id of the control with the focus
 //   windows        every top-level window of vorn.exe, to tell what is in the way
 //   place          whether the main window sits inside the work area, off its top-left corner
 //   destination    opens the destination dialog from the menu and prints its selected
@@ -152,14 +153,14 @@ void PrintActive(HWND main) {
   Print("focus " + std::to_string(FocusId(main)) + "\n");
 }
 
-// The pixels of a rectangle of the screen, as 32-bit colours row by row.
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
+// What draw(dc) paints into a width x height bitmap like the screen's, as colours row by row.
+template <typename Draw>
+std::vector<COLORREF> Painted(int width, int height, Draw draw) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  draw(memory, screen);
   SelectObject(memory, old);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -171,22 +172,19 @@ std::vector<COLORREF> ScreenPixels(const RECT& area) {
   return pixels;
 }
 
-// Vorn's small icon, drawn as the system draws it, in the same form.
+// The pixels of a rectangle of the screen.
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  return Painted(width, height, [&](HDC memory, HDC screen) {
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  });
+}
+
+// Vorn's icon, drawn as the system draws it.
 std::vector<COLORREF> VornIconPixels(int size) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  DrawIconEx(memory, 0, 0, vorn::win32ui::VornIcon(size), size, size, 0, nullptr, DI_NORMAL);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<COLORREF> pixels(static_cast<size_t>(size) * size);
-  GetDIBits(memory, bitmap, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  return Painted(size, size, [size](HDC memory, HDC) {
+    DrawIconEx(memory, 0, 0, vorn::win32ui::VornIcon(size), size, size, 0, nullptr, DI_NORMAL);
+  });
 }
 
 // Whether the left end of the window's title bar shows Vorn's small icon, pixel for pixel.
