@@ -1,5 +1,6 @@
 #include "backup/registry_exports.h"
 
+#include "backup/set_exports.h"
 #include "backup/signature_texts.h"
 #include "core/app.h"
 #include "platform/text.h"
@@ -9,10 +10,6 @@ namespace {
 
 constexpr const char* kWorkFolderName = "\\VornReg";
 constexpr int kWorkFolderAttempts = 1000;
-
-std::string IdentityKey(const App& app) {
-  return "HKEY_CURRENT_USER\\Identities\\" + app.env.selectedIdentityGuid + "\\Software\\Microsoft";
-}
 
 // A folder below TEMP that did not exist before, so that nothing in it belongs to anyone else.
 std::string CreateWorkFolder(FileSystem& files, const std::string& temp) {
@@ -26,8 +23,8 @@ std::string CreateWorkFolder(FileSystem& files, const std::string& temp) {
 
 void ExportAccounts(RegistryExporter& exporter) {
   // Both exports write the same file; an identity without accounts of its own keeps the first.
-  exporter.Export("\\Account.reg", Quoted("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager"));
-  exporter.Export("\\Account.reg", Quoted(IdentityKey(exporter.app()) + "\\Internet Account Manager"));
+  exporter.Export("\\Account.reg", Quoted(kSharedAccountsKey));
+  exporter.Export("\\Account.reg", Quoted(IdentityAccountsKey(exporter.app().env.selectedIdentityGuid)));
 }
 
 void CopyWhenNotEmpty(App& app, const std::string& source, const std::string& target) {
@@ -35,14 +32,14 @@ void CopyWhenNotEmpty(App& app, const std::string& source, const std::string& ta
 }
 
 void ExportRemoteAccessKey(RegistryExporter& exporter) {
-  exporter.Export("\\Remote.reg", "HKEY_CURRENT_USER\\RemoteAccess");
+  exporter.Export("\\Remote.reg", kRemoteAccessKey);
 }
 
 void CopyPhonebooks(App& app, const BackupSet& set) {
-  const std::string pbk = "Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
-  const std::string shared = app.platform.environment.Variable("SystemDrive").value_or("") +
-                             "\\Documents and Settings\\All Users\\Application Data\\" + pbk;
-  const std::string own = app.env.userProfileFolder + "\\Application Data\\" + pbk;
+  const std::string pbk = std::string("\\") + kPhonebookBelowApplicationData;
+  const std::string shared =
+      app.platform.environment.Variable("SystemDrive").value_or("") + kSharedApplicationDataBelowSystemDrive + pbk;
+  const std::string own = app.env.userProfileFolder + "\\Application Data" + pbk;
   const std::string sharedCopy = set.regBackupFolder + "\\rasphone1.pbk";
   const std::string ownCopy = set.regBackupFolder + "\\rasphone2.pbk";
   if (app.FileExists(shared)) {
@@ -78,10 +75,12 @@ void RegistryExporter::Export(const std::string& filePart, const std::string& ke
     app_.platform.files.CopyFile(exported, set_.regBackupFolder + filePart, true);
 }
 
-void ExportOeSettings(RegistryExporter& exporter) { exporter.Export("\\OE.reg", IdentityKey(exporter.app())); }
+void ExportOeSettings(RegistryExporter& exporter) {
+  exporter.Export("\\OE.reg", IdentitySoftwareKey(exporter.app().env.selectedIdentityGuid));
+}
 
 void ExportSignatures(RegistryExporter& exporter) {
-  exporter.Export("\\Sig.reg", Quoted(IdentityKey(exporter.app()) + "\\Outlook Express\\5.0\\signatures"));
+  exporter.Export("\\Sig.reg", Quoted(IdentitySignaturesKey(exporter.app().env.selectedIdentityGuid)));
 }
 
 void ExportRemoteAccess(RegistryExporter& exporter, int remote) {
@@ -90,8 +89,7 @@ void ExportRemoteAccess(RegistryExporter& exporter, int remote) {
 
 void ExportFavoritesOrder(RegistryExporter& exporter, int favoOrder) {
   if (favoOrder == 1)
-    exporter.Export("\\FavoOrder.reg",
-                    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites");
+    exporter.Export("\\FavoOrder.reg", kFavoritesOrderKey);
 }
 
 void ExportRegistry2000(App& app, const BackupSet& set) {
@@ -103,8 +101,7 @@ void ExportRegistry2000(App& app, const BackupSet& set) {
   ExportSignatures(exporter);
   if (app.settings.saveDialUp != 0) {
     ExportRemoteAccessKey(exporter);
-    exporter.Export("\\Locations.reg",
-                    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations");
+    exporter.Export("\\Locations.reg", kTelephonyLocationsKey);
     CopyPhonebooks(app, set);
   }
   ExportAccounts(exporter);

@@ -9,6 +9,7 @@
 namespace vorn::cli {
 int RunLha(Context& context, const std::vector<std::string>& args);
 int RunBackupArea(Context& context, const std::vector<std::string>& args);
+int RunRestoreArea(Context& context, const std::vector<std::string>& args);
 int RunReg(Context& context, const std::vector<std::string>& args);
 int RunDbx(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
@@ -25,6 +26,7 @@ struct Area {
 const Area kAreas[] = {
     {"lha", vorn::cli::RunLha, "lha a ARCHIVE DIR | lha x ARCHIVE DESTDIR | lha l ARCHIVE | lha t ARCHIVE"},
     {"backup", vorn::cli::RunBackupArea, "backup USER [--compress|--plain]"},
+    {"restore", vorn::cli::RunRestoreArea, "restore SETFOLDER USER [--yes]"},
     {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
     {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR"},
 };

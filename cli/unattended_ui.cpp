@@ -10,6 +10,9 @@ MsgAnswer UnattendedUi::ShowMessage(const MessageSpec& message) {
     if (c != '\r') messages_ << c;
   }
   messages_ << "\n";
+  if (affirmative_) return message.buttons == MsgButtons::YesNo || message.buttons == MsgButtons::YesNoCancel
+                              ? MsgAnswer::Yes
+                              : MsgAnswer::Ok;
   switch (message.buttons) {
     case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel:

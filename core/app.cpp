@@ -33,6 +33,7 @@ MsgAnswer App::ShowMessage(const Message& message) {
     spec.helpContext = message.helpContext;
   }
   spec.owner = MainWindow().owner;
+  spec.foreground = message.foreground;
   return platform.ui.ShowMessage(spec);
 }
 

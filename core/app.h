@@ -20,6 +20,7 @@ struct Message {
   MsgIcon icon = MsgIcon::None;
   MsgButtons buttons = MsgButtons::Ok;
   int helpContext = 0;  // 0: no Help button
+  bool foreground = false;  // brought to the foreground when shown
 };
 
 class App {

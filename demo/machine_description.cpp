@@ -117,7 +117,8 @@ std::optional<RegValue> ParseValueData(const std::string& data) {
 
 class Parser {
  public:
-  Parser(const std::function<std::string(const std::string&)>& variable) : variable_(variable) {}
+  Parser(const std::function<std::string(const std::string&)>& variable, MachineFamily family)
+      : variable_(variable), family_(family) {}
 
   MachineDescription Parse(const std::string& text) {
     std::istringstream in(text);
@@ -126,12 +127,17 @@ class Parser {
       ++lineNumber_;
       if (!raw.empty() && raw.back() == '\r') raw.pop_back();
       if (StartsWith(raw, "|")) {
-        AddFileLine(raw);
+        if (!skippedFile_) AddFileLine(raw);
         continue;
       }
       file_ = nullptr;
       std::string line = Trim(raw);
       if (line.empty() || line[0] == '#') continue;
+      skippedFile_ = false;
+      if (!ForThisFamily(line)) {
+        skippedFile_ = StartsWith(line, "file ");
+        continue;
+      }
       auto expanded = ExpandVariables(line, variable_);
       if (!expanded) {
         Error("unclosed ${");
@@ -145,6 +151,16 @@ class Parser {
  private:
   void Error(const std::string& what) {
     machine_.errors.push_back("line " + std::to_string(lineNumber_) + ": " + what);
+  }
+
+  // Takes off a family tag; false when the line belongs to the other family.
+  bool ForThisFamily(std::string& line) const {
+    for (auto [tag, family] : {std::pair{"nt:", MachineFamily::Nt}, std::pair{"9x:", MachineFamily::Windows9x}}) {
+      if (!StartsWith(line, tag)) continue;
+      line = Trim(line.substr(3));
+      return family == family_;
+    }
+    return true;
   }
 
   void AddFileLine(const std::string& raw) {
@@ -208,11 +224,13 @@ class Parser {
   }
 
   const std::function<std::string(const std::string&)>& variable_;
+  MachineFamily family_;
   MachineDescription machine_;
   int lineNumber_ = 0;
   RegRoot root_ = RegRoot::CurrentUser;
   std::string keyPath_;
   TextFileWrite* file_ = nullptr;  // the file whose content lines follow
+  bool skippedFile_ = false;       // the content lines that follow belong to the other family
 };
 
 struct StepApplier {
@@ -238,8 +256,9 @@ struct StepApplier {
   }
   std::optional<std::string> operator()(const FileCopy& copy) const {
     CreateFolderPath(files, copy.targetPath);
-    for (const auto& folder : sourceFolders) {
-      std::string source = folder + "\\" + copy.sourceName;
+    const bool fullPath = copy.sourceName.find('\\') != std::string::npos;
+    for (const auto& folder : fullPath ? std::vector<std::string>{""} : sourceFolders) {
+      std::string source = fullPath ? copy.sourceName : folder + "\\" + copy.sourceName;
       if (files.Exists(source)) {
         if (files.CopyFile(source, copy.targetPath, true) == FsResult::Ok) return std::nullopt;
         return "cannot copy " + source + " to " + copy.targetPath;
@@ -252,8 +271,9 @@ struct StepApplier {
 }  // namespace
 
 MachineDescription ParseMachineDescription(const std::string& text,
-                                           const std::function<std::string(const std::string&)>& variable) {
-  return Parser(variable).Parse(text);
+                                           const std::function<std::string(const std::string&)>& variable,
+                                           MachineFamily family) {
+  return Parser(variable, family).Parse(text);
 }
 
 std::vector<std::string> ApplyMachine(const MachineDescription& machine, RegistryStore& registry, FileSystem& files,

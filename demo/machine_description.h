@@ -26,7 +26,7 @@ struct TextFileWrite {
   std::vector<std::string> lines;  // UTF-8; written in code page 932 with CR LF
 };
 struct FileCopy {
-  std::string sourceName;  // looked up in the source folders
+  std::string sourceName;  // looked up in the source folders, unless it is a full path
   std::string targetPath;
 };
 using MachineStep = std::variant<RegistryWrite, FolderCreate, TextFileWrite, FileCopy>;
@@ -36,9 +36,13 @@ struct MachineDescription {
   std::vector<std::string> errors;  // "line N: ..."; the steps are complete only when empty
 };
 
+// The Windows family of the machine being set up: lines tagged "nt:" or "9x:" apply to that one only.
+enum class MachineFamily { Nt, Windows9x };
+
 // `variable` answers ${NAME}; its answer replaces the reference in paths and texts.
 MachineDescription ParseMachineDescription(const std::string& text,
-                                           const std::function<std::string(const std::string&)>& variable);
+                                           const std::function<std::string(const std::string&)>& variable,
+                                           MachineFamily family = MachineFamily::Nt);
 
 // Applies every step; returns what failed (empty when all went through).
 std::vector<std::string> ApplyMachine(const MachineDescription& machine, RegistryStore& registry, FileSystem& files,

@@ -22,8 +22,12 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> sourceFolders;
   for (int i = 2; i < argc; ++i) sourceFolders.push_back(vorn::Narrow(argv[i]));
 
+  // The family is the one the system reports (in a Wine prefix: its Version setting).
+  auto version = windows.environment.OsVersion();
+  auto family = version && version->platformId != 2 ? vorn::demo::MachineFamily::Windows9x
+                                                     : vorn::demo::MachineFamily::Nt;
   auto machine = vorn::demo::ParseMachineDescription(
-      *text, [&](const std::string& name) { return windows.environment.Variable(name).value_or(""); });
+      *text, [&](const std::string& name) { return windows.environment.Variable(name).value_or(""); }, family);
   auto failures = machine.errors;
   if (failures.empty()) failures = vorn::demo::ApplyMachine(machine, windows.registry, windows.files, sourceFolders);
   for (const auto& failure : failures) std::fprintf(stderr, "demo_setup: %s\n", failure.c_str());

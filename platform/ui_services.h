@@ -18,6 +18,7 @@ struct MessageSpec {
   std::string helpFile;  // full path of the help file the Help button opens
   int helpContext = 0;
   WindowHandle owner = 0;
+  bool foreground = false;  // brought to the foreground when shown
   bool operator==(const MessageSpec&) const = default;
 };
 

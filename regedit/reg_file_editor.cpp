@@ -26,6 +26,18 @@ void RegFileEditor::Run(const std::string& commandLine) {
   }
 }
 
+ScopedImportResult RegFileEditor::RunImportWithin(const std::string& commandLine,
+                                                 const std::vector<std::string>& allowedKeys) {
+  auto command = ParseRegEditorCommand(commandLine);
+  if (!command || command->action != RegEditorCommand::Action::Import) {
+    outcome_ = Failed("not a registry editor import: " + commandLine);
+  } else {
+    const RegImportScope scope{allowedKeys};
+    outcome_ = Import(command->file, &scope);
+  }
+  return {outcome_.succeeded, outcome_.problem, outcome_.import.skippedKeys};
+}
+
 RegEditorOutcome RegFileEditor::Export(const std::string& file, const std::string& key, RegDialect dialect) {
   auto rooted = ParseRootedKey(key);
   if (!rooted) return Failed("key outside HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE: " + key);
@@ -42,11 +54,11 @@ RegEditorOutcome RegFileEditor::Export(const std::string& file, const std::strin
   return RegEditorOutcome{true, {}, {}};
 }
 
-RegEditorOutcome RegFileEditor::Import(const std::string& file) {
+RegEditorOutcome RegFileEditor::Import(const std::string& file, const RegImportScope* scope) {
   auto bytes = ReadWholeFile(files_, file);
   if (!bytes) return Failed("cannot read " + file);
   RegEditorOutcome outcome;
-  outcome.import = ImportRegFile(store_, *bytes);
+  outcome.import = ImportRegFile(store_, *bytes, scope);
   outcome.succeeded = outcome.import.Clean();
   if (auto fault = outcome.import.badLine ? outcome.import.badLine : outcome.import.refusedChange)
     outcome.problem = file + " line " + std::to_string(fault->line) + ": " + fault->reason;

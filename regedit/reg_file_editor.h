@@ -24,12 +24,14 @@ class RegFileEditor : public RegistryEditor {
   RegFileEditor(RegistryStore& store, FileSystem& files, std::function<RegDialect()> exportDialect);
 
   void Run(const std::string& commandLine) override;
+  ScopedImportResult RunImportWithin(const std::string& commandLine,
+                                     const std::vector<std::string>& allowedKeys) override;
   // What the last Run did; callers of the interface see only the file or the registry.
   const RegEditorOutcome& LastOutcome() const { return outcome_; }
 
   // The two actions, for callers that already hold file and key apart.
   RegEditorOutcome Export(const std::string& file, const std::string& key, RegDialect dialect);
-  RegEditorOutcome Import(const std::string& file);
+  RegEditorOutcome Import(const std::string& file, const RegImportScope* scope = nullptr);
 
  private:
   RegistryStore& store_;

@@ -1,5 +1,6 @@
 #include "regedit/reg_import.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/codepage.h"
@@ -64,7 +65,12 @@ std::optional<uint32_t> ConsumeHexNumber(std::string_view& text, size_t maxDigit
 
 class Importer {
  public:
-  Importer(RegistryStore& store, std::string_view text) : store_(store), lines_(text) {}
+  Importer(RegistryStore& store, std::string_view text, const RegImportScope* scope) : store_(store), lines_(text) {
+    if (!scope) return;
+    scoped_ = true;
+    for (const auto& name : scope->allowedKeys)
+      if (auto key = ParseRootedKey(name)) allowed_.push_back(*key);
+  }
 
   RegImportResult Run() {
     try {
@@ -77,7 +83,8 @@ class Importer {
   }
 
  private:
-  enum class KeyState { None, Open, Deleted };
+  // Values below a deleted or skipped key have no key to go to; they are read and passed over.
+  enum class KeyState { None, Open, Deleted, Skipped };
 
   struct ParsedValue {
     std::string name;
@@ -112,6 +119,7 @@ class Importer {
     bool deleting = !name.empty() && name.front() == '-';
     if (deleting) name.remove_prefix(1);
     auto key = ParseRootedKey(name);
+    if (scoped_ && !(key && InScope(*key))) return Skip(name);
     if (!key) Fail(number, "key outside HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE");
     auto names = SplitKeyPath(key->path);
     if (names.size() > kMaxKeyDepth) Fail(number, "key path deeper than the registry allows");
@@ -133,8 +141,7 @@ class Importer {
   void ReadValueLine(const RegLine& line, std::string_view body) {
     if (keyState_ == KeyState::None) Fail(line.number, "value line before any key line");
     ParsedValue parsed = ParseValue(line, body);
-    // Values below a deleted key have no key to go to; the editor passes over them.
-    if (keyState_ == KeyState::Deleted) return;
+    if (keyState_ != KeyState::Open) return;
     if (parsed.value) {
       if (!store_.WriteValue(key_.root, key_.path, parsed.name, *parsed.value))
         Refused(line.number, "the registry refused to write the value");
@@ -253,6 +260,19 @@ class Importer {
     }
   }
 
+  bool InScope(const RootedKey& key) const {
+    return std::any_of(allowed_.begin(), allowed_.end(), [&](const RootedKey& allowed) {
+      return allowed.root == key.root && KeyPathIsWithin(key.path, allowed.path);
+    });
+  }
+
+  void Skip(std::string_view name) {
+    keyState_ = KeyState::Skipped;
+    std::string shown(name);
+    auto& skipped = result_.skippedKeys;
+    if (std::find(skipped.begin(), skipped.end(), shown) == skipped.end()) skipped.push_back(std::move(shown));
+  }
+
   void Refused(int number, std::string reason) {
     if (!result_.refusedChange) result_.refusedChange = RegFileFault{number, std::move(reason)};
   }
@@ -262,14 +282,16 @@ class Importer {
   RegDialect dialect_ = RegDialect::Version5;
   KeyState keyState_ = KeyState::None;
   RootedKey key_{RegRoot::CurrentUser, {}};
+  bool scoped_ = false;
+  std::vector<RootedKey> allowed_;
   RegImportResult result_;
 };
 
 }  // namespace
 
-RegImportResult ImportRegFile(RegistryStore& store, std::string_view fileBytes) {
+RegImportResult ImportRegFile(RegistryStore& store, std::string_view fileBytes, const RegImportScope* scope) {
   std::string text = DecodeRegFileText(fileBytes);
-  return Importer(store, text).Run();
+  return Importer(store, text, scope).Run();
 }
 
 }  // namespace vorn

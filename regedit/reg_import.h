@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry_store.h"
 
@@ -20,12 +21,21 @@ struct RegImportResult {
   std::optional<RegFileFault> badLine;
   // The first change the registry refused (a key without write access); the import went on.
   std::optional<RegFileFault> refusedChange;
+  // Keys outside the import's scope, as the file names them, each once, in file order; nothing
+  // of them (values, deletions) was applied.
+  std::vector<std::string> skippedKeys;
   bool Clean() const { return !badLine && !refusedChange; }
+};
+
+// The keys an import may change: each full key name ("HKEY_CURRENT_USER\...") with all its
+// subkeys. A key line outside every one of them, of any root, is skipped with its values.
+struct RegImportScope {
+  std::vector<std::string> allowedKeys;
 };
 
 // Applies the file: key lines create keys, "[-KEY]" deletes a key tree, value lines set
 // values and "name"=- deletes one. Keys outside HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
-// are refused as bad lines.
-RegImportResult ImportRegFile(RegistryStore& store, std::string_view fileBytes);
+// are refused as bad lines unless a scope skips them.
+RegImportResult ImportRegFile(RegistryStore& store, std::string_view fileBytes, const RegImportScope* scope = nullptr);
 
 }  // namespace vorn

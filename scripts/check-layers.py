@@ -32,6 +32,8 @@ LAYERS = {
     "tools": RUN | {"backup", "dbx"},
     "ui": RUN | {"dbx", "backup", "restore", "tools"},
     "ui/win32": RUN | {"dbx", "backup", "restore", "tools", "ui", "platform/win32"},
+    # The help-file writer, a build tool: the code page conversion only.
+    "help": {"platform"},
     "app": EVERYTHING,
     "cli": EVERYTHING,
     "demo": EVERYTHING,

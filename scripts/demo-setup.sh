@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Makes PREFIX a Wine prefix holding the demo machine of demo/machine.txt.
+# Makes PREFIX a Wine prefix holding the demo machine of demo/machine.txt, of the build's
+# architecture and reporting the system VORN_WINE_SYSTEM (winxp unless set; see wine-env.sh).
 #   scripts/demo-setup.sh WINDOWS-BUILD-DIR PREFIX
-# The prefix is made afresh whenever the description, its files or the stand-in programs
-# change, so nothing of an earlier description stays behind; otherwise it is left as it is.
+# The prefix is made afresh whenever the description, its files, the stand-in programs or the
+# system change, or when it lacks the 32-bit side, so nothing of an earlier machine stays
+# behind; otherwise it is left as it is.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -18,20 +20,24 @@ done
 
 # The users' mail stores come from the test folder-file writer's tool, when it was built.
 mail_tool="$build/tests/backup/demo_mail.exe"
-stamp=$(cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" \
-          "$archiver/unlha32.dll" $( [ -f "$mail_tool" ] && echo "$mail_tool") |
-        sha256sum | cut -d' ' -f1)
-if [ -f "$prefix/.vorn-demo" ] && [ "$(cat "$prefix/.vorn-demo")" = "$stamp" ]; then
+export VORN_WINE_ARCH VORN_WINE_SYSTEM=${VORN_WINE_SYSTEM:-winxp}
+VORN_WINE_ARCH=$(bash "$repo/scripts/wine-arch.sh" "$build/demo/demo_setup.exe")
+stamp=$( (echo "$VORN_WINE_ARCH $VORN_WINE_SYSTEM"
+          cat "$repo/demo/machine.txt" "$repo"/demo/files/* "$build"/demo/programs/*.exe "$build/demo/demo_setup.exe" \
+              "$archiver/unlha32.dll" $( [ -f "$mail_tool" ] && echo "$mail_tool")) | sha256sum | cut -d' ' -f1)
+# wine-env.sh makes the prefix when it is missing or unfit (and its stamp goes with it).
+export VORN_WINEPREFIX=$prefix
+source "$repo/scripts/wine-env.sh"
+if [ "$(cat "$prefix/.vorn-demo" 2>/dev/null)" = "$stamp" ]; then
   exit 0
 fi
 
-echo "demo-setup: preparing the demo machine in $prefix"
-if [ -d "$prefix" ]; then
-  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+echo "demo-setup: preparing the demo machine ($VORN_WINE_ARCH, $VORN_WINE_SYSTEM) in $prefix"
+if [ -z "$VORN_PREFIX_MADE" ]; then  # an earlier machine's prefix: nothing of it may stay
+  wineserver -k 2>/dev/null || true
   rm -rf "$prefix"
+  source "$repo/scripts/wine-env.sh"
 fi
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
 wine "$build/demo/demo_setup.exe" "$(windows_path "$repo/demo/machine.txt")" \
   "$(windows_path "$build/demo/programs")" "$(windows_path "$archiver")" "$(windows_path "$repo/demo/files")"
 if [ -f "$mail_tool" ]; then wine "$mail_tool"; fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds vorn.exe, prepares the demo machine in a Wine prefix of its
-# own (~/.cache/vorn/demo) and starts Vorn there on your display. Run it as the user whose
-# display it is; the package installation asks for sudo when not run as root.
+# Installs what is needed, builds vorn.exe (the 32-bit build we ship), prepares the demo machine
+# in a 32-bit Wine prefix of its own (~/.cache/vorn/demo, reporting Windows XP) and starts Vorn
+# there on your display. Run it as the user whose display it is; the package installation asks
+# for sudo when not run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,19 +18,20 @@ fi
 
 bash scripts/install-deps.sh
 
-echo "== building vorn.exe"
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/windows -j 2 --target vorn demo_setup msimn wab unlha32 demo_mail
+echo "== building vorn.exe (32-bit)"
+cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+cmake --build build/win32 -j 2 --target vorn demo_setup msimn wab unlha32 demo_mail
 
+# A prefix cached by an earlier version (64-bit, perhaps without the 32-bit side) is made afresh.
 prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/demo
-bash scripts/demo-setup.sh build/windows "$prefix"
-export VORN_WINEPREFIX=$prefix
+bash scripts/demo-setup.sh build/win32 "$prefix"
+export VORN_WINEPREFIX=$prefix VORN_WINE_ARCH=win32
 source scripts/wine-env.sh
 
 # Installed like a user would, in a program folder of its own.
 program_folder="$WINEPREFIX/drive_c/Program Files/Vorn"
 mkdir -p "$program_folder"
-cp build/windows/app/vorn.exe "$program_folder/"
+cp build/win32/app/vorn.exe build/win32/app/Vorn4.chm "$program_folder/"
 echo "== starting Vorn (prefix $WINEPREFIX)"
 exec wine "C:\\Program Files\\Vorn\\vorn.exe"

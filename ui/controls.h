@@ -55,6 +55,8 @@ struct CheckBox {
 
 // A frame around other controls: while it is disabled, none of them takes a click.
 struct Frame {
+  std::string caption;
+  bool visible = true;
   bool enabled = true;
 };
 

@@ -1,8 +1,10 @@
 #include "ui/form1.h"
 
 #include "backup/backup_run.h"
+#include "restore/restore_run.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "ui/ex_info.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
 
@@ -30,7 +32,15 @@ class BusyWindow {
 }  // namespace
 
 Form1::Form1(App& app, FormHost& host)
-    : runBackup([&app] { RunBackup(app); }), app_(app), host_(host) {
+    : runBackup([&app] { RunBackup(app); }),
+      runRestore([&app, &host] {
+        RunRestore(app, [&app, &host](const std::vector<std::string>& fields) {
+          ExInfo dialog(fields, app.env.osKind, app.env.oeVersion);
+          host.ShowModal(dialog);
+        });
+      }),
+      app_(app),
+      host_(host) {
   List1.enabled = false;
   app_.fillMainWindowState = [this](MainWindowState& state) { FillMainWindowState(state); };
 }

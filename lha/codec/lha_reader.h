@@ -16,13 +16,11 @@ class LhaReader {
   // Moves to the next member, passing over what is left of the current one.
   HeaderRead Next(MemberHeader& header);
   // Unpacks the current member into `out` (nullptr: only checks it) and checks its CRC.
-  // A directory entry unpacks to nothing.
+  // A directory entry unpacks to nothing; a member MacLHA wrapped as MacBinary to its data fork.
   ExtractResult Extract(ByteSink* out, Progress* progress = nullptr);
 
   // Copies the current member's packed data unchanged, for carrying it into another archive.
   bool CopyPacked(ByteSink& out);
-
-  static bool MethodSupported(const std::string& method);
 
  private:
   BufferedSource in_;

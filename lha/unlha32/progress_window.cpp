@@ -80,7 +80,7 @@ bool ProgressWindow::Create() {
 
 void ProgressWindow::Update(const std::string& member, uint64_t done, uint64_t total) {
   if (!owner_ || createFailed_) return;
-  const ULONGLONG now = GetTickCount64();
+  const DWORD now = GetTickCount();  // the unsigned difference stays right across its wrap
   if (window_ && now - lastRefresh_ < kRefreshIntervalMs) return;
   if (!window_ && !Create()) {
     createFailed_ = true;

@@ -30,7 +30,7 @@ class ProgressWindow {
   bool createFailed_ = false;
   std::string member_;
   int percent_ = -1;
-  ULONGLONG lastRefresh_ = 0;
+  DWORD lastRefresh_ = 0;
 };
 
 }  // namespace vorn

@@ -8,6 +8,7 @@
 #include "lha/unlha_command.h"
 #include "lha/unlha_result.h"
 #include "lha/unlha32/progress_window.h"
+#include "lha/unlha32/unlha32.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 
@@ -34,7 +35,7 @@ std::wstring CaptionFor(const std::string& line) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) int WINAPI Unlha(HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
+int WINAPI Unlha(HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
   if (commandLine == nullptr) return vorn::unlha::kBadCommand;
   vorn::Win32FileSystem files;
   const std::string line = vorn::Cp932ToUtf8(commandLine);

@@ -118,7 +118,7 @@ MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
   params.hInstance = GetModuleHandleW(nullptr);
   params.lpszText = text.c_str();
   params.lpszCaption = title.c_str();
-  params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons);
+  params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons) | (message.foreground ? MB_SETFOREGROUND : 0);
   if (message.helpButton) {
     params.dwStyle |= MB_HELP;
     params.dwContextHelpId = static_cast<DWORD_PTR>(message.helpContext);
@@ -168,7 +168,13 @@ void Win32UiServices::DoEvents() {
 std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
                                              const std::string& initialFolder, unsigned flags) {
   const std::wstring wideTitle = Wide(title);
-  const std::wstring initial = Wide(initialFolder);
+  // The picker selects only a full path; "\Mail" names Mail at the root of the current drive.
+  std::wstring initial = Wide(initialFolder);
+  if (!initial.empty()) {
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(initial.c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH) initial = full;
+  }
   BROWSEINFOW browse{};
   browse.hwndOwner = reinterpret_cast<HWND>(owner);
   browse.pidlRoot = nullptr;  // the whole namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Backs up the demo machine's main user from vorn.exe's main window under Wine: chooses
-# Backup, clicks the user, presses OK, waits for the set's information file and saves a
-# screenshot of the screen at the end of the run.
+# Backs up the demo machine's main user from vorn.exe's main window under Wine (on the system
+# VORN_WINE_SYSTEM, winxp unless set): chooses Backup, clicks the user, presses OK, waits for
+# the set's information file and saves a screenshot of the screen at the end of the run.
 #   gui_backup_smoke.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -9,17 +9,18 @@ out=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "backup smoke test: no display, skipped"; exit 77; }
 
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-backup-gui
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/demo-env.sh" "$build"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 windows_path() { echo "Z:${1//\//\\}"; }
 probe() { wine "$build/tests/smoke/window_probe.exe" "$1" vorn-backup; }
-profile=$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")
-set_folder="$profile/デスクトップ/Vorn_bkup/山田 太郎"
-rm -rf "$profile/デスクトップ/Vorn_bkup"
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
+else
+  desktop="$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")/デスクトップ"
+fi
+set_folder="$desktop/Vorn_bkup/山田 太郎"
+rm -rf "$desktop/Vorn_bkup"
 
 wine explorer /desktop=vorn-backup,800x600 "$(windows_path "$build/app/vorn.exe")" &
 for _ in $(seq 60); do users=$(probe users 2>/dev/null) && [ -n "$users" ] && break; sleep 0.5; done

@@ -3,15 +3,14 @@
 # backup: start-up, the main window's lists and the backup run, without windows), once
 # compressed and once plain, and checks the set: exactly the files it should hold, the mail
 # archive unpacked by lhasa against the Store Root byte for byte, the plain mail copy, the
-# information file's lines, the .reg files imported back into emptied keys, and TEMP as it was.
+# information file's lines, the .reg files in the family's dialect and imported back into
+# emptied keys, and TEMP as it was. On the 98 family (VORN_WINE_SYSTEM win98 or winme) the set
+# lies on the half-width desktop in the Windows folder and the archiver below Windir\system.
 #   wine_backup_test.sh WINDOWS-BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-prefix=${XDG_CACHE_HOME:-$HOME/.cache}/vorn/wine-backup
-bash "$repo/scripts/demo-setup.sh" "$build" "$prefix"
-export VORN_WINEPREFIX=$prefix
-source "$repo/scripts/wine-env.sh"
+source "$repo/scripts/demo-env.sh" "$build"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"; wineserver -k 2>/dev/null || true' EXIT
 
@@ -22,10 +21,22 @@ win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 guid="{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}"
 user="山田 太郎"
 profile=$(unix_path "$(win_env USERPROFILE)")
+windir=$(unix_path "$(win_env windir)")
 temp=$(unix_path "$(win_env TEMP)")
 store="$profile/Local Settings/Application Data/Identities/$guid/Microsoft/Outlook Express"
-set_folder="$profile/デスクトップ/Vorn_bkup/$user"
 [ -d "$store" ] || fail "no Store Root at $store"
+case $VORN_WINE_SYSTEM in
+  win98) os=Windows98 ;; winme) os=WindowsMe ;; win2k) os=Windows2000 ;; *) os=WindowsXP ;;
+esac
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  desktop="ﾃﾞｽｸﾄｯﾌﾟ"
+  set_folder="$windir/$desktop/Vorn_bkup/$user"
+  [ -f "$windir/system/unlha32.dll" ] && [ ! -f "$windir/system32/unlha32.dll" ] ||
+    fail "the 98 machine should have the archiver below Windir\\system only"
+else
+  desktop="デスクトップ"
+  set_folder="$profile/$desktop/Vorn_bkup/$user"
+fi
 
 # The mail store: folder files of several sizes (one large, partly incompressible) and a file
 # that is not a folder file (packed, but not copied by the plain mode).
@@ -56,26 +67,44 @@ check_common() {
   [ "${#lines[@]}" = 8 ] || fail "VornInfo.dat has ${#lines[@]} lines"
   [[ ${lines[0]} =~ ^\"Date\ \ \ \ \ \ \ :[0-9]{4}/[0-9]{1,2}/[0-9]{1,2}(\ [0-9]{1,2}:[0-9]{2}:[0-9]{2})?\"$ ]] ||
     fail "date line ${lines[0]}"
-  [ "${lines[1]}" = '"OS         :WindowsXP"' ] || fail "OS line ${lines[1]}"
+  [ "${lines[1]}" = "\"OS         :$os\"" ] || fail "OS line ${lines[1]}"
   [ "${lines[2]}" = '"OE         :6.0.2900.5512"' ] || fail "OE line ${lines[2]}"
   [ "${lines[4]}" = "\"UserName   :$user\"" ] || fail "user line ${lines[4]}"
   [ "${lines[5]}" = "\"UserID     :$guid\"" ] || fail "id line ${lines[5]}"
   [[ ${lines[6]} == \"WabPath\ \ \ \ :*$wab\" ]] || fail "address book line ${lines[6]}"
-  [[ ${lines[7]} == *'\デスクトップ\Vorn_bkup"' ]] || fail "backup path line ${lines[7]}"
+  [[ ${lines[7]} == *"\\$desktop\\Vorn_bkup\"" ]] || fail "backup path line ${lines[7]}"
   cmp -s "$set_folder/Wab/$wab" "$(unix_path "${lines[6]:13:-1}")" || fail "address book copy differs"
   iconv -f CP932 -t UTF-8 "$set_folder/Favorites.htm" | grep -q 'HREF="http://www3.nhk.or.jp/news/"' ||
     fail "Favorites.htm lacks a shortcut of a subfolder"
+  check_dialect
 }
 
-expected_reg="./Reg/Account.reg
-./Reg/FavoOrder.reg
-./Reg/Locations.reg
-./Reg/OE.reg
-./Reg/Remote.reg
-./Reg/Sig.reg
-./Reg/VornInfo.dat
-./Reg/rasphone1.pbk
-./Reg/rasphone2.pbk"
+# The family's registry editor dialect: REGEDIT4 in code page 932 on 98, Version 5.00 in UTF-16.
+check_dialect() {
+  local reg
+  for reg in "$set_folder"/Reg/*.reg; do
+    if [ "$VORN_WINE_FAMILY" = 9x ]; then
+      [ "$(head -c 10 "$reg")" = $'REGEDIT4\r' ] || fail "$(basename "$reg") is not a REGEDIT4 file"
+      iconv -f CP932 -t UTF-8 "$reg" >/dev/null || fail "$(basename "$reg") is not code page 932 text"
+    else
+      [ "$(head -c 2 "$reg" | od -An -tx1 | tr -d ' ')" = fffe ] &&
+        [ "$(iconv -f UTF-16 -t UTF-8 "$reg" | head -n 1 | tr -d '\r')" = "Windows Registry Editor Version 5.00" ] ||
+        fail "$(basename "$reg") is not a Version 5.00 file in UTF-16"
+    fi
+  done
+  local account
+  account=$(if [ "$VORN_WINE_FAMILY" = 9x ]; then iconv -f CP932 -t UTF-8; else iconv -f UTF-16 -t UTF-8; fi \
+              < "$set_folder/Reg/Account.reg")
+  grep -q "\"SMTP Display Name\"=\"$user\"" <<< "$account" || fail "Account.reg lacks the user's Japanese name"
+}
+
+# The 98 family saves no telephony locations and no phonebooks.
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  expected_reg=$(printf './Reg/%s\n' Account.reg FavoOrder.reg OE.reg Remote.reg Sig.reg VornInfo.dat)
+else
+  expected_reg=$(printf './Reg/%s\n' Account.reg FavoOrder.reg Locations.reg OE.reg Remote.reg Sig.reg VornInfo.dat \
+                   rasphone1.pbk rasphone2.pbk)
+fi
 
 # --- compressed
 run_backup --compress
@@ -119,5 +148,9 @@ reimport() {  # KEY SETFILE FILTER
 identity="HKEY_CURRENT_USER\\Identities\\$guid\\Software\\Microsoft"
 reimport "$identity\\Outlook Express\\5.0\\signatures" Sig.reg cat
 reimport "$identity\\Internet Account Manager" Account.reg cat
-reimport "$identity" OE.reg without_signature_texts
-echo "backup end-to-end: compressed and plain sets of $user checked"
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  reimport "$identity" OE.reg cat  # the 98 family exports the signature texts as they are
+else
+  reimport "$identity" OE.reg without_signature_texts
+fi
+echo "backup end-to-end: compressed and plain sets of $user checked ($os)"

@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "cli/exit_codes.h"
-#include "cli/unattended_ui.h"
 #include "platform/sim/sim_archiver.h"
 #include "tests/backup/backup_machine.h"
+#include "tests/cli/unattended_program.h"
 
 namespace vorn::cli {
 namespace {
@@ -16,13 +16,8 @@ namespace {
 class BackupCommandTest : public ::testing::Test {
  protected:
   int Run(const std::vector<std::string>& args) {
-    UnattendedUi ui(err);
-    NoFormHost host;
-    SimMachine& m = b.m;
-    Platform platform{m.registry, m.environment, m.files, m.processes, m.shell, ui, m.clock, m.registryEditor,
-                      m.archiver};
-    Program program(platform, host);
-    return BackupCommand(program, args, err);
+    UnattendedProgram unattended(b.m, err);
+    return BackupCommand(unattended.program, args, err);
   }
   void UseRealArchiver() {
     b.m.archiver.onRun = [this](WindowHandle window, const std::string& line, std::string* output, uint32_t size) {

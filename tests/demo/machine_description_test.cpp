@@ -21,7 +21,7 @@ std::string Variable(const std::string& name) {
   if (name == "USERNAME") return "taro";
   if (name == "ProgramFiles") return "C:\\Program Files";
   if (name == "SystemDrive") return "C:";
-  if (name == "SystemRoot") return "C:\\WINDOWS";
+  if (name == "SystemRoot" || name == "Windir") return "C:\\WINDOWS";
   return "";
 }
 
@@ -89,6 +89,28 @@ TEST(MachineDescription, ReportsEachBadLineByNumber) {
                                       "line 8: unclosed ${"}));
 }
 
+TEST(MachineDescription, KeepsTaggedLinesToTheirFamilyWithTheContentOfTheirFiles) {
+  const std::string text =
+      "[HKCU\\K]\n"
+      "nt: \"v\"=\"nt\"\n"
+      "9x:   \"v\"=\"9x\"\n"
+      "9x: file C:\\98.txt\n"
+      "| only 98\n"
+      "nt: copy C:\\W\\a.dll -> C:\\S\\a.dll\n"
+      "folder C:\\Both\n";
+  auto nt = ParseMachineDescription(text, Variable, MachineFamily::Nt);
+  auto nine = ParseMachineDescription(text, Variable, MachineFamily::Windows9x);
+  ASSERT_TRUE(nt.errors.empty()) << nt.errors[0];
+  ASSERT_TRUE(nine.errors.empty()) << nine.errors[0];
+  ASSERT_EQ(nt.steps.size(), 3u);
+  ASSERT_EQ(nine.steps.size(), 3u);
+  EXPECT_EQ(std::get<RegistryWrite>(nt.steps[0]).value, (RegValue{regtype::kSz, Sz("nt")}));
+  EXPECT_EQ(std::get<FileCopy>(nt.steps[1]).sourceName, "C:\\W\\a.dll");
+  EXPECT_EQ(std::get<RegistryWrite>(nine.steps[0]).value, (RegValue{regtype::kSz, Sz("9x")}));
+  EXPECT_EQ(std::get<TextFileWrite>(nine.steps[1]).lines, std::vector<std::string>{"only 98"});
+  EXPECT_EQ(std::get<FolderCreate>(nt.steps[2]).path, std::get<FolderCreate>(nine.steps[2]).path);
+}
+
 // The demo machine itself, applied to the simulated platform.
 class DemoMachine : public ::testing::Test {
  protected:
@@ -147,6 +169,37 @@ TEST_F(DemoMachine, AppliesCleanlyAndShowsThreeUsersWithTheMainOneSecond) {
   EXPECT_TRUE(files.Exists("C:\\Program Files\\Outlook Express\\wab.exe"));
   EXPECT_TRUE(files.IsDirectory("C:\\Documents and Settings\\taro\\デスクトップ"));
   EXPECT_TRUE(files.Exists("C:\\WINDOWS\\system32\\unlha32.dll"));
+}
+
+TEST_F(DemoMachine, OnThe98FamilyHasPlainPathsTheHalfWidthDesktopAndItsLibrariesBelowWindirSystem) {
+  std::ifstream in(fs::path(VORN_SOURCE_DIR) / "demo" / "machine.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  machine = ParseMachineDescription(text.str(), Variable, MachineFamily::Windows9x);
+  ASSERT_TRUE(machine.errors.empty()) << machine.errors[0];
+  fs::create_directories(host / "C" / "WINDOWS" / "system32");
+  std::ofstream(host / "C" / "WINDOWS" / "system32" / "imagehlp.dll") << "MZ";
+  SimFileSystem files(host);
+  auto failures = ApplyMachine(machine, registry, files, {"C:\\build", "C:\\files"});
+  ASSERT_TRUE(failures.empty()) << failures[0];
+
+  auto identities = *registry.EnumSubkeys(RegRoot::CurrentUser, "Identities");
+  for (const auto& identity : identities) {
+    auto storeRoot = *registry.ReadValue(
+        RegRoot::CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
+    EXPECT_EQ(storeRoot.type, regtype::kSz);
+    std::string path = Cp932ToUtf8(std::string(storeRoot.data.begin(), storeRoot.data.end() - 1));
+    EXPECT_TRUE(files.IsDirectory(path.back() == '\\' ? path.substr(0, path.size() - 1) : path)) << path;
+  }
+  auto oe = *registry.ReadValue(RegRoot::LocalMachine,
+                                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\msimn.exe", "");
+  EXPECT_EQ(oe.type, regtype::kSz);
+  EXPECT_TRUE(files.Exists(Cp932ToUtf8(std::string(oe.data.begin(), oe.data.end() - 1))));
+  EXPECT_TRUE(files.IsDirectory("C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ"));
+  EXPECT_FALSE(files.Exists("C:\\Documents and Settings\\taro\\デスクトップ"));
+  EXPECT_TRUE(files.Exists("C:\\WINDOWS\\system\\unlha32.dll"));
+  EXPECT_TRUE(files.Exists("C:\\WINDOWS\\system\\Imagehlp.dll"));
+  EXPECT_FALSE(files.Exists("C:\\WINDOWS\\system32\\unlha32.dll"));
 }
 
 TEST_F(DemoMachine, NamesAMissingSourceFile) {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 
+#include "platform/thread.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_environment.h"
@@ -86,9 +86,8 @@ TEST(Win32Clock, FormatsInTheRegionalShortDateAndLongTime) {
 class MessageBoxAnswerer {
  public:
   MessageBoxAnswerer(std::wstring title, int button) : title_(std::move(title)), button_(button) {
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::make_unique<Thread>([this] { Run(); });
   }
-  ~MessageBoxAnswerer() { thread_.join(); }
   std::vector<std::string> texts;  // the texts of the box's children
   std::vector<int> buttonIds;
 
@@ -115,7 +114,7 @@ class MessageBoxAnswerer {
   }
   std::wstring title_;
   int button_;
-  std::thread thread_;
+  std::unique_ptr<Thread> thread_;  // last: joined before the answers it writes go
 };
 
 TEST(Win32UiServices, MessageBoxShowsTextTitleButtonsAndHelpAndReportsTheAnswer) {

@@ -104,5 +104,20 @@ TEST_F(RegFileEditorTest, ImportsAndReportsTheFirstBadLine) {
   EXPECT_FALSE(editor->LastOutcome().succeeded);
 }
 
+TEST_F(RegFileEditorTest, AScopedImportReportsTheKeysItSkipped) {
+  WriteHostFile("In.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\In]\r\n\"a\"=dword:1\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Out]\r\n\"b\"=dword:1\r\n");
+  auto editor = MakeEditor();
+  auto result = editor->RunImportWithin("regedit.exe /s \"C:\\Temp\\In.reg\"", {"HKEY_CURRENT_USER\\Software\\In"});
+  EXPECT_EQ(result.skippedKeys, std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Out"});
+  EXPECT_TRUE(result.complete);
+  EXPECT_TRUE(store_.ReadValue(RegRoot::CurrentUser, "Software\\In", "a"));
+  EXPECT_FALSE(store_.KeyExists(RegRoot::CurrentUser, "Software\\Out"));
+  // An export command is no import: nothing is run.
+  result = editor->RunImportWithin("Regedit.exe /e C:\\Temp\\x.reg HKEY_CURRENT_USER\\Software", {});
+  EXPECT_FALSE(result.complete);
+  EXPECT_EQ(result.problem, "not a registry editor import: Regedit.exe /e C:\\Temp\\x.reg HKEY_CURRENT_USER\\Software");
+}
+
 }  // namespace
 }  // namespace vorn

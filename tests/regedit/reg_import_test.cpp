@@ -179,6 +179,38 @@ TEST_F(RegImportTest, RefusesAFileWithoutHeaderAndAValueBeforeAnyKey) {
   EXPECT_FALSE(store_.ReadValue(kUser, "x", "x"));
 }
 
+// A set's .reg file may only write the keys its export came from: everything else, of any
+// root, deletions included, is passed over and named once.
+TEST_F(RegImportTest, AScopedImportSkipsEveryKeyOutsideItsScopeAndNamesEachOnce) {
+  store_.WriteValue(kUser, "Software\\Other", "kept", Sz("1"));
+  const std::string run = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const RegImportScope scope{{"HKEY_CURRENT_USER\\Software\\VornTest", "hkey_current_user\\Identities\\{G}"}};
+  auto result = ImportRegFile(
+      store_,
+      AnsiFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VornTest]\r\n\"a\"=\"1\"\r\n"
+               "[" + run + "]\r\n\"evil\"=\"C:\\\\x.exe\"\r\n\"more\"=\"line\r\n[HKEY_CURRENT_USER\\Software\\VornTest\\X]\"\r\n"
+               "[-HKEY_CURRENT_USER\\Software\\Other]\r\n"
+               "[HKEY_CLASSES_ROOT\\.reg]\r\n@=\"x\"\r\n"
+               "[HKEY_CURRENT_USER\\Identities\\{g}\\Software\\Deep]\r\n\"b\"=dword:2\r\n"
+               "[HKEY_CURRENT_USER\\Identities\\{G}x]\r\n\"c\"=\"1\"\r\n"
+               "[" + run + "]\r\n\"again\"=\"1\"\r\n"
+               "[-HKEY_CURRENT_USER\\Software\\VornTest\\Gone]\r\n"),
+      &scope);
+  EXPECT_TRUE(result.Clean());
+  EXPECT_EQ(result.skippedKeys, (std::vector<std::string>{run, "HKEY_CURRENT_USER\\Software\\Other",
+                                                          "HKEY_CLASSES_ROOT\\.reg", "HKEY_CURRENT_USER\\Identities\\{G}x"}));
+  EXPECT_TRUE(Value("a"));
+  EXPECT_FALSE(store_.KeyExists(RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+  // The text of a skipped value that looks like a key line stays part of that value.
+  EXPECT_FALSE(store_.KeyExists(kUser, kKey + "\\X"));
+  EXPECT_TRUE(Value("kept", "Software\\Other"));
+  EXPECT_EQ(Value("b", "Identities\\{G}\\Software\\Deep"), (RegValue{regtype::kDword, {2, 0, 0, 0}}));
+  EXPECT_FALSE(store_.KeyExists(kUser, "Identities\\{G}x"));
+  // Without a scope the same file stops at the foreign root, as before.
+  SimRegistryStore plain;
+  EXPECT_TRUE(ImportRegFile(plain, AnsiFile("REGEDIT4\r\n[HKEY_CLASSES_ROOT\\.reg]\r\n")).badLine);
+}
+
 TEST_F(RegImportTest, GoesOnPastAChangeTheRegistryRefuses) {
   store_.DenyWrites(kUser, "Software\\Locked");
   auto result = Import(AnsiFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Locked]\r\n\"x\"=\"1\"\r\n"

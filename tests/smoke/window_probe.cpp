@@ -1,5 +1,6 @@
-// window_probe COMMAND DESKTOP [ARGUMENTS]: looks at the running vorn.exe from outside, as a
-// user would. DESKTOP names the (Wine virtual) desktop vorn.exe runs on.
+// window_probe COMMAND [ARGUMENTS] DESKTOP: looks at the running vorn.exe from outside, as a
+// user would. DESKTOP names the (Wine virtual) desktop vorn.exe runs on; it comes after the
+// command's own arguments.
 //   users          the entries of the main window's user list, one per line (UTF-8)
 //   restore        chooses Restore, clicks the first user, prints the Store Root shown and
 //                  whether OK is enabled ("ok" or "no ok")
@@ -21,6 +22,12 @@
 //   message        waits for a message box owned by the main window and prints its title,
 //                  its text and whether it is centred on the main window
 //   message-ok     presses the message box's OK
+//   restore-to USER  chooses Restore, clicks the user of that name and presses OK (returns
+//                  while the restore runs)
+//   answer TITLE BUTTON  waits for a message box or the folder picker of that title, prints its
+//                  text and presses BUTTON (ok, cancel, yes or no; none only waits)
+//   exinfo BUTTON  waits for the backup information dialog, prints its size and fields and
+//                  presses BUTTON (detail or ok; none only waits)
 //   close          asks the main window to close
 //   end-desktop    closes the desktop itself, as Wine does when it thinks nobody uses it
 // Without a desktop:
@@ -85,18 +92,38 @@ HWND WaitFor(Find found, bool present = true, int timeout = 5000) {
 
 // What a click does: the control changes, then tells its parent. Both are posted, so that
 // vorn.exe handles them one after the other, as it does a click, with nothing of its own in
-// between. (BM_CLICK would depend on which window is active.)
-void PickFirstUser(HWND main, int mode) {
+// between. (BM_CLICK would depend on which window is active.) True once OK is enabled.
+bool PickUser(HWND main, int mode, int index) {
   HWND option = GetDlgItem(main, ids::kForm1Option1First + mode);
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Option1First + mode, BN_CLICKED),
                reinterpret_cast<LPARAM>(option));
   HWND list = GetDlgItem(main, ids::kForm1List1);
-  PostMessageW(list, LB_SETCURSEL, 0, 0);
+  PostMessageW(list, LB_SETCURSEL, index, 0);
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   HWND ok = GetDlgItem(main, ids::kForm1Ok);
-  WaitFor([ok] { return IsWindowEnabled(ok) ? ok : nullptr; }, true, 3000);
+  return WaitFor([ok] { return IsWindowEnabled(ok) ? ok : nullptr; }, true, 3000);
+}
+
+void PickFirstUser(HWND main, int mode) {
+  const bool ok = PickUser(main, mode, 0);
   Print(Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
-  Print(IsWindowEnabled(ok) ? "ok\n" : "no ok\n");
+  Print(ok ? "ok\n" : "no ok\n");
+}
+
+// Presses OK and returns once the run has begun: it disables the button.
+int StartRun(HWND main) {
+  HWND ok = GetDlgItem(main, ids::kForm1Ok);
+  if (!IsWindowEnabled(ok)) return 1;
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  return WaitFor([ok] { return IsWindowEnabled(ok) ? nullptr : ok; }) ? 0 : 1;
+}
+
+int RestoreTo(HWND main, const std::string& user) {
+  HWND list = GetDlgItem(main, ids::kForm1List1);
+  const int index = static_cast<int>(
+      SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(vorn::Wide(user).c_str())));
+  if (index < 0 || !PickUser(main, 2, index)) return 1;
+  return StartRun(main);
 }
 
 HWND VisibleWindowOfClass(const wchar_t* windowClass) {
@@ -360,6 +387,45 @@ void PrintWindows(HWND main) {
   }
 }
 
+// A restore unpacks the mail store before its next question.
+constexpr int kRunStepTimeout = 30000;
+
+BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
+  if (ClassOf(child) == "Static" && !Text(child).empty()) Print(Text(child) + "\n");
+  return TRUE;
+}
+
+// Message boxes and the folder picker are standard dialogs named by their title.
+int Answer(const std::wstring& title, const std::wstring& button) {
+  const auto named = [&title] {
+    HWND box = FindWindowW(L"#32770", title.c_str());
+    return box && IsWindowVisible(box) ? box : nullptr;
+  };
+  HWND dialog = WaitFor(named, true, kRunStepTimeout);
+  if (!dialog) return 1;
+  EnumChildWindows(dialog, PrintStatic, 0);
+  if (button == L"none") return 0;
+  const int id = button == L"ok" ? IDOK : button == L"cancel" ? IDCANCEL : button == L"yes" ? IDYES : IDNO;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  return WaitFor(named, false, kRunStepTimeout) ? 1 : 0;
+}
+
+int AnswerBackupInfo(const std::wstring& button) {
+  const auto shown = [] { return VisibleWindowOfClass(ids::kExInfoClass); };
+  HWND dialog = WaitFor(shown, true, kRunStepTimeout);
+  if (!dialog) return 1;
+  RECT outer;
+  GetWindowRect(dialog, &outer);
+  Print(std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top) + "\n");
+  for (int i = 0; i < 8; ++i) Print(Text(GetDlgItem(dialog, ids::kExInfoField1First + i)) + "\n");
+  Print(Text(GetDlgItem(dialog, ids::kExInfoLabel3)) + "\n");
+  if (button == L"none") return 0;
+  const int id = button == L"detail" ? ids::kExInfoDetail : IDOK;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  if (button == L"detail") return 0;
+  return WaitFor(shown, false, kRunStepTimeout) ? 1 : 0;
+}
+
 int PrintSetting(const std::wstring& name) {
   wchar_t text[1024] = {};
   DWORD type = 0, size = sizeof text - sizeof(wchar_t);
@@ -395,8 +461,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (command == L"running") return PrintRunning();
-  if (argc < 3) return 2;
-  HDESK desktop = OpenDesktopW(argv[2], 0, FALSE, GENERIC_ALL);
+  const int operands = command == L"answer" ? 2 : command == L"restore-to" || command == L"exinfo" || command == L"tab" ? 1 : 0;
+  if (argc != 3 + operands) return 2;
+  HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
   if (!desktop || !SetThreadDesktop(desktop)) return 1;
   HWND main = VisibleWindowOfClass(ids::kForm1Class);
   if (!main) return 1;
@@ -409,12 +476,13 @@ int wmain(int argc, wchar_t** argv) {
     PickFirstUser(main, 2);
   } else if (command == L"backup") {
     PickFirstUser(main, 1);
-    HWND ok = GetDlgItem(main, ids::kForm1Ok);
-    if (!IsWindowEnabled(ok)) return 1;
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1Ok, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    // Returns once the run has begun: it disables the button.
-    if (WaitFor([ok] { return IsWindowEnabled(ok) ? nullptr : ok; })) return 0;
-    return 1;
+    return StartRun(main);
+  } else if (command == L"restore-to") {
+    return RestoreTo(main, vorn::Narrow(argv[2]));
+  } else if (command == L"answer") {
+    return Answer(argv[2], argv[3]);
+  } else if (command == L"exinfo") {
+    return AnswerBackupInfo(argv[2]);
   } else if (command == L"idle") {
     return WaitUntilIdle(main);
   } else if (command == L"active") {
@@ -425,8 +493,8 @@ int wmain(int argc, wchar_t** argv) {
     PrintPlacement(main);
   } else if (command == L"destination") {
     return OpenDestination(main);
-  } else if (command == L"tab" && argc > 3) {
-    return PressTab(main, _wtoi(argv[3]));
+  } else if (command == L"tab") {
+    return PressTab(main, _wtoi(argv[2]));
   } else if (command == L"underscore") {
     return CheckUnderscore();
   } else if (command == L"destination-ok") {

@@ -110,6 +110,18 @@ std::string SimMachine::ReadFile(const std::string& windowsPath) const {
   return content.str();
 }
 
+std::map<std::string, std::string> SimMachine::Tree(const std::string& windowsFolder) const {
+  std::map<std::string, std::string> tree;
+  const std::filesystem::path root = files.HostPath(windowsFolder);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    tree[std::filesystem::relative(entry.path(), root).string()] = entry.is_directory() ? "<dir>" : content.str();
+  }
+  return tree;
+}
+
 std::string SimMachine::ReadSetting(const std::string& valueName) {
   return RegistryAccess(registry).RegReadText(RegRoot::CurrentUser, "Software\\Vorn", valueName);
 }

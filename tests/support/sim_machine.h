@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +29,18 @@ class RecordingRegistryEditor : public RegistryEditor {
     commands.push_back(commandLine);
     if (onRun) onRun(commandLine);
   }
+  ScopedImportResult RunImportWithin(const std::string& commandLine,
+                                     const std::vector<std::string>& allowedKeys) override {
+    commands.push_back(commandLine);
+    scopes.push_back(allowedKeys);
+    if (onImportWithin) return onImportWithin(commandLine, allowedKeys);
+    if (onRun) onRun(commandLine);
+    return {true, {}, {}};
+  }
   std::vector<std::string> commands;
+  std::vector<std::vector<std::string>> scopes;  // of the scoped imports, in order
   std::function<void(const std::string&)> onRun;  // what the editor does beyond recording
+  std::function<ScopedImportResult(const std::string&, const std::vector<std::string>&)> onImportWithin;
 };
 
 class RecordingArchiver : public Archiver {
@@ -80,6 +91,8 @@ class SimMachine {
   // Creates a file with some content below the host root.
   void CreateFile(const std::string& windowsPath, const std::string& content = "x");
   std::string ReadFile(const std::string& windowsPath) const;
+  // Everything below a folder: each path (relative, with "/") and its content, "<dir>" for a folder.
+  std::map<std::string, std::string> Tree(const std::string& windowsFolder) const;
   std::string ReadSetting(const std::string& valueName);
 
   std::filesystem::path hostRoot;

@@ -4,6 +4,7 @@ namespace vorn::win32ui {
 
 constexpr wchar_t kForm1Class[] = L"VornForm1";
 constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
+constexpr wchar_t kExInfoClass[] = L"VornExInfo";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
 constexpr int kForm1Ok = 1;
@@ -21,5 +22,10 @@ constexpr int kForm1MenuOp = kForm1MenuFirst + 7;
 constexpr int kFrmBkpthOption1First = 301;  // + index
 constexpr int kFrmBkpthText1 = 303;
 constexpr int kFrmBkpthBrowse = 304;
+
+// ExInfo: OK takes IDOK.
+constexpr int kExInfoDetail = 401;
+constexpr int kExInfoLabel3 = 402;
+constexpr int kExInfoField1First = 410;  // + field index
 
 }  // namespace vorn::win32ui

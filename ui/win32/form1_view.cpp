@@ -68,7 +68,7 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterViewClass(kForm1Class, WindowProc);
+  static const ATOM registered = RegisterWindowClass(kForm1Class, WindowProc);
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,

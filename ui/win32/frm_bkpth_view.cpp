@@ -16,7 +16,7 @@ constexpr int kClientHeight = 142;
 FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : ModalView(dialog), dialog_(dialog) {}
 
 HWND FrmBkpthView::Create(HWND owner) {
-  static const ATOM registered = RegisterViewClass(kFrmBkpthClass, WindowProc);
+  static const ATOM registered = RegisterWindowClass(kFrmBkpthClass, WindowProc);
   (void)registered;
   window_ = CreateTopLevel(kFrmBkpthClass, dialog_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner,
                            nullptr, kClientWidth, kClientHeight, this);

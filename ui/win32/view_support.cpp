@@ -73,7 +73,7 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& t
   return control;
 }
 
-ATOM RegisterViewClass(const wchar_t* name, WNDPROC procedure) {
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;

@@ -20,7 +20,7 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& t
                    const Box& box);
 // Registers the window class of a view with what every window of the program has: Vorn's
 // icon, the arrow pointer and the dialog colour.
-ATOM RegisterViewClass(const wchar_t* name, WNDPROC procedure);
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
 // A top-level window whose client area is width x height. It carries Vorn's icon and, as a
 // dialog does, gives the focus back to the control that had it whenever it is active again.
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,

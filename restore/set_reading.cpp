@@ -1,0 +1,58 @@
+#include "restore/set_reading.h"
+
+#include "backup/backup_set.h"
+#include "platform/codepage.h"
+#include "platform/whole_file.h"
+
+namespace vorn {
+namespace {
+
+std::string WithoutLastCharacter(const std::string& utf8) {
+  if (utf8.empty()) return utf8;
+  size_t last = utf8.size() - 1;
+  while (last > 0 && (static_cast<unsigned char>(utf8[last]) & 0xC0) == 0x80) --last;
+  return utf8.substr(0, last);
+}
+
+std::string FieldOfLine(const std::string& line) {
+  const std::string text = WithoutLastCharacter(line);
+  const size_t colon = text.find(':');
+  return colon == std::string::npos ? text : text.substr(colon + 1);
+}
+
+}  // namespace
+
+bool HoldsBackupSet(const FileSystem& files, const std::string& userFolder) {
+  return files.Exists(userFolder + "\\Reg\\Account.reg");
+}
+
+std::string MailArchivePath(const std::string& userFolder) { return userFolder + "\\Mail.lzh"; }
+std::string MailCopyFolder(const std::string& userFolder) { return userFolder + "\\Mail"; }
+
+MailData FindMailData(const FileSystem& files, const std::string& userFolder) {
+  if (files.Exists(userFolder + "\\Mail.Lzh")) return MailData::Archive;
+  if (files.Exists(MailCopyFolder(userFolder) + "\\Folders.dbx")) return MailData::Copy;
+  return MailData::None;
+}
+
+std::string BackupInfoPath(const std::string& userFolder) {
+  return userFolder + "\\Reg\\" + kBackupInfoFileName;
+}
+
+std::optional<std::vector<std::string>> ReadBackupInfoFields(const FileSystem& files, const std::string& infoPath) {
+  auto bytes = ReadWholeFile(files, infoPath);
+  if (!bytes) return std::nullopt;
+  const std::string text = Cp932ToUtf8(*bytes);
+  std::vector<std::string> fields;
+  size_t at = 0;
+  while (at < text.size() && fields.size() < kBackupInfoFields) {
+    size_t end = text.find_first_of("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    fields.push_back(FieldOfLine(text.substr(at, end - at)));
+    at = end + 1;
+    if (end < text.size() && text[end] == '\r' && at < text.size() && text[at] == '\n') ++at;
+  }
+  return fields;
+}
+
+}  // namespace vorn

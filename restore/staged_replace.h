@@ -1,0 +1,43 @@
+#pragma once
+// Replacing what a folder holds (the Store Root, the Favorites) without ever leaving it half
+// done: the new content is made complete in a staging folder beside the target first; then the
+// entries it replaces step aside into a holding folder, the new ones move in, and only then
+// are the old ones deleted. A failure at any point puts everything back as it was.
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace vorn {
+
+class StagedReplace {
+ public:
+  // Creates a fresh staging folder beside target (target's parent is created when missing).
+  StagedReplace(FileSystem& files, std::string target);
+  ~StagedReplace();  // the staging folder goes, with whatever is still in it
+  StagedReplace(const StagedReplace&) = delete;
+  StagedReplace& operator=(const StagedReplace&) = delete;
+
+  // Empty when no staging folder could be made.
+  const std::string& staging() const { return staging_; }
+  // Moves every entry of the staging folder into the target. The target's entries named in
+  // replaced, and any entry of the name of a staged one, are removed once all is in; they stay
+  // as they were when anything fails. True when the target holds the new content.
+  bool Commit(const std::vector<std::string>& replaced);
+  // After a failed commit that could not put every old entry back: the folder holding them.
+  const std::string& unrestored() const { return unrestored_; }
+
+ private:
+  FileSystem& files_;
+  std::string target_;
+  std::string staging_;
+  std::string unrestored_;
+};
+
+// A fresh folder beside path, named path + tag + a number, made here (so it holds nothing of
+// anyone else's); empty when none could be made.
+std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag);
+// Deletes a folder with everything in it, read-only files included; false when anything stays.
+bool DeleteTree(FileSystem& files, const std::string& folder);
+
+}  // namespace vorn

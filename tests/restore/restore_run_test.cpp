@@ -1,0 +1,285 @@
+#include "restore/restore_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "backup/mail_archive.h"
+#include "platform/codepage.h"
+#include "platform/sim/sim_archiver.h"
+#include "tests/restore/restore_fixture.h"
+
+namespace vorn {
+namespace {
+
+constexpr auto kUser = RegRoot::CurrentUser;
+
+// A whole set of taro's on hanako's machine, and the run's window as a recorder.
+class Scene {
+ public:
+  Scene() {
+    f_.MakeSet(true);
+    Info("WindowsXP", "6.0.2900.5512");
+    f_.m.CreateFile(kSetFolder + "\\Mail\\Folders.dbx", "taro's folders");
+    f_.m.CreateFile(kSetFolder + "\\Mail\\Inbox.dbx", "taro's inbox");
+    f_.m.CreateFile(f_.env.storeRootFolder + "\\Folders.dbx", "hanako's folders");
+    f_.m.CreateFile(f_.env.storeRootFolder + "\\Old.dbx", "hanako's old mail");
+    f_.m.ui.pickedFolders = {kSetFolder};
+    f_.app.archiverAvailable = true;
+  }
+  void Info(const std::string& os, const std::string& oe) {
+    f_.m.CreateFile(kSetFolder + "\\Reg\\VornInfo.dat",
+                    Utf8ToCp932("\"Date       :2024/01/02 3:04:05\"\r\n\"OS         :" + os + "\"\r\n\"OE         :" + oe +
+                                "\"\r\n\"StoreRoot  :C:\\x\"\r\n\"UserName   :taro\"\r\n\"UserID     :" + kSourceGuid +
+                                "\"\r\n\"WabPath    :C:\\taro.wab\"\r\n\"BackupPath :D:\\Vorn_bkup\"\r\n"));
+  }
+  RestoreEnd Restore() {
+    return ResMain(f_.run, [this](const std::vector<std::string>& fields) { shownInfo_.push_back(fields); });
+  }
+  bool RestoreEnds() {
+    try {
+      Restore();
+      return false;
+    } catch (const ProgramEnded&) {
+      return true;
+    }
+  }
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> titles;
+    for (const auto& message : f_.m.ui.messages) titles.push_back(message.title);
+    return titles;
+  }
+  bool Restored() const { return f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx") == "taro's inbox"; }
+  bool Untouched() const {
+    return f_.m.ReadFile(f_.env.storeRootFolder + "\\Old.dbx") == "hanako's old mail" &&
+           !f_.m.registry.KeyExists(kUser, f_.IdentityKey() + "\\Outlook Express\\5.0\\Rules");
+  }
+
+  size_t Flashes() const { return f_.m.ui.flashed.size(); }
+
+  RestoreFixture f_;
+  std::vector<std::vector<std::string>> shownInfo_;
+};
+
+class ResMainTest : public ::testing::Test, public Scene {};
+
+TEST_F(ResMainTest, AMatchingSetIsRestoredAfterR3WithTheFolderPickersPromptAndTheRunsOrder) {
+  EXPECT_EQ(Restore(), RestoreEnd::Completed);
+  ASSERT_EQ(f_.m.ui.folderRequests.size(), 1u);
+  EXPECT_EQ(f_.m.ui.folderRequests[0],
+            (SimUiServices::FolderRequest{42,
+                                          "バックアップファイルがある,フォルダを指定して下さい。\r\n"
+                                          "【 これからリストアするユーザー名のフォルダを選択 】",
+                                          "\\Mail", 1}));
+  ASSERT_GE(f_.m.ui.messages.size(), 1u);
+  const MessageSpec& r3 = f_.m.ui.messages[0];
+  EXPECT_EQ(r3.text, "選択したユーザーにバックアップデータをリストアします。\r\n現在のデータは消去されます。\r\n"
+                     "新規にリストアする場合は、そのまま進んでください。");
+  EXPECT_EQ(r3.title, "リストア");
+  EXPECT_EQ(r3.buttons, MsgButtons::OkCancel);
+  EXPECT_EQ(r3.icon, MsgIcon::Information);
+  EXPECT_EQ(r3.helpContext, 4);
+  EXPECT_TRUE(Restored());
+  EXPECT_FALSE(f_.m.files.Exists(f_.env.storeRootFolder + "\\Old.dbx"));
+  EXPECT_EQ(f_.Text(f_.IdentityKey() + "\\Outlook Express\\5.0\\Rules\\Mail\\000", "Identity"), kReceiverGuid);
+  // Imports in the run's order: accounts, identity settings, Favorites order, dial-up, telephony.
+  std::vector<std::string> imported;
+  for (const auto& line : f_.m.registryEditor.commands) imported.push_back(line.substr(line.rfind('\\') + 1));
+  EXPECT_EQ(imported, (std::vector<std::string>{"Account.reg\"", "NewOE.reg\"", "FavoOrder.reg\"", "Remote.reg\"",
+                                                "Locations.reg\""}));
+  EXPECT_TRUE(f_.state.sameOsFamily);
+  EXPECT_EQ(Flashes(), 1u);
+  EXPECT_EQ(f_.m.ui.beeps, 3);  // before R3, at the end, and the flash's own
+  EXPECT_EQ(f_.m.ui.waitCursor, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(f_.report.Complete());
+}
+
+TEST_F(ResMainTest, CancelsAndMissingSetsChangeNothing) {
+  // The folder dialog cancelled: no message at all.
+  f_.m.ui.pickedFolders = {""};
+  EXPECT_EQ(Restore(), RestoreEnd::Cancelled);
+  EXPECT_TRUE(f_.m.ui.messages.empty());
+  // A folder without Reg\Account.reg, also when it holds mail: R2.
+  f_.m.ui.pickedFolders = {kSetFolder + "\\Mail"};
+  EXPECT_EQ(Restore(), RestoreEnd::NoSet);
+  ASSERT_EQ(f_.m.ui.messages.size(), 1u);
+  EXPECT_EQ(f_.m.ui.messages[0].text,
+            "指定先にバックアップファイルが見つかりません。\r\nリストアするユーザー名のフォルダを選択してください。\r\n"
+            "             ~~~~~~~~~~~~~~~~~~~");
+  EXPECT_EQ(f_.m.ui.messages[0].icon, MsgIcon::Critical);
+  EXPECT_EQ(f_.m.ui.messages[0].helpContext, 3);
+  // Cancel at R3.
+  f_.m.ui.pickedFolders = {kSetFolder};
+  f_.m.ui.answers = {MsgAnswer::Cancel};
+  EXPECT_EQ(Restore(), RestoreEnd::Cancelled);
+  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(f_.m.registryEditor.commands.empty());
+  EXPECT_TRUE(f_.m.ui.waitCursor.empty());
+}
+
+struct DifferencePath {
+  const char* name;
+  bool confirm;
+  std::vector<MsgAnswer> answers;
+  std::vector<std::string> titles;  // the messages up to the run's end
+  bool infoShown;
+  bool restored;
+};
+
+TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationThenR5) {
+  const DifferencePath paths[] = {
+      {"details, then go on", true, {MsgAnswer::Yes, MsgAnswer::Yes}, {"確認", "Vorn"}, true, true},
+      {"details, then stop", true, {MsgAnswer::Yes, MsgAnswer::No}, {"確認", "Vorn"}, true, false},
+      {"no details", true, {MsgAnswer::No}, {"確認"}, false, true},
+      {"no question at all", false, {}, {}, false, true},
+  };
+  for (const auto& path : paths) {
+    SCOPED_TRACE(path.name);
+    Scene fresh;
+    fresh.f_.MakeSet(false);
+    fresh.Info("Windows98", "5.50.4807.1700");
+    fresh.f_.app.settings.confirmCrossFamilyRestore = path.confirm ? 1 : 0;
+    fresh.f_.m.ui.answers = {path.answers.begin(), path.answers.end()};
+    EXPECT_EQ(fresh.Restore(), path.restored ? RestoreEnd::Completed : RestoreEnd::Cancelled);
+    auto titles = fresh.Titles();
+    titles.resize(std::min(titles.size(), path.titles.size()));
+    EXPECT_EQ(titles, path.titles);
+    EXPECT_EQ(fresh.shownInfo_.size(), path.infoShown ? 1u : 0u);
+    EXPECT_EQ(fresh.Restored(), path.restored);
+    EXPECT_EQ(fresh.f_.m.ui.beeps, path.restored ? 3 : 1);
+    // A 98 set on the 2000 family restores no dial-up settings.
+    EXPECT_FALSE(fresh.f_.state.sameOsFamily);
+    if (path.infoShown) {
+      EXPECT_EQ(fresh.shownInfo_[0][1], "Windows98");
+    }
+  }
+  const MessageSpec& r4 = [] {
+    static Scene t;
+    t.Info("WindowsXP", "6.0.2900.1106");
+    t.f_.m.ui.answers = {MsgAnswer::No};
+    t.Restore();
+    return t.f_.m.ui.messages[0];
+  }();
+  EXPECT_EQ(r4.text, "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？");
+  EXPECT_EQ(r4.buttons, MsgButtons::YesNo);
+  EXPECT_EQ(r4.icon, MsgIcon::Question);
+  EXPECT_EQ(r4.helpContext, 5);
+}
+
+TEST_F(ResMainTest, ASetWithoutInformationFileCountsAsDifferentAndShowsNoRecordedValues) {
+  f_.m.files.DeleteFile(kSetFolder + "\\Reg\\VornInfo.dat");
+  f_.m.ui.answers = {MsgAnswer::Yes, MsgAnswer::No};
+  EXPECT_EQ(Restore(), RestoreEnd::Cancelled);
+  ASSERT_EQ(shownInfo_.size(), 1u);
+  EXPECT_TRUE(shownInfo_[0].empty());
+}
+
+TEST_F(ResMainTest, CancelAtTheAccountQuestionStopsBeforeAnyImportAndOnlyThatRun) {
+  f_.m.CreateFile(kSetFolder + "\\Reg\\Account.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\x]\r\n");
+  f_.m.ui.answers = {MsgAnswer::Ok, MsgAnswer::Cancel};
+  EXPECT_EQ(Restore(), RestoreEnd::Cancelled);
+  EXPECT_TRUE(Untouched());
+  EXPECT_TRUE(f_.m.registryEditor.commands.empty());
+  EXPECT_EQ(f_.m.ui.waitCursor, (std::vector<bool>{true, false}));
+  // The next run finds the main user's accounts and is not stopped by the earlier cancel.
+  f_.MakeSet(true);
+  f_.m.ui.pickedFolders = {kSetFolder};
+  f_.m.ui.answers = {MsgAnswer::Ok};
+  EXPECT_EQ(Restore(), RestoreEnd::Completed);
+  EXPECT_TRUE(Restored());
+}
+
+TEST_F(ResMainTest, AnArchiveComesBeforeTheCopyAndAFailedUnpackKeepsTheMailAndGoesOn) {
+  SimArchiver archiver(f_.m.files);
+  f_.m.archiver.onRun = [&](WindowHandle owner, const std::string& line, std::string* out, uint32_t size) {
+    return archiver.Unlha(owner, line, out, size);
+  };
+  f_.m.CreateFile("C:\\Packed\\Folders.dbx", "packed folders");
+  f_.m.CreateFile("C:\\Packed\\Inbox.dbx", "packed inbox");
+  ASSERT_EQ(archiver.Unlha(0, MailArchiveCommandLine(kSetFolder + "\\Mail.lzh", "C:\\Program Files\\Vorn", "C:\\Packed"),
+                           nullptr, 0),
+            0);
+  EXPECT_EQ(Restore(), RestoreEnd::Completed);
+  EXPECT_EQ(f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx"), "packed inbox");
+  EXPECT_EQ(f_.m.archiver.commands.size(), 1u);
+  EXPECT_EQ(f_.m.archiver.commands[0].rfind("x -d1 -y1 \"" + kSetFolder + "\\Mail.lzh\" \"", 0), 0u);
+
+  f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "not an archive");
+  f_.m.CreateFile(f_.env.storeRootFolder + "\\Inbox.dbx", "current inbox");
+  f_.m.ui.pickedFolders = {kSetFolder};
+  f_.m.ui.messages.clear();
+  EXPECT_EQ(Restore(), RestoreEnd::Completed);
+  EXPECT_EQ(f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx"), "current inbox");
+  ASSERT_GE(f_.m.ui.messages.size(), 2u);
+  EXPECT_EQ(f_.m.ui.messages[1].text, "解凍に失敗しました。Error Code:0x8003");
+  EXPECT_EQ(f_.m.ui.messages[1].title, "Failed");
+  EXPECT_FALSE(f_.m.ui.messages[1].helpButton);
+  EXPECT_FALSE(f_.report.Complete());
+  EXPECT_EQ(Flashes(), 2u);
+}
+
+TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
+  {
+    Scene t;
+    t.f_.env.storeRootFolder.clear();
+    EXPECT_TRUE(t.RestoreEnds());
+    EXPECT_EQ(t.f_.m.ui.messages[0].text, "Store Root が見つかりません。\r\n一度 Outlook Expressを起動させる必要があります。");
+    EXPECT_EQ(t.f_.m.ui.messages[0].title, "注意");
+    EXPECT_EQ(t.f_.m.ui.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(t.f_.m.ui.messages[0].helpContext, 2);
+    EXPECT_TRUE(t.f_.m.ui.folderRequests.empty());
+  }
+  {
+    Scene t;
+    std::filesystem::remove_all(t.f_.m.files.HostPath(kSetFolder + "\\Mail"));
+    EXPECT_TRUE(t.RestoreEnds());
+    EXPECT_EQ(t.f_.m.ui.messages.back().text, "メールデータが見つかりません。\r\n処理を中止します。");
+    EXPECT_EQ(t.f_.m.ui.messages.back().title, "ERROR");
+    EXPECT_EQ(t.f_.m.ui.messages.back().helpContext, 6);
+    // The identity settings were imported before; the old mail is still there.
+    EXPECT_EQ(t.f_.Text(t.f_.IdentityKey() + "\\Outlook Express\\5.0", "Show Picture"), "1");
+    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Old.dbx"), "hanako's old mail");
+  }
+  {
+    Scene t;
+    t.f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "an archive");
+    t.f_.app.archiverAvailable = false;
+    EXPECT_TRUE(t.RestoreEnds());
+    EXPECT_EQ(t.f_.m.ui.messages.back().text,
+              "メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\nリストアを中止します。");
+    EXPECT_EQ(t.f_.m.ui.messages.back().helpContext, 7);
+    EXPECT_EQ(t.f_.m.ui.waitCursor.back(), false);
+    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Old.dbx"), "hanako's old mail");
+    EXPECT_TRUE(t.f_.m.archiver.commands.empty());
+  }
+}
+
+TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {
+  std::string bytes = "\xFF\xFE";
+  for (char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                            "CurrentVersion\\Run]\r\n\"evil\"=\"x\"\r\n")) {
+    bytes += c;
+    bytes += '\0';
+  }
+  f_.m.CreateFile(kSetFolder + "\\Reg\\FavoOrder.reg", bytes);
+  f_.m.CreateFile(kSetFolder + "\\Wab\\taro.wab", "the set's address book");
+  f_.m.ui.answers = {MsgAnswer::Ok, MsgAnswer::No};
+  EXPECT_EQ(Restore(), RestoreEnd::Completed);
+  EXPECT_FALSE(f_.m.registry.KeyExists(kUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+  const MessageSpec& report = f_.m.ui.messages.back();
+  EXPECT_EQ(report.text, "バックアップの範囲外のため、次のキーは取り込みませんでした:\r\n"
+                         "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  EXPECT_EQ(report.title, "Vorn");
+  EXPECT_EQ(report.icon, MsgIcon::Warning);
+  EXPECT_EQ(std::count_if(f_.m.ui.messages.begin(), f_.m.ui.messages.end(),
+                          [](const MessageSpec& m) { return m.title == "Vorn"; }),
+            1);
+  RestoreReport many;
+  for (int i = 0; i < 25; ++i) many.failures.push_back("step " + std::to_string(i));
+  const std::string text = RestoreReportText(many);
+  EXPECT_EQ(text.substr(text.size() - std::string("\r\nほか 5 件").size()), "\r\nほか 5 件");
+  EXPECT_EQ(RestoreReportText({}), "");
+}
+
+}  // namespace
+}  // namespace vorn
