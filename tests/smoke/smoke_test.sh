@@ -115,11 +115,13 @@ if [ "$VORN_WINE_FAMILY" = nt ]; then
   probe message-ok || fail "the message box did not close"
   echo "backup: message box centred; screenshot: $out/vorn-message.png"
 fi
+set_info="$desktop_unix/Vorn_bkup/山田 太郎/Reg/VornInfo.dat"
+for _ in $(seq 120); do [ -f "$set_info" ] && break; sleep 0.5; done
+[ -f "$set_info" ] || fail "the backup wrote no set"
 probe idle || fail "the backup did not end"
 put_back_phonebooks
 expect "the main window after the backup" $'active VornForm1\nforeground VornForm1\ncaption active\nfocus 1' \
   "$(active_when_settled)"
-[ -f "$desktop_unix/Vorn_bkup/山田 太郎/Reg/VornInfo.dat" ] || fail "the backup wrote no set"
 import -window root "$out/vorn-main-window.png"
 echo "backup: then the main window active with the focus on OK; screenshot: $out/vorn-main-window.png"
 
