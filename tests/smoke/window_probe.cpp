@@ -29,11 +29,19 @@
 //                  text and presses BUTTON (ok, cancel, yes or no; none only waits)
 //   exinfo BUTTON  waits for the backup information dialog, prints its size and fields and
 //                  presses BUTTON (detail or ok; none only waits)
+//   compression    chooses the menu item "Mailファイルの圧縮(&U)" (which does nothing while disabled)
+//   help           chooses the help menu's contents item
+//   mail           opens the support mail sheet from the menu, waits for its fade-in and prints
+//                  the selected subject and the sheet's alpha ("alpha N", or "opaque" when not
+//                  layered)
+//   mail-ok        presses the open sheet's OK and prints "closed" once the sheet is gone
+//   title          the caption of the first visible dialog (such as the installer's window)
 //   close          asks the main window to close
 //   end-desktop    closes the desktop itself, as Wine does when it thinks nobody uses it
 // Without a desktop:
 //   setting NAME   the program's setting NAME (text or number)
 //   running        the number of running vorn.exe processes
+//   record FILE TEXT  writes TEXT to FILE (UTF-8): a stand-in handler that shows what it was given
 // Exit code 1 when the window the command needs is not there, 2 for a bad command line.
 #include <algorithm>
 #include <cstdlib>
@@ -427,6 +435,59 @@ int AnswerBackupInfo(const std::wstring& button) {
   return WaitFor(shown, false, kRunStepTimeout) ? 1 : 0;
 }
 
+// Opens the support mail sheet and waits until its fade-in has ended (it is not layered on the
+// 98 family).
+int OpenMailSheet(HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuMail, 0), 0);
+  HWND sheet = WaitFor([] { return VisibleWindowOfClass(ids::kMailmeClass); });
+  if (!sheet) return 1;
+  for (int index = 0; index < 4; ++index) {
+    HWND option = GetDlgItem(sheet, ids::kMailmeOption1First + index);
+    if (SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) Print(Text(option) + "\n");
+  }
+  if (!(GetWindowLongW(sheet, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+    Print("opaque\n");
+    return 0;
+  }
+  BYTE alpha = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(sheet, nullptr, &alpha, &flags)) return 1;
+    if (alpha >= 251) break;
+    Sleep(50);
+  }
+  Print("alpha " + std::to_string(alpha) + "\n");
+  return 0;
+}
+
+int PressMailSheetOk() {
+  HWND sheet = WaitFor([] { return VisibleWindowOfClass(ids::kMailmeClass); });
+  if (!sheet) return 1;
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (WaitFor([] { return VisibleWindowOfClass(ids::kMailmeClass); }, false)) return 1;
+  Print("closed\n");
+  return 0;
+}
+
+int PrintDialogTitle() {
+  for (HWND window = FindWindowW(L"#32770", nullptr); window; window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+    if (!IsWindowVisible(window)) continue;
+    Print(Text(window) + "\n");
+    return 0;
+  }
+  return 1;
+}
+
+int Record(const std::wstring& file, const std::wstring& text) {
+  HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return 1;
+  const std::string utf8 = vorn::Narrow(text);
+  DWORD written = 0;
+  const bool ok = WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok ? 0 : 1;
+}
+
 int PrintSetting(const std::wstring& name) {
   wchar_t text[1024] = {};
   DWORD type = 0, size = sizeof text - sizeof(wchar_t);
@@ -462,10 +523,14 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (command == L"running") return PrintRunning();
+  if (command == L"record") return argc > 3 ? Record(argv[2], argv[3]) : 2;
   const int operands = command == L"answer" ? 2 : command == L"restore-to" || command == L"exinfo" || command == L"tab" ? 1 : 0;
-  if (argc != 3 + operands) return 2;
-  HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
-  if (!desktop || !SetThreadDesktop(desktop)) return 1;
+  if (argc < 2 + operands) return 2;
+  if (argc > 2 + operands) {
+    HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
+    if (!desktop || !SetThreadDesktop(desktop)) return 1;
+  }
+  if (command == L"title") return PrintDialogTitle();
   HWND main = VisibleWindowOfClass(ids::kForm1Class);
   if (!main) return 1;
   // The desktop's own window is the main window's parent (the probe's GetDesktopWindow is the
@@ -504,6 +569,14 @@ int wmain(int argc, wchar_t** argv) {
     return ReadMessage(main);
   } else if (command == L"message-ok") {
     return PressMessageOk(main);
+  } else if (command == L"compression") {
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuLHA, 0), 0);
+  } else if (command == L"help") {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuMokuji, 0), 0);
+  } else if (command == L"mail") {
+    return OpenMailSheet(main);
+  } else if (command == L"mail-ok") {
+    return PressMailSheetOk();
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
   } else {

@@ -39,8 +39,11 @@ constexpr MenuEntry kMenu[] = {
     {2, nullptr, nullptr, nullptr},
     {2, &Form1::MnMail, &Form1::MnMail_Click, nullptr},
 };
+static_assert(kMenu[kForm1MenuLHA - kMenuIdBase].item == &Form1::MnLHA);
 static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
 static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
+static_assert(kMenu[kForm1MenuMokuji - kMenuIdBase].item == &Form1::MnMokuji);
+static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 
 // Windows puts a new main window in the next place of a cascade that starts just inside the
 // corner of the work area. Where the system leaves it in the corner itself (Wine does, for a
