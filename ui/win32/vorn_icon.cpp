@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 
 #include "ui/win32/vorn_icon_file.h"
 
@@ -15,20 +16,19 @@ uint32_t Little(const unsigned char* bytes, int count) {
 }
 
 // An .ico file: a 6-byte header whose last two bytes count the images, then a 16-byte entry
-// per image (width, height, ..., size of its data at 8, offset of its data at 12).
+// per image (width, height, ..., bits per pixel at 6, size of its data at 8, offset of its data
+// at 12). The image of the size asked for with the most colours is taken, else the largest.
 HICON IconFromFile(const unsigned char* file, size_t fileSize, int size) {
   if (fileSize < 6) return nullptr;
   const uint32_t count = Little(file + 4, 2);
   const unsigned char* chosen = nullptr;
-  int chosenWidth = 0;
+  auto rank = [size](const unsigned char* entry) {
+    const int width = entry[0] ? entry[0] : 256;
+    return std::pair(width == size ? 1 << 16 : width, static_cast<int>(Little(entry + 6, 2)));
+  };
   for (uint32_t i = 0; i < count && 6 + 16 * (i + 1) <= fileSize; ++i) {
     const unsigned char* entry = file + 6 + 16 * i;
-    const int width = entry[0] ? entry[0] : 256;
-    if (width == size || width > chosenWidth) {
-      chosen = entry;
-      chosenWidth = width;
-    }
-    if (width == size) break;
+    if (!chosen || rank(entry) > rank(chosen)) chosen = entry;
   }
   if (!chosen) return nullptr;
   const uint32_t bytes = Little(chosen + 8, 4), offset = Little(chosen + 12, 4);
