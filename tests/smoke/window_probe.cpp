@@ -13,9 +13,9 @@
 //   windows        every top-level window of vorn.exe, to tell what is in the way
 //   place          whether the main window sits inside the work area, off its top-left corner
 //   destination    opens the destination dialog from the menu and prints its selected
-//                  option, text box, whether the box is read-only, whether the dialog is
-//                  centred on the main window, whether both show Vorn's icon and the id of
-//                  the control with the focus
+//                  option, text box, whether the box is read-only and its look: whether it
+//                  is centred on the main window, whether both show Vorn's icon and the id
+//                  of the control with the focus
 //   tab N          presses Tab N times in the active box, printing the focus after each
 //   underscore     whether option 0 of the destination dialog draws the underscore of its
 //                  caption "...\Vorn_bkup" (see CheckUnderscore)
@@ -27,13 +27,13 @@
 //                  while the restore runs)
 //   answer TITLE BUTTON  waits for a message box or the folder picker of that title, prints its
 //                  text and presses BUTTON (ok, cancel, yes or no; none only waits)
-//   exinfo BUTTON  waits for the backup information dialog, prints its size and fields and
-//                  presses BUTTON (detail or ok; none only waits)
+//   exinfo BUTTON  waits for the backup information dialog, prints its size, fields and look
+//                  (as destination's) and presses BUTTON (detail or ok; none only waits)
 //   compression    chooses the menu item "Mailファイルの圧縮(&U)" (which does nothing while disabled)
 //   help           chooses the help menu's contents item
 //   mail           opens the support mail sheet from the menu, waits for its fade-in and prints
-//                  the selected subject and the sheet's alpha ("alpha N", or "opaque" when not
-//                  layered)
+//                  the selected subject, the sheet's alpha ("alpha N", or "opaque" when not
+//                  layered) and its look (as destination's)
 //   mail-ok        presses the open sheet's OK and prints "closed" once the sheet is gone
 //   title          the caption of the first visible dialog (such as the installer's window)
 //   close          asks the main window to close
@@ -223,7 +223,8 @@ std::vector<COLORREF> VornIconPixels(int size) {
   });
 }
 
-// Whether the left end of the window's title bar shows Vorn's small icon, pixel for pixel.
+// Whether the left end of the window's title bar shows Vorn's small icon, pixel for pixel
+// (within a few steps of each colour, for a sheet a shade short of opaque).
 bool ShowsVornIcon(HWND window) {
   const int size = GetSystemMetrics(SM_CXSMICON);
   RECT area;
@@ -233,13 +234,16 @@ bool ShowsVornIcon(HWND window) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width < size || height < size) return false;
   const std::vector<COLORREF> shown = ScreenPixels(area), icon = VornIconPixels(size);
+  const auto alike = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 6 && std::abs(GetGValue(a) - GetGValue(b)) <= 6 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 6;
+  };
   for (int top = 0; top + size <= height; ++top)
     for (int left = 0; left + size <= width; ++left) {
       bool same = true;
       for (int y = 0; same && y < size; ++y)
         for (int x = 0; same && x < size; ++x)
-          same = ((shown[static_cast<size_t>(top + y) * width + left + x] ^ icon[static_cast<size_t>(y) * size + x]) &
-                  0xFFFFFF) == 0;
+          same = alike(shown[static_cast<size_t>(top + y) * width + left + x], icon[static_cast<size_t>(y) * size + x]);
       if (same) return true;
     }
   return false;
@@ -266,6 +270,14 @@ std::string Centring(HWND box, HWND owner) {
   return "off centre by " + std::to_string(dx / 2) + "," + std::to_string(dy / 2);
 }
 
+// What every dialog of the program shares: centred on the main window, Vorn's icon on both, and
+// the id of the control with the focus.
+void PrintDialogLook(HWND dialog, HWND main) {
+  Print(Centring(dialog, main) + "\n");
+  Print(std::string("icon ") + (ShowsVornIcon(dialog) && ShowsVornIcon(main) ? "vorn" : "other") + "\n");
+  Print("focus " + std::to_string(FocusId(dialog)) + "\n");
+}
+
 void PrintPlacement(HWND main) {
   RECT frame;
   GetWindowRect(main, &frame);
@@ -289,9 +301,7 @@ int OpenDestination(HWND main) {
   HWND text = GetDlgItem(dialog, ids::kFrmBkpthText1);
   Print("text " + Text(text) + "\n");
   Print(std::string("read-only ") + (GetWindowLongW(text, GWL_STYLE) & ES_READONLY ? "yes" : "no") + "\n");
-  Print(Centring(dialog, main) + "\n");
-  Print(std::string("icon ") + (ShowsVornIcon(dialog) && ShowsVornIcon(main) ? "vorn" : "other") + "\n");
-  Print("focus " + std::to_string(FocusId(dialog)) + "\n");
+  PrintDialogLook(dialog, main);
   return 0;
 }
 
@@ -419,15 +429,17 @@ int Answer(const std::wstring& title, const std::wstring& button) {
   return WaitFor(named, false, kRunStepTimeout) ? 1 : 0;
 }
 
-int AnswerBackupInfo(const std::wstring& button) {
+int AnswerBackupInfo(HWND main, const std::wstring& button) {
   const auto shown = [] { return VisibleWindowOfClass(ids::kExInfoClass); };
   HWND dialog = WaitFor(shown, true, kRunStepTimeout);
   if (!dialog) return 1;
+  Sleep(300);  // until it has been drawn
   RECT outer;
   GetWindowRect(dialog, &outer);
   Print(std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top) + "\n");
   for (int i = 0; i < 8; ++i) Print(Text(GetDlgItem(dialog, ids::kExInfoField1First + i)) + "\n");
   Print(Text(GetDlgItem(dialog, ids::kExInfoLabel3)) + "\n");
+  PrintDialogLook(dialog, main);
   if (button == L"none") return 0;
   const int id = button == L"detail" ? ids::kExInfoDetail : IDOK;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -447,16 +459,18 @@ int OpenMailSheet(HWND main) {
   }
   if (!(GetWindowLongW(sheet, GWL_EXSTYLE) & WS_EX_LAYERED)) {
     Print("opaque\n");
-    return 0;
+  } else {
+    BYTE alpha = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      DWORD flags = 0;
+      if (!GetLayeredWindowAttributes(sheet, nullptr, &alpha, &flags)) return 1;
+      if (alpha >= 251) break;
+      Sleep(50);
+    }
+    Print("alpha " + std::to_string(alpha) + "\n");
   }
-  BYTE alpha = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    DWORD flags = 0;
-    if (!GetLayeredWindowAttributes(sheet, nullptr, &alpha, &flags)) return 1;
-    if (alpha >= 251) break;
-    Sleep(50);
-  }
-  Print("alpha " + std::to_string(alpha) + "\n");
+  Sleep(300);  // until it has been drawn
+  PrintDialogLook(sheet, main);
   return 0;
 }
 
@@ -548,7 +562,7 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"answer") {
     return Answer(argv[2], argv[3]);
   } else if (command == L"exinfo") {
-    return AnswerBackupInfo(argv[2]);
+    return AnswerBackupInfo(main, argv[2]);
   } else if (command == L"idle") {
     return WaitUntilIdle(main);
   } else if (command == L"active") {
