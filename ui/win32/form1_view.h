@@ -23,7 +23,6 @@ class Form1View {
   void Create();
   HMENU CreateMenuBar();
   void OnCommand(int id, int code);
-  void DrawPicture(const DRAWITEMSTRUCT& item) const;
 
   Form1& form_;
   HWND window_ = nullptr;
