@@ -53,11 +53,13 @@ bool MailStoreFree(FileSystem& files, const std::string& storeRoot) {
   const std::string parked = storeRoot + "\\Folders.dat";
   FsResult away = files.MoveFile(folders, parked);
   if (away != FsResult::Ok) return away != FsResult::AccessDenied;
-  if (files.MoveFile(parked, folders) == FsResult::Ok) return true;
+  const FsResult back = files.MoveFile(parked, folders);
+  if (back == FsResult::Ok) return true;
   // Something took hold of the store between the two renames. Put the folder list back under
-  // its own name by a copy when the name is still free; the store counts as busy either way.
+  // its own name by a copy when the name is still free. As for the first rename, only denied
+  // access means the store is in use.
   if (!files.Exists(folders) && files.CopyFile(parked, folders, false) == FsResult::Ok) files.DeleteFile(parked);
-  return false;
+  return back != FsResult::AccessDenied;
 }
 
 bool CheckMailProgramBeforeRestore(App& app) {

@@ -1,21 +1,19 @@
 #include "core/settings.h"
 
-#include <charconv>
-#include <optional>
+#include "core/stored_number.h"
 
 namespace vorn {
 namespace {
 
 enum class Stored { Missing, One, OtherNumber, NotANumber };
 
-// Compares a stored switch as a number the way the settings loader has always read it.
+// Reads a stored switch and compares it as a number with the value that stands for its state.
 Stored ReadSwitch(const RegistryAccess& reg, const std::string& name, int expectedOne = 1) {
   std::string text = reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, name);
   if (text.empty()) return Stored::Missing;
-  long value = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return Stored::NotANumber;
-  return value == expectedOne ? Stored::One : Stored::OtherNumber;
+  const std::optional<double> value = StoredNumber(text);
+  if (!value) return Stored::NotANumber;
+  return *value == expectedOne ? Stored::One : Stored::OtherNumber;
 }
 
 // "OpenFolder" and the like: on unless a number other than 1 is stored.

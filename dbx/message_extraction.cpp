@@ -18,12 +18,21 @@ bool Increment(int16_t& counter) {
   return true;
 }
 
-// A file of an earlier run is overwritten; a link under the name is never written through.
-DbxError WriteMessageFile(DbxFile& file, FileSystem& files, const std::string& path, int32_t pointer) {
-  const auto existing = files.Attributes(path);
-  if (existing && (*existing & fileattr::kReparsePoint)) return DbxError::CannotCreate;
+// The name is freed first: what is there (a file of an earlier run, a hidden or system one,
+// which the system would not overwrite, or a link, whose target is never touched) is deleted
+// and the file made anew. A plain file that cannot be deleted is truncated and written; a link
+// or a folder under the name is refused.
+std::unique_ptr<OutputFile> OpenMessageFile(FileSystem& files, const std::string& path) {
+  if (const auto existing = files.Attributes(path)) {
+    if (*existing & fileattr::kDirectory) return nullptr;
+    if (files.DeleteFile(path) != FsResult::Ok) return *existing & fileattr::kReparsePoint ? nullptr : files.OpenWrite(path);
+  }
   FsResult created = FsResult::Ok;
-  auto out = existing ? files.OpenWrite(path) : files.CreateNewFile(path, created);
+  return files.CreateNewFile(path, created);
+}
+
+DbxError WriteMessageFile(DbxFile& file, FileSystem& files, const std::string& path, int32_t pointer) {
+  auto out = OpenMessageFile(files, path);
   if (!out) return DbxError::CannotCreate;
   DbxError error = CopyMessageText(file, pointer, *out);
   if (!out->Close() && error == DbxError::None) error = DbxError::WriteFailed;

@@ -69,12 +69,14 @@ class FileSystem {
   virtual FsResult CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
   // Rename or move within a volume; fails when the target exists or lies on another drive.
   virtual FsResult MoveFile(const std::string& from, const std::string& to) = 0;
+  // Deletes a file, or a link that is not to a folder: the link itself, never its target (Wine
+  // shows a Unix link to a file as that file, and deletes the file).
   virtual FsResult DeleteFile(const std::string& path) = 0;
   // Entries directly in folder whose names match a wildcard pattern ("*", "*.dbx"),
   // matched case-insensitively as Windows does; "." and ".." are never listed.
   virtual std::vector<DirEntry> List(const std::string& folder, const std::string& pattern = "*") const = 0;
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) const = 0;
-  // Creates or truncates.
+  // Creates or truncates; as on Windows, not a read-only, hidden or system file.
   virtual std::unique_ptr<OutputFile> OpenWrite(const std::string& path) = 0;
   // Creates a file that must not exist yet; never writes through a link. AlreadyExists when the
   // name is taken by anything, a link to nowhere included.

@@ -41,3 +41,16 @@ vorn_prefix_system() {
 if [ "$(vorn_prefix_system)" != "$VORN_WINE_SYSTEM" ]; then
   wine reg add 'HKCU\Software\Wine' /v Version /d "$VORN_WINE_SYSTEM" /f >/dev/null 2>&1
 fi
+# The fonts of a Japanese Windows: its font names drawn with the IPA fonts, and Marlett, the
+# symbol font that draws the title bars' buttons (Debian's Wine does not find its own copy).
+vorn_fonts_stamp=$(cat "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.reg" /usr/share/wine/fonts/marlett.ttf | sha256sum | cut -c1-16)
+if [ "$(cat "$WINEPREFIX/.vorn-fonts" 2>/dev/null)" != "$vorn_fonts_stamp" ]; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  vorn_fonts_reg=$(mktemp --suffix=.reg)
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.reg"; } > "$vorn_fonts_reg"
+  wine regedit /S "$(winepath -w "$vorn_fonts_reg")" >/dev/null 2>&1
+  wineserver -w
+  rm -f "$vorn_fonts_reg"
+  echo "$vorn_fonts_stamp" > "$WINEPREFIX/.vorn-fonts"
+fi

@@ -55,6 +55,13 @@ struct CheckBox {
   bool visible = true;
 };
 
+// A frame around other controls: while it is disabled, none of them takes a click.
+struct Frame {
+  std::string caption;
+  bool visible = true;
+  bool enabled = true;
+};
+
 // A timer that ticks every interval milliseconds while enabled (as fast as the system allows
 // when that is shorter than its shortest period).
 struct Timer {

@@ -9,11 +9,6 @@
 
 namespace vorn {
 
-struct Frame {
-  std::string caption;
-  bool visible = true;
-};
-
 class ExInfo : public ModalForm {
  public:
   // fields: the set's information file by line (missing ones stay empty); the current

@@ -13,7 +13,8 @@
 namespace vorn {
 namespace {
 
-// Disables the command buttons for the life of a run started from them.
+// Disables the frame with the mode and the user list and the command buttons for the life of a
+// run started from them, so that a click queued meanwhile cannot change the user being saved.
 class BusyWindow {
  public:
   explicit BusyWindow(Form1& form) : form_(form) { Set(true); }
@@ -24,6 +25,7 @@ class BusyWindow {
  private:
   void Set(bool busy) {
     form_.busy = busy;
+    form_.Frame1.enabled = !busy;
     for (Button& button : form_.Command1) button.enabled = !busy;
   }
   Form1& form_;
@@ -75,12 +77,13 @@ void Form1::Form_Load() {
 }
 
 void Form1::Option1_Click(int index) {
+  if (!Frame1.enabled) return;
   Option1.selected = index;
   List1.enabled = true;
 }
 
 void Form1::List1_Click(int index) {
-  if (Option1.selected == kNoMode) return;
+  if (!Frame1.enabled || Option1.selected == kNoMode) return;
   if (index < 0 || index >= static_cast<int>(List1.items.size()) || index >= static_cast<int>(List2.items.size()))
     return;
   List1.selected = index;
@@ -97,6 +100,8 @@ void Form1::List1_Click(int index) {
 }
 
 void Form1::Command1_Click(int index) {
+  Text2.text.clear();
+  Text3.text.clear();
   if (index == kExit) app_.EndProgram();
   if (Option1.selected == kBackupMode) {
     if (!runBackup) return;

@@ -58,8 +58,9 @@ class Form1 {
   WindowHandle hwnd = 0;
   bool loaded = false;
   bool visible = false;
-  bool busy = false;  // a long run is under way; the buttons are disabled
+  bool busy = false;  // a long run is under way; the frame and the buttons are disabled
 
+  Frame Frame1;  // holds the mode options and the user list
   ListBox List1;  // user names, main identity first
   ListBox List2;  // identity subkeys, parallel to List1
   ListBox List3;

@@ -299,8 +299,9 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
 FsResult SimFileSystem::DeleteFile(const std::string& path) {
   fs::path host = HostPath(path);
   std::error_code ec;
+  // A link to a file, or to nothing, goes itself; its target stays.
   const bool fileLink = fs::is_symlink(fs::symlink_status(host, ec)) && !fs::is_directory(host, ec);
-  if (host.empty() || (!fileLink && !fs::is_regular_file(host, ec))) return FsResult::NotFound;
+  if (host.empty() || (!fs::is_regular_file(host, ec) && !fileLink)) return FsResult::NotFound;
   if (Locked(host)) return FsResult::AccessDenied;
   if (!fs::remove(host, ec)) return FsResult::Failed;
   NoteChange(host, false);
@@ -342,6 +343,9 @@ std::unique_ptr<OutputFile> SimFileSystem::OpenWrite(const std::string& path) {
   std::error_code ec;
   if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec)) return nullptr;
   if (fs::exists(host, ec) && Locked(host)) return nullptr;
+  // As on Windows, replacing a file does not take a hidden or system one.
+  if (auto it = attributes_.find(host); it != attributes_.end() && (it->second & (fileattr::kHidden | fileattr::kSystem)))
+    return nullptr;
   auto file = std::make_unique<HostOutputFile>(host);
   if (!file->ok()) return nullptr;
   NoteChange(host, true);

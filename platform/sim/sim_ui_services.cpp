@@ -23,6 +23,15 @@ MsgAnswer SimUiServices::ShowMessage(const MessageSpec& message) {
   return answer;
 }
 
+void SimUiServices::DoEvents() {
+  ++eventsLetRun;
+  while (!pendingEvents.empty()) {
+    auto event = std::move(pendingEvents.front());
+    pendingEvents.pop_front();
+    event();
+  }
+}
+
 std::string SimUiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
                                            const std::string& initialFolder, unsigned flags) {
   folderRequests.push_back({owner, title, initialFolder, flags});

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/ui_services.h"
@@ -14,7 +15,7 @@ class SimUiServices : public UiServices {
   void Beep() override { ++beeps; }
   void Flash(WindowHandle window) override { flashed.push_back(window); }
   void SetWaitCursor(bool on) override { waitCursor.push_back(on); }
-  void DoEvents() override { ++eventsLetRun; }
+  void DoEvents() override;
   std::string BrowseForFolder(WindowHandle owner, const std::string& title, const std::string& initialFolder,
                               unsigned flags) override;
   void ShowHelp(WindowHandle owner, const std::string& helpFile, int context) override;
@@ -35,6 +36,8 @@ class SimUiServices : public UiServices {
 
   std::deque<MsgAnswer> answers;         // next answers to questions
   std::deque<std::string> pickedFolders;  // next folder picker results ("" = cancel)
+  // Events the user caused meanwhile (clicks, keys), run by the next DoEvents in their order.
+  std::deque<std::function<void()>> pendingEvents;
   std::vector<MessageSpec> messages;
   std::vector<FolderRequest> folderRequests;
   std::vector<HelpRequest> helpShown;

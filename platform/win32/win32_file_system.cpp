@@ -54,12 +54,12 @@ FsResult LastResult() {
 
 FsResult Result(BOOL ok) { return ok ? FsResult::Ok : LastResult(); }
 
-// Windows refuses to replace a read-only file; Wine run as root would let it through, since
-// it keeps the mark in the Unix permissions that root ignores. Checked here so both agree.
-bool IsReadOnlyFile(const std::wstring& path) {
+// Windows refuses to replace a read-only file, and to truncate a hidden or system one for a caller
+// that makes a normal file; Wine lets both through (run as root it also ignores the read-only
+// mark, which it keeps in the Unix permissions). Checked here so both agree.
+bool IsFileMarked(const std::wstring& path, DWORD marks) {
   DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & marks) && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> Stat(const std::string& path) {
@@ -168,7 +168,7 @@ FsResult Win32FileSystem::RemoveDirectory(const std::string& path) {
 
 FsResult Win32FileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
   const std::wstring target = Wide(to);
-  if (overwrite && IsReadOnlyFile(target)) return FsResult::AccessDenied;
+  if (overwrite && IsFileMarked(target, FILE_ATTRIBUTE_READONLY)) return FsResult::AccessDenied;
   return Result(CopyFileW(Wide(from).c_str(), target.c_str(), !overwrite));
 }
 
@@ -207,7 +207,7 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::string& path) co
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenWrite(const std::string& path) {
   const std::wstring widePath = Wide(path);
-  if (IsReadOnlyFile(widePath)) return nullptr;
+  if (IsFileMarked(widePath, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return nullptr;
   win32::Handle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return nullptr;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_placement.h"
 
 namespace vorn {
 
@@ -18,6 +19,7 @@ int Win32Shell::FileTransfer(WindowHandle owner, const std::string& destinationF
   operation.pTo = to.c_str();
   // Attended: the shell's own progress, questions and error messages.
   operation.fFlags = unattended_ ? FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT : 0;
+  const win32::CentredBoxes centred;  // the shell's questions and error boxes
   return SHFileOperationW(&operation);
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_placement.h"
 
 namespace vorn {
 namespace {
@@ -86,6 +87,20 @@ MsgAnswer Answer(int result) {
   }
 }
 
+constexpr UINT_PTR kFlashEndTimer = 0x564E;  // "VN"
+
+// Some systems (Wine) flash a caption by turning it over once and leave it turned when the
+// count runs out; stopping the flash once the three are over draws the caption as it is.
+// Where the system counts the flashes itself, the stop comes after them and changes nothing.
+void CALLBACK EndFlash(HWND window, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(window, timer);
+  FLASHWINFO stop{};
+  stop.cbSize = sizeof stop;
+  stop.hwnd = window;
+  stop.dwFlags = FLASHW_STOP;
+  FlashWindowEx(&stop);
+}
+
 // Selects the initial folder once the picker is ready.
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM initialFolder) {
   if (message == BFFM_INITIALIZED) SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, initialFolder);
@@ -110,6 +125,7 @@ MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
     params.lpfnMsgBoxCallback = MessageBoxHelp;
   }
   std::string outerHelpFile = std::exchange(currentHelpFile, message.helpFile);
+  const win32::CentredBoxes centred;
   int result = MessageBoxIndirectW(&params);
   currentHelpFile = std::move(outerHelpFile);
   return Answer(result);
@@ -125,6 +141,8 @@ void Win32UiServices::Flash(WindowHandle window) {
   flash.uCount = 3;
   flash.dwTimeout = 0;  // the default rate
   FlashWindowEx(&flash);
+  // Each flash turns the caption over and back at the caret's blink rate.
+  if (flash.hwnd) SetTimer(flash.hwnd, kFlashEndTimer, 2 * flash.uCount * GetCaretBlinkTime() + 100, EndFlash);
 }
 
 void Win32UiServices::SetWaitCursor(bool on) {
@@ -164,6 +182,7 @@ std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::stri
   browse.ulFlags = flags;
   browse.lpfn = BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(initial.c_str());
+  const win32::CentredBoxes centred;
   PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
   if (!item) return {};
   wchar_t path[MAX_PATH] = {};

@@ -72,6 +72,32 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   EXPECT_EQ(Names(b.m.files, b.temp + "\\VornReg"), std::vector<std::string>{"old.txt"});
 }
 
+TEST(BackupRun, ClicksQueuedDuringTheRunCannotSwitchTheUserBeingSaved) {
+  BackupMachine b;
+  b.m.CreateFile(b.StoreRoot(kHanakoGuid) + "\\受信トレイ.dbx", "hanako's mail");
+  b.StartAndPick(0);
+  Form1& form = b.m.app->form1();
+  bool frameDisabled = false;
+  b.m.ui.pendingEvents.push_back([&] {
+    frameDisabled = !form.Frame1.enabled;
+    form.List1_Click(1);
+    form.Option1_Click(Form1::kRestoreMode);
+  });
+  b.PressOk();
+  EXPECT_TRUE(frameDisabled);
+  EXPECT_TRUE(form.Frame1.enabled);
+  EXPECT_EQ(b.m.app->env.selectedUserName, "taro");
+  EXPECT_EQ(b.m.app->env.selectedIdentityGuid, "{" + kTaroGuid + "}");
+  EXPECT_EQ(b.m.app->env.storeRootFolder, b.StoreRoot(kTaroGuid));
+  EXPECT_EQ(form.List1.selected, 0);
+  EXPECT_EQ(form.Option1.selected, Form1::kBackupMode);
+  EXPECT_EQ(b.SetFile("Mail\\受信トレイ.dbx"), "mail of 受信トレイ.dbx");
+  EXPECT_FALSE(b.m.files.Exists(b.UserFolder("hanako")));
+  // Once the run is over the frame takes clicks again.
+  form.List1_Click(1);
+  EXPECT_EQ(b.m.app->env.selectedUserName, "hanako");
+}
+
 TEST(BackupRun, ExportsRunInOrderWithTheirExactCommandsAndKeys) {
   BackupMachine b;
   b.m.CreateFile(b.temp + "\\VornReg\\x");  // taken: the run uses the next free name

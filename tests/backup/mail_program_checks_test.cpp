@@ -23,11 +23,14 @@ TEST(CountRunningProcesses, MatchesTheTrailingNameInItsTwoSpellings) {
 // list fails as when another program grabs the name in between.
 class RenameBackFails : public SimFileSystem {
  public:
-  using SimFileSystem::SimFileSystem;
+  RenameBackFails(std::filesystem::path root, FsResult failure) : SimFileSystem(std::move(root)), failure_(failure) {}
   FsResult MoveFile(const std::string& from, const std::string& to) override {
-    if (from.ends_with("Folders.dat")) return FsResult::AccessDenied;
+    if (from.ends_with("Folders.dat")) return failure_;
     return SimFileSystem::MoveFile(from, to);
   }
+
+ private:
+  FsResult failure_;
 };
 
 TEST(MailStoreFree, IsFalseOnlyWhileTheFolderListIsInUse) {
@@ -48,13 +51,16 @@ TEST(MailStoreFree, IsFalseOnlyWhileTheFolderListIsInUse) {
   EXPECT_EQ(m.ReadFile(root + "\\Folders.dbx"), "list");
 }
 
-TEST(MailStoreFree, NeverLeavesTheStoreWithoutFoldersDbx) {
-  SimMachine m;
-  RenameBackFails files(m.hostRoot);
-  m.CreateFile("C:\\Store\\Folders.dbx", "list");
-  EXPECT_FALSE(MailStoreFree(files, "C:\\Store"));
-  EXPECT_EQ(m.ReadFile("C:\\Store\\Folders.dbx"), "list");
-  EXPECT_FALSE(files.Exists("C:\\Store\\Folders.dat"));
+TEST(MailStoreFree, AFailedRenameBackPutsTheListBackAndIsBusyOnlyForDeniedAccess) {
+  for (auto [failure, free] : {std::pair{FsResult::AccessDenied, false}, {FsResult::AlreadyExists, true},
+                               {FsResult::NotFound, true}, {FsResult::Failed, true}}) {
+    SimMachine m;
+    RenameBackFails files(m.hostRoot, failure);
+    m.CreateFile("C:\\Store\\Folders.dbx", "list");
+    EXPECT_EQ(MailStoreFree(files, "C:\\Store"), free) << static_cast<int>(failure);
+    EXPECT_EQ(m.ReadFile("C:\\Store\\Folders.dbx"), "list");
+    EXPECT_FALSE(files.Exists("C:\\Store\\Folders.dat"));
+  }
 }
 
 class BeforeRestore : public ::testing::Test {

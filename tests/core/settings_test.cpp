@@ -82,5 +82,30 @@ TEST_F(SettingsTest, StoredValuesFollowEachSwitchsRule) {
   EXPECT_EQ(m.app->settings.mainUserOnly, 0);
 }
 
+TEST_F(SettingsTest, AStoredTextIsComparedAsTheNumberItReadsAs) {
+  // Blanks, a sign and a decimal part still make the number; anything else is not a number.
+  struct Case {
+    const char* stored;
+    int16_t openFolder;  // 1 unless another number is stored
+    int16_t mainUserOnly;  // 0 unless another number is stored
+  };
+  for (const Case& c : {Case{"1.0", 1, 1}, Case{" 1 ", 1, 1}, Case{"+1", 1, 1}, Case{"5.0", 0, 1}, Case{" 5", 0, 1},
+                        Case{"+3", 0, 1}, Case{"0.0", 0, 0}, Case{"-0", 0, 0}, Case{"4294967297", 0, 1},
+                        Case{"1 0", 1, 0}}) {
+    Store("OpenFolder", c.stored);
+    Store("wfST", c.stored);
+    Load();
+    EXPECT_EQ(m.app->settings.openFolderAfterBackup, c.openFolder) << c.stored;
+    EXPECT_EQ(m.app->settings.mainUserOnly, c.mainUserOnly) << c.stored;
+  }
+  // "SV_Int" read as 0 keeps the desktop; any other number keeps the picked folder.
+  for (const auto& [svInt, picked] : {std::pair{"0.0", false}, {" 0", false}, {"1.0", true}, {"+2", true}}) {
+    Store("BackUp Path", "D:\\Save\\Vorn_bkup");
+    Store("SV_Int", svInt);
+    LoadBackupPath(m.app->reg, m.app->env, m.app->settings);
+    EXPECT_EQ(m.app->settings.backupPath, picked ? "D:\\Save\\Vorn_bkup" : m.profile + "\\デスクトップ\\Vorn_bkup") << svInt;
+  }
+}
+
 }  // namespace
 }  // namespace vorn

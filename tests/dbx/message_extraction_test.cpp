@@ -227,21 +227,74 @@ TEST_F(ExtractionTest, UnwritableOutputEndsTheRun) {
   EXPECT_FALSE(files.Exists("C:\\Out\\00001.eml"));
 }
 
-TEST_F(ExtractionTest, LinksUnderMessageNamesAreNeverWrittenThrough) {
+// The simulated file system, except that deleting one name is refused (as when another
+// program holds the file open for writing but not for deletion).
+class DeleteRefused : public SimFileSystem {
+ public:
+  DeleteRefused(std::filesystem::path root, std::string refused)
+      : SimFileSystem(std::move(root)), refused_(std::move(refused)) {}
+  FsResult DeleteFile(const std::string& path) override {
+    return path == refused_ ? FsResult::AccessDenied : SimFileSystem::DeleteFile(path);
+  }
+
+ private:
+  std::string refused_;
+};
+
+TEST_F(ExtractionTest, WhatLiesUnderAMessageNameIsReplacedAndALinkNeverWrittenThrough) {
   DbxDescription description;
   description.messages = {Message(MessageKind::Mail, "a"), Message(MessageKind::Mail, "b")};
   Put("C:\\Store\\F.dbx", WriteDbx(description).bytes);
   WriteHostFile(files.HostPath("C:\\Elsewhere\\kept.txt"), {'k', 'e', 'p', 't'});
-  for (const char* out : {"C:\\Out", "C:\\Out2"}) ASSERT_EQ(files.CreateDirectory(out), FsResult::Ok);
-  std::filesystem::create_symlink(files.HostPath("C:\\Elsewhere\\kept.txt"), files.HostPath("C:\\Out\\00000.eml"));
-  std::filesystem::create_symlink(files.HostPath("C:\\Elsewhere") / "new.txt", files.HostPath("C:\\Out2\\00000.eml"));
-  for (const char* out : {"C:\\Out\\", "C:\\Out2\\"}) {
-    auto file = DbxFile::Open(files, "C:\\Store\\F.dbx");
+  const std::string name = "C:\\Out\\00000.eml";
+  const auto extract = [&](FileSystem& through) {
+    auto file = DbxFile::Open(through, "C:\\Store\\F.dbx");
     ExtractionCounters counters;
-    EXPECT_EQ(ExtractMessages(*file, files, out, 2, progress, counters), DbxError::CannotCreate) << out;
+    return ExtractMessages(*file, through, "C:\\Out\\", 2, progress, counters);
+  };
+  const auto old = [&] {
+    std::filesystem::remove_all(files.HostPath("C:\\Out"));
+    WriteHostFile(files.HostPath(name), {'o', 'l', 'd', ' ', 'l', 'o', 'n', 'g', 'e', 'r'});
+  };
+  const auto link = [&](const std::filesystem::path& target) {
+    std::filesystem::remove_all(files.HostPath("C:\\Out"));
+    std::filesystem::create_directories(files.HostPath("C:\\Out"));
+    std::filesystem::create_symlink(target, files.HostPath(name));
+  };
+
+  // A hidden or system file of an earlier run, which the system would not overwrite, and a
+  // link to a file or to nothing: each is deleted and the message file made anew.
+  for (uint32_t attribute : {fileattr::kHidden, fileattr::kSystem, fileattr::kHidden | fileattr::kSystem}) {
+    old();
+    files.SetAttributes(name, attribute);
+    EXPECT_EQ(extract(files), DbxError::None) << attribute;
+    EXPECT_EQ(Read(name), "a\r\n") << attribute;
+    EXPECT_EQ(files.Attributes(name), fileattr::kArchive) << attribute;
+    EXPECT_EQ(Read("C:\\Out\\00001.eml"), "b\r\n");
+  }
+  for (const auto& target : {files.HostPath("C:\\Elsewhere\\kept.txt"), files.HostPath("C:\\Elsewhere") / "new.txt"}) {
+    link(target);
+    EXPECT_EQ(extract(files), DbxError::None) << target;
+    EXPECT_FALSE(std::filesystem::is_symlink(files.HostPath(name)));
+    EXPECT_EQ(Read(name), "a\r\n");
   }
   EXPECT_EQ(Read("C:\\Elsewhere\\kept.txt"), "kept");
   EXPECT_FALSE(files.Exists("C:\\Elsewhere\\new.txt"));
+
+  // A plain file that cannot be deleted is written from its start; a link that cannot be
+  // removed, or a folder under the name, ends the run with nothing written through.
+  DeleteRefused refusing(temp.path(), name);
+  old();
+  EXPECT_EQ(extract(refusing), DbxError::None);
+  EXPECT_EQ(Read(name), "a\r\n");
+  link(files.HostPath("C:\\Elsewhere\\kept.txt"));
+  EXPECT_EQ(extract(refusing), DbxError::CannotCreate);
+  EXPECT_EQ(Read("C:\\Elsewhere\\kept.txt"), "kept");
+  EXPECT_FALSE(files.Exists("C:\\Out\\00001.eml"));
+  std::filesystem::remove_all(files.HostPath("C:\\Out"));
+  std::filesystem::create_directories(files.HostPath(name));
+  EXPECT_EQ(extract(files), DbxError::CannotCreate);
+  EXPECT_TRUE(files.IsDirectory(name));
 }
 
 }  // namespace

@@ -99,6 +99,17 @@ TEST_P(FileSystemContract, ReadOnlyFilesRefuseDeletionAndOverwriteButMayBeRename
   EXPECT_EQ(files->DeleteFile(Path("renamed.dbx")), FsResult::Ok);
 }
 
+TEST_P(FileSystemContract, HiddenAndSystemFilesAreNotReplacedButMayBeDeleted) {
+  for (uint32_t attribute : {fileattr::kHidden, fileattr::kSystem}) {
+    WriteText("marked.eml", "old");
+    ASSERT_TRUE(files->SetAttributes(Path("marked.eml"), attribute));
+    EXPECT_EQ(files->OpenWrite(Path("marked.eml")), nullptr) << attribute;
+    EXPECT_EQ(ReadText("marked.eml"), "old");
+    EXPECT_EQ(files->DeleteFile(Path("marked.eml")), FsResult::Ok) << attribute;
+    EXPECT_FALSE(files->Exists(Path("marked.eml")));
+  }
+}
+
 TEST_P(FileSystemContract, CopyOverwritesOnlyWhenAsked) {
   WriteText("src.txt", "new");
   WriteText("dst.txt", "old");
@@ -133,11 +144,20 @@ TEST_P(FileSystemContract, MoveRenamesFilesAndFoldersButNeverReplaces) {
   EXPECT_EQ(files->MoveFile(Path("b.txt"), Path("nofolder\\b.txt")), FsResult::NotFound);
 }
 
-TEST_P(FileSystemContract, DeleteRemovesAFileOnce) {
+TEST_P(FileSystemContract, DeleteRemovesAFileOnceAndNeverAFolderOrALinkToOne) {
   WriteText("d.txt", "d");
   EXPECT_EQ(files->DeleteFile(Path("d.txt")), FsResult::Ok);
   EXPECT_FALSE(files->Exists(Path("d.txt")));
   EXPECT_EQ(files->DeleteFile(Path("d.txt")), FsResult::NotFound);
+
+  ASSERT_EQ(files->CreateDirectory(Path("Target")), FsResult::Ok);
+  WriteText("Target\\t.txt", "t");
+  ASSERT_TRUE(GetParam().files.makeLink(Path("Linked"), Path("Target")));
+  for (const char* folder : {"Target", "Linked"}) {
+    EXPECT_NE(files->DeleteFile(Path(folder)), FsResult::Ok) << folder;
+    EXPECT_TRUE(files->IsDirectory(Path(folder))) << folder;
+  }
+  EXPECT_EQ(ReadText("Target\\t.txt"), "t");
 }
 
 TEST_P(FileSystemContract, ListingMatchesWildcardsWithoutRegardToCase) {

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/folder_path.h"
+#include "platform/whole_file.h"
 #include "platform/wildcard.h"
 
 namespace vorn {
@@ -84,6 +85,20 @@ TEST(Wildcard, MatchesAsWindowsDoes) {
   EXPECT_FALSE(WildcardMatch("*.reg", "x.re"));
   EXPECT_TRUE(WildcardMatch("In?ox.*", "inbox.dbx"));
   EXPECT_FALSE(WildcardMatch("a?", "a"));
+}
+
+// Not a contract case: Wine shows a Unix link to a file as that file, so deleting it there
+// deletes the target; on Windows the link itself goes, as here.
+TEST_F(SimFileSystemTest, DeletingALinkToAFileOrToNothingLeavesTheTarget) {
+  SimFileSystem files(host);
+  fs::create_symlink(host / "C" / "Mail" / "Inbox.dbx", host / "C" / "Mail" / "link.dbx");
+  fs::create_symlink(host / "C" / "Mail" / "none.dbx", host / "C" / "Mail" / "dangling.dbx");
+  for (const char* link : {"C:\\Mail\\link.dbx", "C:\\Mail\\dangling.dbx"}) {
+    EXPECT_EQ(files.DeleteFile(link), FsResult::Ok) << link;
+    EXPECT_FALSE(files.Attributes(link).has_value()) << link;
+  }
+  EXPECT_EQ(ReadWholeFile(files, "C:\\Mail\\Inbox.dbx"), "inbox");
+  EXPECT_FALSE(fs::exists(host / "C" / "Mail" / "none.dbx"));
 }
 
 }  // namespace

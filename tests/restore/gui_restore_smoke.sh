@@ -2,8 +2,9 @@
 # Restores a set of the demo machine's main user onto 鈴木 花子 from vorn.exe's main window
 # under Wine: Restore, the user, OK, the folder picker (which preselects the set at "\Mail" of
 # the current drive), R3 OK; then once more with a set from another Outlook Express version:
-# R4 Yes, the backup information dialog in both sizes, R5 Yes. Screenshots of R3 and of the
-# dialog in both sizes are saved in OUTPUT-DIR.
+# R4 Yes, the backup information dialog in both sizes (centred, Vorn's icon, the focus on OK),
+# R5 Yes; then the main window is active with the focus on OK. Screenshots of R3, of the dialog
+# in both sizes and of the main window at the end are saved in OUTPUT-DIR.
 #   gui_restore_smoke.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -69,9 +70,16 @@ shot vorn-restore-exinfo-details
 probe exinfo ok > "$out/exinfo-details.txt" || fail "the backup information dialog did not close"
 grep -qx '6.00.2800.1106' "$out/exinfo-normal.txt" || fail "the dialog lacks the set's OE version: $(cat "$out/exinfo-normal.txt")"
 [ "$(head -1 "$out/exinfo-normal.txt")" != "$(head -1 "$out/exinfo-details.txt")" ] || fail "the detail button kept the size"
+[ "$(tail -3 "$out/exinfo-normal.txt")" = $'centred\nicon vorn\nfocus 1' ] ||
+  fail "the dialog is not centred with Vorn's icon and the focus on OK: $(tail -3 "$out/exinfo-normal.txt" | tr '\n' ,)"
 probe answer "Vorn" yes >/dev/null || fail "no R5"
 probe answer "最終確認" ok >/dev/null || fail "no account question the second time"
 probe answer "アドレス帳の復元" no >/dev/null || fail "no address book question the second time"
-sleep 2
+probe idle || fail "the second restore did not end"
+# Then the main window is active with the focus on OK (drawn active once the end's flashes are over).
+for _ in $(seq 20); do state=$(probe active) && [[ $state == *"caption active"* ]] && break; sleep 0.5; done
+[ "$state" = $'active VornForm1\nforeground VornForm1\ncaption active\nfocus 1' ] ||
+  fail "after the restore the main window is not active with the focus on OK: $(tr '\n' , <<<"$state")"
+shot vorn-restore-main-window
 probe close || true
 echo "restore smoke test: restored twice from the window; sizes $(head -1 "$out/exinfo-normal.txt") and $(head -1 "$out/exinfo-details.txt")"

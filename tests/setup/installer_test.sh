@@ -111,7 +111,7 @@ expected=$(tr -d '\r' < "$project" | sed -n "s/^$alias=//p")
 echo "help menu: topic 1060 is $topic"
 
 sheet=$(probe mail) || fail "the support mail sheet did not open"
-[ "$sheet" = $'Vorn の操作上の質問\nalpha 251' ] || fail "the sheet showed $sheet"
+[ "$sheet" = $'Vorn の操作上の質問\nalpha 251\ncentred\nicon vorn\nfocus 1' ] || fail "the sheet showed $sheet"
 import -window root -crop 800x600+0+0 +repage "$out/support-mail-sheet.png"
 echo "screenshot: $out/support-mail-sheet.png"
 [ "$(probe mail-ok)" = closed ] || fail "the sheet did not close after its fade-out"

@@ -1,5 +1,6 @@
 #include "ui/win32/form1_view.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "platform/win32/wide_text.h"
@@ -44,9 +45,18 @@ static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
 static_assert(kMenu[kForm1MenuMokuji - kMenuIdBase].item == &Form1::MnMokuji);
 static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 
-HICON ProgramIcon() {
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  return icon ? icon : LoadIcon(nullptr, IDI_APPLICATION);
+// Windows puts a new main window in the next place of a cascade that starts just inside the
+// corner of the work area. Where the system leaves it in the corner itself (Wine does, for a
+// window manager to place it, which a virtual desktop lacks), it goes to that first place.
+void PlaceAsTheSystemDoes(HWND window) {
+  RECT area, frame;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(window, &frame);
+  if (frame.left != area.left || frame.top != area.top) return;
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  const int left = std::max<int>(area.left, std::min<int>(area.left + step, area.right - (frame.right - frame.left)));
+  const int top = std::max<int>(area.top, std::min<int>(area.top + step, area.bottom - (frame.bottom - frame.top)));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -61,17 +71,19 @@ void Form1View::Show() {
 }
 
 void Form1View::Create() {
-  static const ATOM registered = RegisterWindowClass(kForm1Class, WindowProc, ProgramIcon());
+  static const ATOM registered = RegisterWindowClass(kForm1Class, WindowProc);
   (void)registered;
   menuBar_ = CreateMenuBar();
   window_ = CreateTopLevel(kForm1Class, form_.caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                            nullptr, menuBar_, kClientWidth, kClientHeight, this);
+  PlaceAsTheSystemDoes(window_);
   form_.hwnd = reinterpret_cast<WindowHandle>(window_);
 
   image1_ = CreateControl(window_, L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, kForm1Image1, {12, 12, 48, 48});
+  // In tab order from the top: the mode, the user list, the Store Root, OK, 終了.
   for (int index = 1; index <= 2; ++index)
     option1_[index] = CreateControl(window_, L"BUTTON", form_.Option1.captions[index],
-                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 1 ? WS_GROUP : 0),
+                                    BS_RADIOBUTTON | (index == 1 ? WS_GROUP : 0),
                                     kForm1Option1First + index, {76, 12 + (index - 1) * 26, 200, 22});
   list1_ = CreateControl(window_, L"LISTBOX", "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kForm1List1,
                          {12, 70, 376, 116});
@@ -110,8 +122,8 @@ void Form1View::Sync() {
   SetWindowTextIfChanged(window_, form_.caption);
   for (size_t i = 0; i < std::size(kMenu); ++i)
     if (kMenu[i].item) SyncMenuItem(menuBar_, kMenuIdBase + static_cast<int>(i), form_.*kMenu[i].item);
-  for (int index = 1; index <= 2; ++index) SyncOption(option1_[index], form_.Option1, index);
-  SyncListBox(list1_, form_.List1);
+  for (int index = 1; index <= 2; ++index) SyncOption(option1_[index], form_.Option1, index, form_.Frame1.enabled, 1);
+  SyncListBox(list1_, form_.List1, form_.Frame1.enabled);
   SyncTextBox(text1_, form_.Text1);
   for (int index : {Form1::kOk, Form1::kExit}) SyncButton(command1_[index], form_.Command1[index], !form_.busy);
 }
@@ -122,7 +134,12 @@ void Form1View::OnCommand(int id, int code) {
     if (entry.item && (form_.*entry.item).enabled) (form_.*entry.click)();
   } else if (id == kForm1Ok || id == kForm1Exit) {
     int index = id == kForm1Ok ? Form1::kOk : Form1::kExit;
-    if (form_.Command1[index].enabled && !form_.busy) form_.Command1_Click(index);
+    if (form_.Command1[index].enabled && !form_.busy) {
+      form_.Command1_Click(index);
+      // A run disabled the button that had the focus; once it is over the focus is on OK.
+      Sync();
+      GiveFocus(window_, command1_[Form1::kOk]);
+    }
   } else if (id > kForm1Option1First && id <= kForm1Option1First + 2 && code == BN_CLICKED) {
     form_.Option1_Click(id - kForm1Option1First);
   } else if (id == kForm1List1 && code == LBN_SELCHANGE) {

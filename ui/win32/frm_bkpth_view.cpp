@@ -17,18 +17,21 @@ FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : ModalView(dialog), dialog_(dialog
 
 HWND FrmBkpthView::Create(HWND owner) {
   CreateDialogWindow(kFrmBkpthClass, dialog_.caption, owner, kClientWidth, kClientHeight);
+  // In tab order from the top: the options, the browse button, the path box, OK, キャンセル.
   for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
     option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
-                                    BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
+                                    BS_RADIOBUTTON | (index == 0 ? WS_GROUP : 0),
                                     kFrmBkpthOption1First + index, {16, 12 + index * 28, index == 0 ? 320 : 200, 22});
   browse_ = CreateControl(window_, L"BUTTON", dialog_.CmdBrowse.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                           kFrmBkpthBrowse, {260, 39, 84, 26});
-  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kFrmBkpthText1, {36, 72, 308, 24});
+  // The path box shows what the picker chose; a typed path would be stored unchecked.
+  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, kFrmBkpthText1,
+                         {36, 72, 308, 24});
   ok_ = CreateControl(window_, L"BUTTON", dialog_.CmdOk.caption, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
                       {168, 106, 84, 28});
   cancel_ = CreateControl(window_, L"BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                           {260, 106, 84, 28});
-  return ok_;
+  return nullptr;  // the selected option, the first in tab order
 }
 
 void FrmBkpthView::Sync() {
@@ -46,10 +49,6 @@ void FrmBkpthView::OnCommand(int id, int code) {
     case kFrmBkpthOption1First + FrmBkpth::kOther:
       if (code == BN_CLICKED) dialog_.Option1_Click(id - kFrmBkpthOption1First);
       break;
-    case kFrmBkpthText1:
-      // What the user types is the text box's content.
-      if (code == EN_CHANGE) dialog_.Text1.text = WindowText(text1_);
-      return;
     case kFrmBkpthBrowse:
       if (dialog_.CmdBrowse.enabled) dialog_.CmdBrowse_Click();
       break;

@@ -1,9 +1,9 @@
 #include "ui/win32/modal_view.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
 
+#include "platform/win32/window_placement.h"
 #include "ui/win32/view_support.h"
 
 namespace vorn::win32ui {
@@ -12,23 +12,6 @@ namespace {
 std::map<std::type_index, ModalViewFactory>& Factories() {
   static std::map<std::type_index, ModalViewFactory> factories;
   return factories;
-}
-
-// Centred over the owner, but kept on the owner's screen: a dialog larger than its owner would
-// otherwise start above or left of the screen's edge.
-void CenterOver(HWND window, HWND owner) {
-  RECT outer, inner;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
-  if (!owner || !GetWindowRect(owner, &outer)) outer = monitor.rcWork;
-  GetWindowRect(window, &inner);
-  const int width = inner.right - inner.left, height = inner.bottom - inner.top;
-  const RECT& work = monitor.rcWork;
-  const int left = std::max<int>(work.left, std::min<int>(outer.left + (outer.right - outer.left - width) / 2, work.right - width));
-  const int top = std::max<int>(work.top, std::min<int>(outer.top + (outer.bottom - outer.top - height) / 2, work.bottom - height));
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
@@ -66,13 +49,13 @@ LRESULT CALLBACK ModalView::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 void ModalView::RunModal(HWND owner) {
   HWND firstFocus = Create(owner);
-  CenterOver(window_, owner);
+  win32::CentreOnOwner(window_, owner);
   form_.hwnd = reinterpret_cast<WindowHandle>(window_);
   form_.Form_Load();
   Sync();
   if (owner) EnableWindow(owner, FALSE);
   ShowWindow(window_, SW_SHOWNORMAL);
-  SetFocus(firstFocus);
+  GiveFocus(window_, firstFocus);
   MSG message;
   bool quit = false;
   while (!form_.closed) {
@@ -84,9 +67,11 @@ void ModalView::RunModal(HWND owner) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  // The owner is enabled again before the dialog goes, so it takes the activation back.
+  // The owner is enabled again before the dialog goes, so it takes the activation back, and
+  // with it the focus it had.
   if (owner) EnableWindow(owner, TRUE);
   DestroyWindow(window_);
+  if (owner) Reactivate(owner);
   window_ = nullptr;
   form_.hwnd = 0;
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));

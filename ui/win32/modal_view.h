@@ -23,12 +23,13 @@ class ModalView {
   ModalView(const ModalView&) = delete;
   ModalView& operator=(const ModalView&) = delete;
 
-  // Creates the window, loads the form, shows it centred over owner with owner disabled, and
-  // returns when a handler has closed the form.
+  // Creates the window, loads the form, shows it centred on owner with owner disabled, and
+  // returns when a handler has closed the form; owner is active again then, with its focus.
   void RunModal(HWND owner);
 
  protected:
-  // Creates window_ and its controls; returns the control that takes the focus first.
+  // Creates window_ (with CreateTopLevel) and its controls; returns the control that takes the
+  // focus first, or null for the first one in tab order once the form is loaded.
   virtual HWND Create(HWND owner) = 0;
   // Brings every control in line with the form's state.
   virtual void Sync() = 0;

@@ -1,35 +1,64 @@
 #include "ui/win32/view_support.h"
 
-#include <vector>
+#include <algorithm>
+#include <cwchar>
 
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_ui_services.h"
+#include "ui/win32/vorn_icon.h"
 
 namespace vorn::win32ui {
+
+namespace {
+
+// Where a window keeps its own procedure and the control that had the focus when it was last
+// deactivated.
+constexpr wchar_t kProcedureProperty[] = L"Vorn.Procedure";
+constexpr wchar_t kFocusProperty[] = L"Vorn.Focus";
+
+bool CanTakeFocus(HWND window, HWND control) {
+  return control && IsChild(window, control) && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+// What DefDlgProc does for a dialog: the focus leaves with the activation and comes back with
+// it, to the same control. (DefWindowProc would put it on the window itself, where no key
+// but the menu's works.)
+LRESULT CALLBACK KeepFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(window, kProcedureProperty));
+  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) SetPropW(window, kFocusProperty, focus);
+  } else if (message == WM_NCDESTROY) {
+    RemovePropW(window, kFocusProperty);
+    RemovePropW(window, kProcedureProperty);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  }
+  const LRESULT result = CallWindowProcW(procedure, window, message, wParam, lParam);
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+    HWND saved = static_cast<HWND>(GetPropW(window, kFocusProperty));
+    if (HWND focus = CanTakeFocus(window, saved) ? saved : FirstTabStop(window)) SetFocus(focus);
+  }
+  return result;
+}
+
+int IconSize(int metric) { return GetSystemMetrics(metric); }
+
+}  // namespace
 
 HFONT UiFont() {
   // Made once; every control of every window uses it for the life of the process.
   static HFONT font = [] {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-      return CreateFontIndirectW(&metrics.lfMessageFont);
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW face{};
+    HDC screen = GetDC(nullptr);
+    face.lfHeight = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    wcscpy(face.lfFaceName, L"MS Shell Dlg");
+    HFONT made = CreateFontIndirectW(&face);
+    return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }();
   return font;
-}
-
-ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = icon;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  return RegisterClassExW(&windowClass);
 }
 
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
@@ -44,13 +73,60 @@ HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& t
   return control;
 }
 
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = VornIcon(IconSize(SM_CXICON));
+  windowClass.hIconSm = VornIcon(IconSize(SM_CXSMICON));
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassExW(&windowClass);
+}
+
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view) {
   RECT frame{0, 0, width, height};
   AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
-  return CreateWindowExW(0, windowClass, Wide(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, owner, menu, GetModuleHandleW(nullptr),
-                         view);
+  HWND window = CreateWindowExW(0, windowClass, Wide(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, owner, menu,
+                                GetModuleHandleW(nullptr), view);
+  if (!window) return nullptr;
+  // Also for a class registered without them.
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXICON))));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXSMICON))));
+  SetPropW(window, kProcedureProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC)));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepFocus));
+  return window;
+}
+
+HWND FirstTabStop(HWND window) {
+  for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+    if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) && CanTakeFocus(window, control)) return control;
+  return nullptr;
+}
+
+void GiveFocus(HWND window, HWND control) {
+  if (GetActiveWindow() == window) {
+    if (HWND focus = CanTakeFocus(window, control) ? control : FirstTabStop(window)) SetFocus(focus);
+  } else {
+    SetPropW(window, kFocusProperty, control);
+  }
+}
+
+void Reactivate(HWND window) {
+  if (!IsWindow(window) || !IsWindowEnabled(window) || GetActiveWindow()) return;
+  DWORD process = 0;
+  if (HWND foreground = GetForegroundWindow()) GetWindowThreadProcessId(foreground, &process);
+  if (process == 0 || process == GetCurrentProcessId()) SetForegroundWindow(window);
+}
+
+void DrawEnvelopePicture(const DRAWITEMSTRUCT& item) {
+  const RECT& area = item.rcItem;
+  const int size = std::min<int>(area.right - area.left, area.bottom - area.top);
+  DrawIconEx(item.hDC, area.left, area.top, VornIcon(size), size, size, 0, nullptr, DI_NORMAL);
 }
 
 void RememberView(HWND window, UINT message, LPARAM lParam) {
@@ -101,7 +177,7 @@ void ShowPathEnd(HWND control) {
   SendMessageW(control, EM_SCROLLCARET, 0, 0);
 }
 
-void SyncListBox(HWND control, const ListBox& list) {
+void SyncListBox(HWND control, const ListBox& list, bool enabled) {
   const int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
   bool same = count == static_cast<int>(list.items.size());
   for (int i = 0; same && i < count; ++i) {
@@ -119,12 +195,16 @@ void SyncListBox(HWND control, const ListBox& list) {
     InvalidateRect(control, nullptr, TRUE);
   }
   if (SendMessageW(control, LB_GETCURSEL, 0, 0) != list.selected) SendMessageW(control, LB_SETCURSEL, list.selected, 0);
-  SyncEnabledVisible(control, list.enabled, list.visible);
+  SyncEnabledVisible(control, list.enabled && enabled, list.visible);
 }
 
-void SyncOption(HWND control, const OptionGroup& group, int index) {
+void SyncOption(HWND control, const OptionGroup& group, int index, bool enabled, int firstShown) {
   SendMessageW(control, BM_SETCHECK, group.selected == index ? BST_CHECKED : BST_UNCHECKED, 0);
-  SyncEnabledVisible(control, group.ItemEnabled(index), true);
+  const bool tabStop = group.selected == index || (group.selected < firstShown && index == firstShown);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  if (static_cast<bool>(style & WS_TABSTOP) != tabStop)
+    SetWindowLongW(control, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  SyncEnabledVisible(control, group.ItemEnabled(index) && enabled, true);
 }
 
 void SyncCheckBox(HWND control, const CheckBox& box, bool enabled) {
@@ -153,21 +233,6 @@ void SyncComboBox(HWND control, const ComboBox& combo, bool enabled) {
 void SyncLabel(HWND control, const Label& label) {
   SetWindowTextIfChanged(control, label.caption);
   SyncEnabledVisible(control, true, label.visible);
-}
-
-void DrawEnvelopePicture(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  RECT area = item.rcItem;
-  win32::GdiObject<HBRUSH> background(CreateSolidBrush(RGB(0x3A, 0x6E, 0xA5)));
-  FillRect(dc, &area, background.get());
-  RECT paper{area.left + 6, area.top + 12, area.right - 6, area.bottom - 12};
-  FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, RGB(0x3A, 0x6E, 0xA5)));
-  HGDIOBJ old = SelectObject(dc, pen.get());
-  MoveToEx(dc, paper.left, paper.top, nullptr);
-  LineTo(dc, (paper.left + paper.right) / 2, (paper.top + paper.bottom) / 2 + 2);
-  LineTo(dc, paper.right, paper.top);
-  SelectObject(dc, old);
 }
 
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item) {

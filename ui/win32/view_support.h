@@ -1,6 +1,7 @@
 #pragma once
-// What the Win32 views share: creating controls in the UI font and bringing them in line
-// with the state of a form's controls.
+// What the Win32 views share: windows and controls that look and behave like those of a
+// Japanese 2000/XP program (the system's dialog font, Vorn's icon, the focus kept as a dialog
+// keeps it), and bringing controls in line with the state of a form's controls.
 #include <string>
 
 #include "platform/win32/windows_api.h"
@@ -12,14 +13,28 @@ struct Box {
   int x, y, width, height;
 };
 
+// The system's dialog font ("MS Shell Dlg") at 9 point, the font Japanese 2000/XP programs
+// show their windows in: on a Japanese system its UI Gothic.
 HFONT UiFont();
-// Registers a window class of the program: arrow cursor, dialog background, the icon if any.
-ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nullptr);
 HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box);
-// A top-level window whose client area is width x height.
+// Registers the window class of a view with what every window of the program has: Vorn's
+// icon, the arrow pointer and the dialog colour.
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure);
+// A top-level window whose client area is width x height. It carries Vorn's icon and, as a
+// dialog does, gives the focus back to the control that had it whenever it is active again.
 HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view);
+// The first control of window in tab order that can take the focus; null when none can.
+HWND FirstTabStop(HWND window);
+// Puts the focus on control now when window is active, or else when it is active again
+// (on the first control in tab order when control cannot take the focus then).
+void GiveFocus(HWND window, HWND control);
+// Makes window the active window again when the system left no window of ours active (the
+// program still holds the foreground); its focus comes back as CreateTopLevel keeps it.
+void Reactivate(HWND window);
+// The program's picture (Vorn's icon) into an owner-drawn static.
+void DrawEnvelopePicture(const DRAWITEMSTRUCT& item);
 // The view stored by CreateTopLevel.
 template <typename View>
 View* ViewOf(HWND window) {
@@ -36,13 +51,15 @@ void SyncTextBox(HWND control, const TextBox& box);
 // A text box showing a path: a new path shows its end, which is what tells paths apart.
 void SyncPathBox(HWND control, const TextBox& box);
 void ShowPathEnd(HWND control);
-void SyncListBox(HWND control, const ListBox& list);
-void SyncOption(HWND control, const OptionGroup& group, int index);
+// enabled: whether what holds the control (a frame, a busy window) lets it be used.
+void SyncListBox(HWND control, const ListBox& list, bool enabled = true);
+// One option button of a group. Only the selected one is a tab stop, as in a dialog, so that
+// Tab enters the group at the selected option (at index firstShown while the selected one
+// has no button).
+void SyncOption(HWND control, const OptionGroup& group, int index, bool enabled = true, int firstShown = 0);
 void SyncCheckBox(HWND control, const CheckBox& box, bool enabled);
 void SyncComboBox(HWND control, const ComboBox& combo, bool enabled);
 void SyncLabel(HWND control, const Label& label);
-// The program's picture, a closed envelope, into an owner-drawn static.
-void DrawEnvelopePicture(const DRAWITEMSTRUCT& item);
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item);
 // Keeps the hourglass over the window while the program says it is busy.
 bool KeepWaitCursor();
