@@ -39,7 +39,7 @@ void PrintFiles(Context& context, const std::string& setFolder) {
   context.out << "Files:\n";
   for (const auto& entry : ListSetFiles(context.files, setFolder)) {
     context.out << "  " << std::setw(12) << entry.bytes << "  " << entry.path;
-    if (entry.path.back() == '\\') context.out << "  (" << entry.files << " files)";
+    if (entry.path.back() == '\\') context.out << "  (" << entry.files << (entry.files == 1 ? " file)" : " files)");
     context.out << "\n";
   }
 }
@@ -47,7 +47,7 @@ void PrintFiles(Context& context, const std::string& setFolder) {
 int Info(Context& context, const std::string& argument) {
   const std::string setFolder = context.programPath(argument);
   if (!HoldsBackupSet(context.files, setFolder)) return NoSet(context);
-  context.out << "Set: " << setFolder << "\n";
+  context.out << "Set: " << argument << "\n";
   if (auto fields = ReadBackupInfoFields(context.files, BackupInfoPath(setFolder))) {
     context.out << "Information file (Reg\\VornInfo.dat):\n";
     WriteBackupInfoFields(context.out, *fields, "  ");
@@ -131,7 +131,7 @@ int Export(Context& context, const std::vector<std::string>& args) {
   if (!outcome.isSet) return NoSet(context);
   if (!outcome.hasMail) return NoMail(context);
   if (!outcome.outputCreated) {
-    context.err << "vorn-cli set: cannot create " << outputFolder << "\n";
+    context.err << "vorn-cli set: cannot create " << operands[1] << "\n";
     return kExitFailed;
   }
   int64_t messages = 0;
@@ -148,7 +148,7 @@ int Export(Context& context, const std::vector<std::string>& args) {
     context.err << "vorn-cli set: " << outcome.archiveProblem << "; the members after it are missing\n";
   if (!quiet)
     context.err << "vorn-cli set: " << messages << " messages of " << outcome.folders.size() << " folders exported to "
-                << outputFolder << "\n";
+                << operands[1] << "\n";
   return outcome.Complete() ? kExitOk : kExitFailed;
 }
 

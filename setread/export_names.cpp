@@ -1,5 +1,6 @@
 #include "setread/export_names.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/text.h"
@@ -24,7 +25,10 @@ std::string ValidFolderName(const std::string& name) {
       c = '_';
   for (size_t end = valid.size(); end > 0 && (valid[end - 1] == '.' || valid[end - 1] == ' '); --end)
     valid[end - 1] = '_';
-  if (IsDeviceStem(valid)) valid.insert(valid.find('.') == std::string::npos ? valid.size() : valid.find('.'), "_");
+  if (IsDeviceStem(valid)) {
+    const size_t stemEnd = std::min(valid.find('.'), valid.size());
+    valid = valid.substr(0, stemEnd) + "_" + valid.substr(stemEnd);
+  }
   return valid;
 }
 
