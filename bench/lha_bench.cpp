@@ -1,11 +1,12 @@
-// Packing and unpacking speed and packed size on a generated mail-like corpus.
+// Packed size and packing and unpacking speed on two generated corpora, beside jlha:
+//   mail store  folder files (.dbx) of Japanese mail as a user's store holds them
+//   messages    raw messages with a large share of base64 attachments
 //
-//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORN_TESTS=OFF
+//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 //   cmake --build build/bench --target bench_lha && build/bench/bench/bench_lha [MB] [--no-jlha]
 //
-// The corpus (about 100 MB in files of a few MB: RFC 822 messages with ISO-2022-JP bodies and
-// base64 attachments) is written to a temporary folder so that jlha, where installed, can pack the
-// same files; its -lh5-, -lh6- and -lh7- archives are then unpacked by our reader as well.
+// Each corpus (MB megabytes, 100 unless given) is written to a temporary folder so that jlha
+// packs the same files; its -lh5-, -lh6- and -lh7- archives are then unpacked by our reader too.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/mail_corpus.h"
 #include "lha/codec/lha_reader.h"
 #include "lha/codec/lha_writer.h"
 #include "lha/unlha.h"
@@ -26,6 +28,7 @@
 namespace {
 
 using namespace vorn::lha;
+using vorn::bench::FolderFile;
 using vorn::lha::test::MemorySink;
 namespace fs = std::filesystem;
 
@@ -100,9 +103,9 @@ std::string Message(std::mt19937& random, int number) {
   return m + "\r\n";
 }
 
-std::vector<std::string> Corpus(size_t totalBytes) {
+std::vector<FolderFile> Messages(size_t totalBytes) {
   std::mt19937 random(20040203);
-  std::vector<std::string> files;
+  std::vector<FolderFile> files;
   size_t total = 0;
   int number = 0;
   while (total < totalBytes) {
@@ -110,7 +113,7 @@ std::vector<std::string> Corpus(size_t totalBytes) {
     size_t size = (2 + random() % 4) << 20;
     while (file.size() < size) file += Message(random, number++);
     total += file.size();
-    files.push_back(std::move(file));
+    files.push_back({"mail" + std::to_string(files.size()) + ".dbx", std::move(file)});
   }
   return files;
 }
@@ -123,19 +126,19 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }
 
 // Unpacks every member; returns the seconds taken, or a negative value on any failure.
-double UnpackAll(const std::string& archive, uint64_t& originalBytes) {
+double UnpackAll(const std::string& archive, uint64_t expectedBytes) {
   const double start = CpuSeconds();
   MemorySource source(archive);
   LhaReader reader(source);
   MemberHeader header;
-  originalBytes = 0;
+  uint64_t originalBytes = 0;
   HeaderRead read;
   while ((read = reader.Next(header)) == HeaderRead::Member) {
     CountingSink sink;
     if (reader.Extract(&sink) != ExtractResult::Ok) return -1;
     originalBytes += sink.count;
   }
-  return read == HeaderRead::End ? CpuSeconds() - start : -1;
+  return read == HeaderRead::End && originalBytes == expectedBytes ? CpuSeconds() - start : -1;
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -143,75 +146,81 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Row(const char* name, uint64_t original, uint64_t packed, double packSeconds, double unpackSeconds) {
+void Row(const std::string& name, uint64_t original, uint64_t packed, double packSeconds, double unpackSeconds) {
   const double mb = original / 1e6;
-  std::printf("%-14s %10.1f %12llu %7.2f%% ", name, mb, static_cast<unsigned long long>(packed),
-              100.0 * packed / original);
+  std::printf("%-16s %12llu %7.2f%% ", name.c_str(), static_cast<unsigned long long>(packed), 100.0 * packed / original);
   if (packSeconds > 0) std::printf("%9.1f ", mb / packSeconds);
   else std::printf("%9s ", "-");
   if (unpackSeconds > 0) std::printf("%11.1f\n", mb / unpackSeconds);
   else std::printf("%11s\n", "failed");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
-  const auto files = Corpus(megabytes << 20);
+void Measure(const char* corpusName, const std::vector<FolderFile>& files, bool withJlha) {
   uint64_t original = 0;
-  for (const auto& f : files) original += f.size();
-  std::printf("corpus: %zu files, %.1f MB\n", files.size(), original / 1e6);
-  std::printf("%-14s %10s %12s %8s %9s %11s\n", "method", "MB", "packed bytes", "ratio", "pack MB/s", "unpack MB/s");
+  for (const auto& f : files) original += f.bytes.size();
+  std::printf("\n%s: %zu files, %.1f MB\n", corpusName, files.size(), original / 1e6);
+  std::printf("%-16s %12s %8s %9s %11s\n", "method", "packed bytes", "ratio", "pack MB/s", "unpack MB/s");
 
   const double start = CpuSeconds();
   MemorySink archive;
   LhaWriter writer(archive, nullptr, size_t{1} << 30);
-  for (size_t i = 0; i < files.size(); ++i) {
+  for (const auto& file : files) {
     MemberHeader header;
-    header.path = {"mail" + std::to_string(i) + ".dbx"};
-    writer.AddFile(header, [&, i] { return std::make_unique<MemorySource>(files[i]); });
+    header.path = {file.name};
+    writer.AddFile(header, [&file] { return std::make_unique<MemorySource>(file.bytes); });
   }
   writer.Finish();
   const double packSeconds = CpuSeconds() - start;
-  uint64_t unpacked = 0;
-  const double unpackSeconds = UnpackAll(archive.bytes, unpacked);
-  Row("lh5 (ours)", original, archive.bytes.size(), packSeconds, unpacked == original ? unpackSeconds : -1);
+  const uint64_t ours = archive.bytes.size();
+  Row("lh5 (ours)", original, ours, packSeconds, UnpackAll(archive.bytes, original));
 
   // The same files through the Unlha command line from disk: both cores pack, so elapsed time counts.
   const fs::path folder = fs::temp_directory_path() / "vorn-lha-bench";
   fs::remove_all(folder);
   fs::create_directories(folder / "C" / "corpus");
-  for (size_t i = 0; i < files.size(); ++i)
-    std::ofstream(folder / "C" / "corpus" / ("mail" + std::to_string(i) + ".dbx"), std::ios::binary) << files[i];
+  for (const auto& file : files) std::ofstream(folder / "C" / "corpus" / file.name, std::ios::binary) << file.bytes;
   {
     vorn::SimFileSystem disk(folder);
     auto wallStart = std::chrono::steady_clock::now();
     int32_t result = vorn::unlha::RunCommand(disk, "a \"C:\\unlha.lzh\" \"C:\\corpus\\\" *.*", nullptr, 0);
     const double wallSeconds = Seconds(wallStart);
     const std::string packed = ReadFile(folder / "C" / "unlha.lzh");
-    const double seconds = result == 0 ? UnpackAll(packed, unpacked) : -1;
-    Row("lh5 Unlha a", original, packed.size(), wallSeconds, unpacked == original ? seconds : -1);
-    std::printf("(Unlha a: elapsed time, files packed on two threads, read from and written to disk)\n");
+    Row("lh5 (Unlha a)", original, packed.size(), wallSeconds, result == 0 ? UnpackAll(packed, original) : -1);
   }
-  if ((argc > 2 && std::string(argv[2]) == "--no-jlha") || !fs::exists("/usr/bin/jlha")) {
-    fs::remove_all(folder);
-    return 0;
+  if (withJlha) {
+    for (const char* method : {"5", "6", "7"}) {
+      const fs::path out = folder / (std::string("jlha") + method + ".lzh");
+      const std::string command = "cd '" + (folder / "C" / "corpus").string() +
+                                  "' && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 jlha aqo" + method + " '" + out.string() +
+                                  "' *.dbx >/dev/null 2>&1";
+      auto jlhaStart = std::chrono::steady_clock::now();
+      if (std::system(command.c_str()) != 0) {
+        std::printf("lh%s (jlha)       failed\n", method);
+        continue;
+      }
+      const double jlhaSeconds = Seconds(jlhaStart);
+      const std::string theirs = ReadFile(out);
+      Row(std::string("lh") + method + " (jlha)", original, theirs.size(), jlhaSeconds, UnpackAll(theirs, original));
+      if (std::string(method) == "5")
+        std::printf("%-16s %+11.2f%%\n", "ours vs jlha lh5", 100.0 * (static_cast<double>(ours) / theirs.size() - 1));
+    }
   }
-  fs::rename(folder / "C" / "corpus", folder / "corpus");
-  for (const char* method : {"5", "6", "7"}) {
-    const fs::path out = folder / (std::string("jlha") + method + ".lzh");
-    const std::string command = "cd '" + (folder / "corpus").string() + "' && jlha aqo" + method + " '" +
-                                out.string() + "' *.dbx >/dev/null 2>&1";
-    auto jlhaStart = std::chrono::steady_clock::now();
-    if (std::system(command.c_str()) != 0) continue;
-    const double jlhaSeconds = Seconds(jlhaStart);
-    const std::string theirs = ReadFile(out);
-    const double seconds = UnpackAll(theirs, unpacked);
-    const std::string name = std::string("lh") + method + " (jlha)";
-    Row(name.c_str(), original, theirs.size(), jlhaSeconds, unpacked == original ? seconds : -1);
-  }
-  std::printf("(speeds are per second of processor time on one core; jlha rows: jlha's own packing\n"
-              " speed in elapsed time, our unpacking speed of its archive)\n");
   fs::remove_all(folder);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100;
+  const bool withJlha = !(argc > 2 && std::string(argv[2]) == "--no-jlha");
+  if (withJlha && !fs::exists("/usr/bin/jlha")) {
+    std::fprintf(stderr, "jlha is missing (scripts/install-deps.sh installs it), or pass --no-jlha\n");
+    return 1;
+  }
+  Measure("mail store", vorn::bench::MailStore(megabytes << 20, 20040203), withJlha);
+  Measure("messages", Messages(megabytes << 20), withJlha);
+  std::printf("\n(lh5 (ours): processor time of one thread, in memory. Unlha a: elapsed time, files packed on\n"
+              " two threads, read from and written to disk. jlha rows: jlha's own packing speed in elapsed\n"
+              " time, our unpacking speed of its archive. Unpacking: processor time of one thread.)\n");
   return 0;
 }

@@ -1,5 +1,4 @@
 // vorn-cli lha: packs, unpacks, lists and tests archives through the Unlha command lines.
-#include <cstdint>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -32,12 +31,12 @@ int RunLha(Context& context, const std::vector<std::string>& args) {
   } else {
     line.append(" ").append(archive);
   }
-  std::string output;
-  int32_t result = unlha::RunCommand(context.files, line, &output, UINT32_MAX);
-  if (command == "l" || command == "t") context.out << output;
-  if (result != unlha::kOk) {
-    context.err << "vorn-cli lha: " << unlha::DescribeResult(result) << " (code 0x" << std::hex << std::uppercase
-                << result << ")\n";
+  // Member names in the messages come with their control characters escaped.
+  const unlha::RunResult result = unlha::Run(context.files, line);
+  if (command == "l" || command == "t") context.out << result.log;
+  if (result.code != unlha::kOk) {
+    context.err << "vorn-cli lha: " << result.firstFailure << " (" << unlha::DescribeResult(result.code)
+                << ", code 0x" << std::hex << std::uppercase << result.code << ")\n";
     return kExitFailed;
   }
   return kExitOk;

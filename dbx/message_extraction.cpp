@@ -17,8 +17,12 @@ bool Increment(int16_t& counter) {
   return true;
 }
 
+// A file of an earlier run is overwritten; a link under the name is never written through.
 DbxError WriteMessageFile(DbxFile& file, FileSystem& files, const std::string& path, int32_t pointer) {
-  auto out = files.OpenWrite(path);
+  const auto existing = files.Attributes(path);
+  if (existing && (*existing & fileattr::kReparsePoint)) return DbxError::CannotCreate;
+  FsResult created = FsResult::Ok;
+  auto out = existing ? files.OpenWrite(path) : files.CreateNewFile(path, created);
   if (!out) return DbxError::CannotCreate;
   DbxError error = CopyMessageText(file, pointer, *out);
   if (!out->Close() && error == DbxError::None) error = DbxError::WriteFailed;

@@ -5,6 +5,7 @@
 
 #include "lha/codec/lha_reader.h"
 #include "lha/codec/lha_writer.h"
+#include "lha/codec/macbinary.h"
 #include "lha/codec/member_name.h"
 #include "lha/unlha_command.h"
 
@@ -47,8 +48,10 @@ void ReadAsArchive(const uint8_t* data, size_t size) {
     SafeMemberPath(header);
     DisplayName(header);
     BoundedSink sink;
-    // A folder entry has no data, whatever size its header claims.
-    if (reader.Extract(&sink) == ExtractResult::Ok && !header.IsDirectory() && sink.bytes.size() != header.originalSize)
+    // A folder entry has no data, whatever size its header claims; a MacLHA member may unpack to
+    // its data fork alone.
+    const bool whole = !header.IsDirectory() && !MacBinaryUnwrapper::MayApply(header);
+    if (reader.Extract(&sink) == ExtractResult::Ok && whole && sink.bytes.size() != header.originalSize)
       std::abort();
   }
 }

@@ -15,8 +15,18 @@ using ProgressHook = std::function<bool(const std::string& member, uint64_t done
 // header can be written.
 constexpr size_t kPackedBytesInMemory = size_t{16} << 20;
 
-// Runs a UTF-8 command line; messages go to output (at most outputSize - 1 characters; none when
-// output is null or outputSize is 0). Returns 0 or a code of unlha_result.h.
+struct RunResult {
+  int32_t code = 0;          // 0 or a code of unlha_result.h: the first failure's
+  std::string log;           // every message, one per line (CR LF)
+  std::string firstFailure;  // the first failure's message, naming the member or file
+};
+
+// Runs a UTF-8 command line.
+RunResult Run(FileSystem& files, const std::string& commandLine, const ProgressHook& progress = {},
+              size_t packedBytesInMemory = kPackedBytesInMemory);
+
+// Run as the library's entry reports it: the messages go to output (at most outputSize - 1
+// characters; none when output is null or outputSize is 0).
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
                    const ProgressHook& progress = {}, size_t packedBytesInMemory = kPackedBytesInMemory);
 

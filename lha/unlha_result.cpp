@@ -20,6 +20,7 @@ const char* DescribeResult(int32_t code) {
     case kNameNotStorable: return "file name not representable in code page 932";
     case kFileExists: return "existing file kept";
     case kStopped: return "stopped";
+    case kLinkNotFollowed: return "member skipped: a link stands where it goes";
     default: return "unknown error";
   }
 }

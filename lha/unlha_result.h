@@ -22,6 +22,7 @@ constexpr int32_t kNameNotStorable = 0x800D;     // a file name code page 932 ca
 constexpr int32_t kFileExists = 0x800E;          // an existing file was kept (no -y1)
 constexpr int32_t kStopped = 0x800F;             // the progress callback asked to stop
 // 0x8010 is the program's own: the library could not be loaded (see Win32Archiver).
+constexpr int32_t kLinkNotFollowed = 0x8011;     // a member's place in the destination is a link
 
 // A short English description of a result, for tools.
 const char* DescribeResult(int32_t code);

@@ -16,6 +16,7 @@ constexpr uint32_t kSystem = 0x04;
 constexpr uint32_t kDirectory = 0x10;
 constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kNormal = 0x80;
+constexpr uint32_t kReparsePoint = 0x400;  // a symbolic link, junction or other reparse point
 }  // namespace fileattr
 
 enum class FsResult { Ok, NotFound, AccessDenied, AlreadyExists, Failed };
@@ -56,9 +57,11 @@ class FileSystem {
   virtual bool Exists(const std::string& path) const = 0;
   virtual bool IsDirectory(const std::string& path) const = 0;
   virtual std::optional<uint64_t> FileSize(const std::string& path) const = 0;
+  // The attributes of the entry itself: a link reports kReparsePoint and is not followed.
   virtual std::optional<uint32_t> Attributes(const std::string& path) const = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
   virtual std::optional<int64_t> ModifiedTime(const std::string& path) const = 0;
+  // A time the file system cannot hold is stored as the nearest one it can.
   virtual bool SetModifiedTime(const std::string& path, int64_t unixSeconds) = 0;
   // Creates one folder; its parent must exist.
   virtual FsResult CreateDirectory(const std::string& path) = 0;
@@ -73,6 +76,9 @@ class FileSystem {
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) const = 0;
   // Creates or truncates.
   virtual std::unique_ptr<OutputFile> OpenWrite(const std::string& path) = 0;
+  // Creates a file that must not exist yet; never writes through a link. AlreadyExists when the
+  // name is taken by anything, a link to nowhere included.
+  virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) = 0;
 };
 
 }  // namespace vorn

@@ -39,7 +39,7 @@ std::string ExportNames::Candidate(const std::string& name, int attempt, const s
 std::optional<std::string> ExportNames::CreateFolder(const std::string& name) {
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     const std::string path = Candidate(name, attempt, "");
-    if (files_.Exists(path)) continue;
+    if (files_.Attributes(path)) continue;  // anything, a link to nowhere included
     const FsResult made = files_.CreateDirectory(path);
     if (made == FsResult::Ok) return path;
     if (made != FsResult::AlreadyExists) return std::nullopt;
@@ -51,7 +51,9 @@ std::unique_ptr<OutputFile> ExportNames::CreateFile(const std::string& name, con
                                                     std::string& path) {
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     path = Candidate(name, attempt, extension);
-    if (!files_.Exists(path)) return files_.OpenWrite(path);
+    FsResult created = FsResult::Ok;
+    auto file = files_.CreateNewFile(path, created);
+    if (file || created != FsResult::AlreadyExists) return file;
   }
   return nullptr;
 }

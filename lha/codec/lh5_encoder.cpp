@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "lha/codec/huffman_lengths.h"
@@ -18,57 +19,68 @@ constexpr int kPositionCodes = PositionCodes(kDictionaryBits);
 constexpr int kPositionBits = PositionBits(kDictionaryBits);
 constexpr int kBufferSize = 1 << 15;  // positions + 1 fit the 16-bit chain links
 constexpr int kHashBits = 15;
-constexpr int kMaxChain = 48;       // candidates tried per position
-constexpr int kNiceLength = 128;    // a match this long ends the search
-constexpr int kLazyLength = 32;     // no second look when the pending match is this long
+constexpr int kMaxChain = 96;         // candidates tried per position
+// A match this long is good enough that the lazy look for a longer one tries a quarter of them.
+constexpr int kGoodLength = 16;
 constexpr int kFarThreeMatch = 2048;  // a 3-byte match further back costs more than its literals
-constexpr int kBlockCodes = 16384;
+constexpr size_t kChunkCodes = 4096;                // blocks are made of whole chunks of codes
+constexpr size_t kBufferedCodes = 8 * kChunkCodes;  // codes gathered before they are split into blocks
+// Bytes the codes gathered take at most: 44 bits a code, and the tables of at most one block a chunk.
+constexpr size_t kMaxBlockBytes = kBufferedCodes * 44 / 8 + (kBufferedCodes / kChunkCodes) * 2048;
 
+// MSB-first bits into a byte buffer handed to the sink in large pieces; beyond the flush mark the
+// buffer holds all the blocks of the codes gathered.
 class BitWriter {
  public:
-  explicit BitWriter(ByteSink& out) : out_(out) { bytes_.reserve(kFlushAt + 16); }
+  explicit BitWriter(ByteSink& out) : out_(out), bytes_(kFlushAt + kMaxBlockBytes) {}
   void Put(int n, uint32_t value) {
     acc_ = (acc_ << n) | value;
     count_ += n;
-    while (count_ >= 8) {
-      count_ -= 8;
-      bytes_.push_back(static_cast<uint8_t>(acc_ >> count_));
+    if (count_ >= 32) {
+      count_ -= 32;
+      const uint32_t word = static_cast<uint32_t>(acc_ >> count_);
+      bytes_[used_] = static_cast<uint8_t>(word >> 24);
+      bytes_[used_ + 1] = static_cast<uint8_t>(word >> 16);
+      bytes_[used_ + 2] = static_cast<uint8_t>(word >> 8);
+      bytes_[used_ + 3] = static_cast<uint8_t>(word);
+      used_ += 4;
     }
   }
   bool Flush(bool final) {
-    if (final && count_ > 0) Put(8 - count_, 0);
-    if (bytes_.size() < (final ? 1u : kFlushAt)) return ok_;
-    ok_ = ok_ && out_.Write(bytes_.data(), bytes_.size());
-    written_ += bytes_.size();
-    bytes_.clear();
+    if (final) {
+      while (count_ >= 8) {
+        count_ -= 8;
+        bytes_[used_++] = static_cast<uint8_t>(acc_ >> count_);
+      }
+      if (count_ > 0) bytes_[used_++] = static_cast<uint8_t>(acc_ << (8 - count_));
+      count_ = 0;
+    }
+    if (used_ < (final ? 1u : kFlushAt)) return ok_;
+    ok_ = ok_ && out_.Write(bytes_.data(), used_);
+    written_ += used_;
+    used_ = 0;
     return ok_;
   }
-  uint64_t Written() const { return written_ + bytes_.size(); }
+  uint64_t Written() const { return written_ + used_ + count_ / 8; }
 
  private:
   static constexpr size_t kFlushAt = 1 << 16;
   ByteSink& out_;
   std::vector<uint8_t> bytes_;
+  size_t used_ = 0;
   uint64_t acc_ = 0;
   int count_ = 0;
   uint64_t written_ = 0;
   bool ok_ = true;
 };
 
-int BitLength(unsigned v) {
-  int n = 0;
-  while (v) {
-    ++n;
-    v >>= 1;
-  }
-  return n;
-}
+int BitLength(unsigned v) { return std::bit_width(v); }
 
 }  // namespace
 
 struct Lh5Encoder::State {
   explicit State(ByteSink& out) : bits(out) {
-    codes.reserve(kBlockCodes);
+    codes.reserve(kBufferedCodes);
   }
 
   BitWriter bits;
@@ -86,17 +98,29 @@ struct Lh5Encoder::State {
     uint16_t offset;
   };
   std::vector<Code> codes;
-  std::array<uint32_t, kCharCodes> charFreq{};
-  std::array<uint32_t, kPositionCodes> posFreq{};
 
   static uint32_t Hash(const uint8_t* p) {
-    return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & ((1 << kHashBits) - 1);
+    const uint32_t three = p[0] | (p[1] << 8) | (p[2] << 16);
+    return (three * 2654435761u) >> (32 - kHashBits);
   }
 
   void Insert(int at) {
     uint32_t h = Hash(&window[at]);
     prev[at] = head[h];
     head[h] = static_cast<uint16_t>(at + 1);
+  }
+
+  static int MatchLength(const uint8_t* a, const uint8_t* b, int limit) {
+    int len = 0;
+    while (len + 8 <= limit) {
+      uint64_t x, y;
+      std::memcpy(&x, a + len, 8);
+      std::memcpy(&y, b + len, 8);
+      if (x != y) return len + (__builtin_ctzll(x ^ y) >> 3);
+      len += 8;
+    }
+    while (len < limit && a[len] == b[len]) ++len;
+    return len;
   }
 
   // Longest earlier match at `at` within the window, limited by the bytes available.
@@ -107,15 +131,22 @@ struct Lh5Encoder::State {
     int best = std::max(shorterThan, kMinMatch - 1);
     int candidate = prev[at] - 1;
     const int lowest = at - kDictionary;
-    for (int chain = kMaxChain; candidate >= 0 && candidate >= lowest && chain > 0; --chain) {
+    const int tries = shorterThan >= kGoodLength ? kMaxChain / 4 : kMaxChain;
+    for (int chain = tries; candidate >= 0 && candidate >= lowest && chain > 0; --chain) {
       const uint8_t* there = &window[candidate];
-      if (there[best] == here[best] && there[0] == here[0] && there[1] == here[1]) {
-        int len = 2;
-        while (len < limit && there[len] == here[len]) ++len;
+      // Only a candidate that agrees where a longer match must (its first two bytes and the two
+      // ending at the length to beat) is measured.
+      uint16_t tailThere, tailHere, headThere, headHere;
+      std::memcpy(&tailThere, there + best - 1, 2);
+      std::memcpy(&tailHere, here + best - 1, 2);
+      std::memcpy(&headThere, there, 2);
+      std::memcpy(&headHere, here, 2);
+      if (tailThere == tailHere && headThere == headHere) {
+        int len = MatchLength(here, there, limit);
         if (len > best) {
           best = len;
           distance = at - candidate;
-          if (len >= std::min(limit, kNiceLength)) break;
+          if (len == limit) break;  // nothing longer exists
         }
       }
       candidate = prev[candidate] - 1;
@@ -126,17 +157,12 @@ struct Lh5Encoder::State {
 
   void EmitLiteral(uint8_t c) {
     codes.push_back({c, 0});
-    charFreq[c]++;
-    if (codes.size() == kBlockCodes) WriteBlock();
+    if (codes.size() == kBufferedCodes) FlushCodes();
   }
 
   void EmitMatch(int length, int distance) {
-    uint16_t offset = static_cast<uint16_t>(distance - 1);
-    uint16_t symbol = static_cast<uint16_t>(length - kMinMatch + 256);
-    codes.push_back({symbol, offset});
-    charFreq[symbol]++;
-    posFreq[BitLength(offset)]++;
-    if (codes.size() == kBlockCodes) WriteBlock();
+    codes.push_back({static_cast<uint16_t>(length - kMinMatch + 256), static_cast<uint16_t>(distance - 1)});
+    if (codes.size() == kBufferedCodes) FlushCodes();
   }
 
   // Processes positions while `keep` bytes of lookahead remain (0 at the end of input).
@@ -145,7 +171,7 @@ struct Lh5Encoder::State {
       const int available = end - pos;
       if (available >= kMinMatch) Insert(pos);
       int distance = 0;
-      int length = pendingLength >= kLazyLength ? 0 : LongestMatch(pos, available, pendingLength, distance);
+      int length = pendingLength == kMaxMatch ? 0 : LongestMatch(pos, available, pendingLength, distance);
       if (pendingLength >= kMinMatch && length == 0) {
         // The match found one byte back wins; its first byte was pos - 1.
         EmitMatch(pendingLength, pendingDistance);
@@ -217,68 +243,138 @@ struct Lh5Encoder::State {
     }
   }
 
-  void WriteBlock() {
-    if (codes.empty()) return;
+  // The codes of one block and the bits they take.
+  struct BlockPlan {
     std::array<uint8_t, kCharCodes> charLen{};
-    std::array<uint16_t, kCharCodes> charCode{};
     std::array<uint8_t, kPositionCodes> posLen{};
-    std::array<uint16_t, kPositionCodes> posCode{};
-    bits.Put(16, static_cast<uint32_t>(codes.size()));
+    std::array<uint8_t, kTempCodes> tempLen{};
+    int usedChars = 0, usedTemp = 0, usedPos = 0;
+    uint64_t bits = 0;
+  };
 
-    int usedChars = BuildHuffmanLengths(charFreq.data(), kCharCodes, kMaxCodeLength, charLen.data());
-    if (usedChars >= 2) {
+  // Symbol counts of a stretch of codes.
+  struct Histogram {
+    std::array<uint32_t, kCharCodes> chars{};
+    std::array<uint32_t, kPositionCodes> positions{};
+    void Add(const Histogram& other) {
+      for (int i = 0; i < kCharCodes; ++i) chars[i] += other.chars[i];
+      for (int i = 0; i < kPositionCodes; ++i) positions[i] += other.positions[i];
+    }
+  };
+  std::vector<Histogram> chunkCounts = std::vector<Histogram>(kBufferedCodes / kChunkCodes);
+
+  static BlockPlan Plan(const Histogram& counts) {
+    BlockPlan plan;
+    plan.usedChars = BuildHuffmanLengths(counts.chars.data(), kCharCodes, kMaxCodeLength, plan.charLen.data());
+    plan.usedPos = BuildHuffmanLengths(counts.positions.data(), kPositionCodes, kMaxCodeLength, plan.posLen.data());
+    uint64_t bits = 16 + kTempBits * 2 + kCharBits * 2 + kPositionBits * 2;
+    if (plan.usedChars >= 2) {
       std::array<uint32_t, kTempCodes> tempFreq{};
-      WalkCharLengths(charLen.data(), [&](int code, int, int) { tempFreq[code]++; });
-      std::array<uint8_t, kTempCodes> tempLen{};
-      std::array<uint16_t, kTempCodes> tempCode{};
-      int usedTemp = BuildHuffmanLengths(tempFreq.data(), kTempCodes, kMaxCodeLength, tempLen.data());
-      if (usedTemp >= 2) {
-        WritePtLengths(tempLen.data(), kTempCodes, kTempBits, 3);
-      } else {
-        int only = static_cast<int>(std::find_if(tempFreq.begin(), tempFreq.end(), [](uint32_t f) { return f; }) -
-                                    tempFreq.begin());
-        bits.Put(kTempBits, 0);
-        bits.Put(kTempBits, only);
+      WalkCharLengths(plan.charLen.data(), [&](int code, int, int) { tempFreq[code]++; });
+      plan.usedTemp = BuildHuffmanLengths(tempFreq.data(), kTempCodes, kMaxCodeLength, plan.tempLen.data());
+      bits += kTempCodes * 4;
+      WalkCharLengths(plan.charLen.data(), [&](int code, int extraBits, int) { bits += plan.tempLen[code] + extraBits; });
+      for (int i = 0; i < kCharCodes; ++i) bits += uint64_t{counts.chars[i]} * plan.charLen[i];
+    }
+    if (plan.usedPos >= 2) {
+      bits += kPositionCodes * 4;
+      for (int i = 0; i < kPositionCodes; ++i)
+        bits += uint64_t{counts.positions[i]} * (plan.posLen[i] + (i > 1 ? i - 1 : 0));
+    }
+    plan.bits = bits;
+    return plan;
+  }
+
+  Histogram Counts(size_t firstChunk, size_t lastChunk) const {
+    Histogram sum;
+    for (size_t c = firstChunk; c < lastChunk; ++c) sum.Add(chunkCounts[c]);
+    return sum;
+  }
+
+  // Writes the codes of chunks [first, last) as one block, or as two halves, each split again,
+  // where that is smaller: a block's code then follows the statistics of its own stretch of data.
+  void WriteBlocks(size_t first, size_t last) {
+    const BlockPlan whole = Plan(Counts(first, last));
+    if (last - first >= 2) {
+      const size_t middle = first + (last - first) / 2;
+      if (Plan(Counts(first, middle)).bits + Plan(Counts(middle, last)).bits < whole.bits) {
+        WriteBlocks(first, middle);
+        WriteBlocks(middle, last);
+        return;
       }
-      AssignCanonicalCodes(tempLen.data(), kTempCodes, tempCode.data());
+    }
+    WriteBlock(first * kChunkCodes, std::min(last * kChunkCodes, codes.size()), whole);
+  }
+
+  void FlushCodes() {
+    if (codes.empty()) return;
+    const size_t chunks = (codes.size() + kChunkCodes - 1) / kChunkCodes;
+    for (size_t c = 0; c < chunks; ++c) {
+      Histogram& counts = chunkCounts[c];
+      counts = Histogram{};
+      for (size_t i = c * kChunkCodes, last = std::min(codes.size(), i + kChunkCodes); i < last; ++i) {
+        counts.chars[codes[i].symbol]++;
+        if (codes[i].symbol >= 256) counts.positions[BitLength(codes[i].offset)]++;
+      }
+    }
+    WriteBlocks(0, chunks);
+    codes.clear();
+    bits.Flush(false);
+  }
+
+  void WriteBlock(size_t first, size_t last, const BlockPlan& plan) {
+    std::array<uint16_t, kCharCodes> charCode{};
+    std::array<uint16_t, kPositionCodes> posCode{};
+    std::array<uint16_t, kTempCodes> tempCode{};
+    bits.Put(16, static_cast<uint32_t>(last - first));
+    if (plan.usedChars >= 2) {
+      if (plan.usedTemp >= 2) {
+        WritePtLengths(plan.tempLen.data(), kTempCodes, kTempBits, 3);
+      } else {
+        bits.Put(kTempBits, 0);
+        bits.Put(kTempBits, OnlyCode(plan.charLen.data()));
+      }
+      AssignCanonicalCodes(plan.tempLen.data(), kTempCodes, tempCode.data());
       int n = kCharCodes;
-      while (n > 0 && charLen[n - 1] == 0) --n;
+      while (n > 0 && plan.charLen[n - 1] == 0) --n;
       bits.Put(kCharBits, n);
-      WalkCharLengths(charLen.data(), [&](int code, int extraBits, int extra) {
-        bits.Put(tempLen[code], tempCode[code]);
+      WalkCharLengths(plan.charLen.data(), [&](int code, int extraBits, int extra) {
+        bits.Put(plan.tempLen[code], tempCode[code]);
         if (extraBits) bits.Put(extraBits, extra);
       });
-      AssignCanonicalCodes(charLen.data(), kCharCodes, charCode.data());
+      AssignCanonicalCodes(plan.charLen.data(), kCharCodes, charCode.data());
     } else {
       bits.Put(kTempBits, 0);
       bits.Put(kTempBits, 0);
       bits.Put(kCharBits, 0);
-      bits.Put(kCharBits, codes[0].symbol);
+      bits.Put(kCharBits, codes[first].symbol);
     }
-
-    int usedPos = BuildHuffmanLengths(posFreq.data(), kPositionCodes, kMaxCodeLength, posLen.data());
-    if (usedPos >= 2) {
-      WritePtLengths(posLen.data(), kPositionCodes, kPositionBits, -1);
-      AssignCanonicalCodes(posLen.data(), kPositionCodes, posCode.data());
+    if (plan.usedPos >= 2) {
+      WritePtLengths(plan.posLen.data(), kPositionCodes, kPositionBits, -1);
+      AssignCanonicalCodes(plan.posLen.data(), kPositionCodes, posCode.data());
     } else {
-      int only = static_cast<int>(std::find_if(posFreq.begin(), posFreq.end(), [](uint32_t f) { return f; }) -
-                                  posFreq.begin());
+      size_t only = 0;
+      for (size_t i = first; i < last; ++i)
+        if (codes[i].symbol >= 256) only = BitLength(codes[i].offset);
       bits.Put(kPositionBits, 0);
-      bits.Put(kPositionBits, only == kPositionCodes ? 0 : only);
+      bits.Put(kPositionBits, static_cast<uint32_t>(only));
     }
-
-    for (const Code& c : codes) {
-      bits.Put(charLen[c.symbol], charCode[c.symbol]);
+    for (size_t i = first; i < last; ++i) {
+      const Code& c = codes[i];
+      bits.Put(plan.charLen[c.symbol], charCode[c.symbol]);
       if (c.symbol >= 256) {
         int p = BitLength(c.offset);
-        bits.Put(posLen[p], posCode[p]);
+        bits.Put(plan.posLen[p], posCode[p]);
         if (p > 1) bits.Put(p - 1, c.offset & ((1u << (p - 1)) - 1));
       }
     }
-    codes.clear();
-    charFreq.fill(0);
-    posFreq.fill(0);
-    bits.Flush(false);
+  }
+
+  // The one temp code a block's char lengths use, when they use only one.
+  static int OnlyCode(const uint8_t* charLen) {
+    int only = 0;
+    WalkCharLengths(charLen, [&](int code, int, int) { only = code; });
+    return only;
   }
 };
 
@@ -312,7 +408,7 @@ bool Lh5Encoder::Finish() {
   }
   s.pendingLength = 0;
   s.pendingLiteral = false;
-  s.WriteBlock();
+  s.FlushCodes();
   return s.bits.Flush(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Streaming -lh5- compressor: LZ77 over an 8 KiB window, static Huffman blocks.
+// Streaming -lh5- compressor: lazy LZ77 matching over an 8 KiB window, static Huffman blocks whose
+// boundaries follow the changes in the data's statistics.
 #include <cstdint>
 #include <memory>
 #include <vector>

@@ -1,20 +1,12 @@
 #include "lha/codec/lha_reader.h"
 
 #include "lha/codec/crc16.h"
+#include "lha/codec/lha_methods.h"
 #include "lha/codec/lzh_decoder.h"
+#include "lha/codec/macbinary.h"
 
 namespace vorn::lha {
 namespace {
-
-std::optional<int> DictionaryBits(const std::string& method) {
-  // -lh4- streams are valid -lh5- streams with a shorter reach.
-  if (method == "-lh4-" || method == "-lh5-") return 13;
-  if (method == "-lh6-") return 15;
-  if (method == "-lh7-") return 16;
-  return std::nullopt;
-}
-
-bool IsStored(const std::string& method) { return method == "-lh0-" || method == "-lz4-"; }
 
 class NullSink : public ByteSink {
  public:
@@ -36,10 +28,6 @@ ExtractResult CopyStored(BufferedSource& in, uint64_t size, ByteSink& out, uint1
 }
 
 }  // namespace
-
-bool LhaReader::MethodSupported(const std::string& method) {
-  return IsStored(method) || method == "-lhd-" || DictionaryBits(method).has_value();
-}
 
 HeaderRead LhaReader::Next(MemberHeader& header) {
   if (damaged_) return HeaderRead::Damaged;
@@ -70,31 +58,29 @@ bool LhaReader::CopyPacked(ByteSink& out) {
 }
 
 ExtractResult LhaReader::Extract(ByteSink* out, Progress* progress) {
-  NullSink discard;
-  ByteSink& sink = out ? *out : discard;
   const uint64_t packed = unread_;
+  const auto method = FindMethod(current_.method);
+  if (current_.IsDirectory()) return ExtractResult::Ok;
+  if (!method || method->kind == MethodKind::Unsupported) return ExtractResult::UnsupportedMethod;
   unread_ = 0;
-  if (current_.IsDirectory()) {
-    unread_ = packed;
-    return ExtractResult::Ok;
-  }
+  NullSink discard;
+  ByteSink& target = out ? *out : discard;
+  MacBinaryUnwrapper sink(target, current_);
   uint16_t crc = 0;
   ExtractResult result;
   const uint64_t start = in_.position();
-  if (IsStored(current_.method)) {
+  if (method->kind == MethodKind::Stored) {
     result = packed == current_.originalSize ? CopyStored(in_, packed, sink, crc, progress)
                                               : ExtractResult::Damaged;
-  } else if (auto bits = DictionaryBits(current_.method)) {
-    switch (DecodeLzh(*bits, in_, packed, current_.originalSize, sink, crc, progress)) {
+  } else {
+    switch (DecodeLzh(method->dictionaryBits, in_, packed, current_.originalSize, sink, crc, progress)) {
       case DecodeResult::Ok: result = ExtractResult::Ok; break;
       case DecodeResult::WriteFailed: result = ExtractResult::WriteFailed; break;
       case DecodeResult::Stopped: result = ExtractResult::Stopped; break;
       default: result = ExtractResult::Damaged; break;
     }
-  } else {
-    unread_ = packed;
-    return ExtractResult::UnsupportedMethod;
   }
+  if (result == ExtractResult::Ok && !sink.Finish()) result = ExtractResult::WriteFailed;
   // Whatever happened inside the data, the next header follows it.
   const uint64_t used = in_.position() - start;
   if (in_.failed() || used > packed || !in_.Skip(packed - used)) {

@@ -18,13 +18,11 @@ class LhaReader {
   // Bytes of the archive consumed so far: right after Next, where the member's data begins.
   uint64_t position() const { return in_.position(); }
   // Unpacks the current member into `out` (nullptr: only checks it) and checks its CRC.
-  // A directory entry unpacks to nothing.
+  // A directory entry unpacks to nothing; a member MacLHA wrapped as MacBinary to its data fork.
   ExtractResult Extract(ByteSink* out, Progress* progress = nullptr);
 
   // Copies the current member's packed data unchanged, for carrying it into another archive.
   bool CopyPacked(ByteSink& out);
-
-  static bool MethodSupported(const std::string& method);
 
  private:
   BufferedSource in_;

@@ -1,14 +1,18 @@
 #include "lha/codec/member_header.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "lha/codec/crc16.h"
+#include "lha/codec/lha_methods.h"
+#include "platform/civil_date.h"
 
 namespace vorn::lha {
 namespace {
 
 constexpr size_t kBaseSize = 21;  // bytes up to and including the level byte, common to every level
+constexpr size_t kMaxHeaderSize = 1 << 16;  // level 3 could state more; no real header comes near
 constexpr uint8_t kExtCommon = 0x00, kExtFileName = 0x01, kExtDirName = 0x02, kExtAttributes = 0x40,
                   kExtWindowsTimes = 0x41, kExtLargeSizes = 0x42, kExtUnixTime = 0x54;
 
@@ -18,15 +22,6 @@ uint64_t Le64(const uint8_t* p) { return Le32(p) | (static_cast<uint64_t>(Le32(p
 
 void PutLe(std::string& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-int64_t DaysFromCivil(int y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const int era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return static_cast<int64_t>(era) * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 
 // MS-DOS stamps carry no zone; they are taken as UTC.
@@ -46,9 +41,12 @@ bool IsLeadByte(uint8_t c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c 
 
 bool IsSeparator(uint8_t c) { return c == '\\' || c == '/' || c == 0xFF; }
 
-void AppendComponents(MemberHeader& header, const std::string& stored) {
-  if (!stored.empty() && IsSeparator(static_cast<uint8_t>(stored[0]))) header.rooted = true;
-  for (auto& part : SplitStoredPath(stored)) header.path.push_back(std::move(part));
+// A stored name ends at its first NUL: Amiga tools put a comment after it.
+std::string UpToNul(const std::string& stored) { return stored.substr(0, stored.find('\0')); }
+
+void SetPath(MemberHeader& header, const std::string& dir, const std::string& name) {
+  for (const std::string& stored : {dir, name})
+    for (auto& part : SplitStoredPath(UpToNul(stored))) header.path.push_back(std::move(part));
 }
 
 // Applies one extended header (type byte first, without its trailing size field).
@@ -73,7 +71,7 @@ bool ApplyExtension(const uint8_t* ext, size_t size, MemberHeader& header, std::
       }
       break;
     case kExtUnixTime:
-      if (length >= 4) header.modified = static_cast<int32_t>(Le32(data));
+      if (length >= 4) header.modified = Le32(data);
       break;
     default: break;
   }
@@ -121,44 +119,71 @@ HeaderRead ReadLevel0Or1(BufferedSource& in, const uint8_t* base, MemberHeader& 
     if (extTotal > header.packedSize) return HeaderRead::Damaged;
     header.packedSize -= extTotal;
   }
-  AppendComponents(header, dir);
-  AppendComponents(header, name);
+  SetPath(header, dir, name);
+  return HeaderRead::Member;
+}
+
+// Levels 2 and 3: the whole header's size up front, then a chain of extended headers whose size
+// fields are `sizeBytes` wide (2 for level 2, 4 for level 3), the first one at `chainAt`.
+HeaderRead ReadSizedHeader(BufferedSource& in, std::vector<uint8_t>& raw, size_t chainAt, int sizeBytes,
+                           MemberHeader& header) {
+  const size_t have = raw.size();
+  const size_t total = sizeBytes == 2 ? Le16(raw.data()) : Le32(raw.data() + 24);
+  if (total < chainAt + sizeBytes || total > kMaxHeaderSize) return HeaderRead::Damaged;
+  raw.resize(total);
+  if (!in.ReadExact(raw.data() + have, total - have)) return HeaderRead::Damaged;
+  header.modified = Le32(raw.data() + 15);
+  header.crc = Le16(raw.data() + 21);
+  header.osId = raw[23];
+  auto sizeAt = [&](size_t at) { return sizeBytes == 2 ? Le16(raw.data() + at) : Le32(raw.data() + at); };
+  std::string name, dir;
+  std::optional<uint16_t> headerCrc;
+  size_t at = chainAt + sizeBytes;
+  uint64_t next = sizeAt(chainAt);
+  while (next != 0) {
+    if (next < 1u + sizeBytes || next > kMaxHeaderSize) return HeaderRead::Damaged;
+    // OS-9 LHA gives the size of a level-2 header without its first two bytes: its chain then
+    // ends exactly two bytes beyond the stated size.
+    if (sizeBytes == 2 && at + next == raw.size() + 2 && raw.size() == total) {
+      raw.resize(total + 2);
+      if (!in.ReadExact(raw.data() + total, 2)) return HeaderRead::Damaged;
+    }
+    if (at + next > raw.size()) return HeaderRead::Damaged;
+    const uint8_t* ext = raw.data() + at;
+    if (ext[0] == kExtCommon && next >= 3u + sizeBytes) {
+      headerCrc = Le16(ext + 1);
+      raw[at + 1] = raw[at + 2] = 0;  // the CRC is taken with its own field zeroed
+    } else if (!ApplyExtension(ext, next - sizeBytes, header, name, dir)) {
+      return HeaderRead::Damaged;
+    }
+    at += next;
+    next = sizeAt(at - sizeBytes);
+  }
+  if (headerCrc && UpdateCrc16(0, raw.data(), raw.size()) != *headerCrc) return HeaderRead::Damaged;
+  SetPath(header, dir, name);
   return HeaderRead::Member;
 }
 
 HeaderRead ReadLevel2(BufferedSource& in, const uint8_t* base, MemberHeader& header) {
-  const size_t total = Le16(base);
-  if (total < 26) return HeaderRead::Damaged;
-  std::vector<uint8_t> raw(total);
-  std::memcpy(raw.data(), base, kBaseSize);
-  if (!in.ReadExact(raw.data() + kBaseSize, total - kBaseSize)) return HeaderRead::Damaged;
-  header.modified = static_cast<int32_t>(Le32(raw.data() + 15));
-  header.crc = Le16(raw.data() + 21);
-  header.osId = raw[23];
-  std::string name, dir;
-  std::optional<uint16_t> headerCrc;
-  size_t at = 24;
-  size_t next = Le16(raw.data() + at);
-  at += 2;
-  while (next != 0) {
-    if (next < 3 || at + next > total) return HeaderRead::Damaged;
-    const uint8_t* ext = raw.data() + at;
-    if (ext[0] == kExtCommon && next >= 5) {
-      headerCrc = Le16(ext + 1);
-      raw[at + 1] = raw[at + 2] = 0;  // the CRC is taken with its own field zeroed
-    } else if (!ApplyExtension(ext, next - 2, header, name, dir)) {
-      return HeaderRead::Damaged;
-    }
-    at += next;
-    next = Le16(raw.data() + at - 2);
-  }
-  if (headerCrc && UpdateCrc16(0, raw.data(), raw.size()) != *headerCrc) return HeaderRead::Damaged;
-  AppendComponents(header, dir);
-  AppendComponents(header, name);
-  return HeaderRead::Member;
+  std::vector<uint8_t> raw(base, base + kBaseSize);
+  return ReadSizedHeader(in, raw, 24, 2, header);
+}
+
+// Level 3 begins with the width of its size fields, always 4; the header's size follows the OS id.
+HeaderRead ReadLevel3(BufferedSource& in, const uint8_t* base, MemberHeader& header) {
+  if (Le16(base) != 4) return HeaderRead::Damaged;
+  std::vector<uint8_t> raw(base, base + kBaseSize);
+  raw.resize(28);
+  if (!in.ReadExact(raw.data() + kBaseSize, 28 - kBaseSize)) return HeaderRead::Damaged;
+  return ReadSizedHeader(in, raw, 28, 4, header);
 }
 
 }  // namespace
+
+bool MemberHeader::IsDirectory() const {
+  const auto known = FindMethod(method);
+  return known && known->kind == MethodKind::Directory;
+}
 
 std::vector<std::string> SplitStoredPath(const std::string& stored) {
   std::vector<std::string> parts;
@@ -195,6 +220,7 @@ HeaderRead ReadMemberHeader(BufferedSource& in, MemberHeader& header) {
     case 0:
     case 1: return ReadLevel0Or1(in, base, header);
     case 2: return ReadLevel2(in, base, header);
+    case 3: return ReadLevel3(in, base, header);
     default: return HeaderRead::Damaged;
   }
 }
@@ -206,7 +232,8 @@ std::string EncodeLevel2Header(const MemberHeader& header) {
   h += header.method;
   PutLe(h, large ? 0 : header.packedSize, 4);
   PutLe(h, large ? 0 : header.originalSize, 4);
-  PutLe(h, static_cast<uint32_t>(header.modified), 4);
+  // The field is unsigned: it holds 1970 to 2106.
+  PutLe(h, static_cast<uint32_t>(std::clamp<int64_t>(header.modified, 0, UINT32_MAX)), 4);
   h.push_back(0x20);
   h.push_back(2);
   PutLe(h, header.crc, 2);

@@ -1,5 +1,5 @@
 #pragma once
-// One member header of an LHA archive: reading levels 0, 1 and 2, writing level 2.
+// One member header of an LHA archive: reading levels 0 to 3, writing level 2.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,10 +20,9 @@ struct MemberHeader {
   uint8_t osId = 'M';
   // Path components in the archive's code page (932), folders first; for "-lhd-" the folder itself.
   std::vector<std::string> path;
-  // The stored name or folder began with a separator (an absolute name).
-  bool rooted = false;
 
-  bool IsDirectory() const { return method == "-lhd-"; }
+  // A folder entry, by the method table (see lha_methods.h).
+  bool IsDirectory() const;
 };
 
 enum class HeaderRead { Member, End, Damaged };

@@ -27,7 +27,6 @@ bool SafeComponent(const std::string& name) {
 }  // namespace
 
 std::optional<std::vector<std::string>> SafeMemberPath(const MemberHeader& header) {
-  if (header.rooted || header.path.empty()) return std::nullopt;
   std::vector<std::string> path;
   for (const auto& stored : header.path) {
     if (stored == ".") continue;
@@ -35,7 +34,7 @@ std::optional<std::vector<std::string>> SafeMemberPath(const MemberHeader& heade
     if (!SafeComponent(name)) return std::nullopt;
     path.push_back(std::move(name));
   }
-  if (path.empty()) return std::nullopt;
+  if (path.empty() && !header.IsDirectory()) return std::nullopt;
   return path;
 }
 
@@ -50,12 +49,13 @@ std::optional<std::vector<std::string>> StoredPath(const std::vector<std::string
 }
 
 std::string DisplayName(const MemberHeader& header) {
-  std::string name;
+  // Components end on whole characters, so the joined name converts as its parts would.
+  std::string joined;
   for (const auto& part : header.path) {
-    if (!name.empty()) name += '\\';
-    name += Cp932ToUtf8(part);
+    if (!joined.empty()) joined += '\\';
+    joined += part;
   }
-  return name;
+  return Cp932ToUtf8(joined);
 }
 
 }  // namespace vorn::lha

@@ -8,9 +8,11 @@
 
 namespace vorn::lha {
 
-// The member's path as UTF-8 components, or nullopt where writing it below a destination folder
-// would be unsafe: absolute names, drive letters or streams (":"), "..", names that are empty or
-// only dots and blanks, characters Windows refuses in names, and device names such as "CON".
+// The member's path below a destination folder as UTF-8 components, or nullopt where writing it
+// there would be unsafe: drive letters or streams (":"), "..", names that are only dots and
+// blanks, characters Windows refuses in names, and device names such as "CON". A name that begins
+// with a separator is taken relative to the destination, as other LHA tools do, and "." parts are
+// dropped: a folder entry "." is the destination itself (no components).
 std::optional<std::vector<std::string>> SafeMemberPath(const MemberHeader& header);
 
 // Stored components for UTF-8 components; nullopt when code page 932 cannot hold a name exactly.

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "lha/codec/crc16.h"
+#include "lha/codec/lha_methods.h"
+#include "lha/codec/macbinary.h"
 
 namespace vorn::lha {
 namespace {
@@ -52,22 +54,35 @@ class RandomAccessMember::PageSink : public ByteSink {
 
 RandomAccessMember::RandomAccessMember(std::unique_ptr<SeekableSource> archive, uint64_t dataOffset,
                                        const MemberHeader& header)
-    : archive_(std::move(archive)), dataOffset_(dataOffset), header_(header) {
-  if (header.method == "-lh0-" || header.method == "-lz4-") {
+    : archive_(std::move(archive)), dataOffset_(dataOffset), header_(header), viewSize_(header.originalSize) {
+  const auto method = FindMethod(header.method);
+  if (method && method->kind == MethodKind::Stored) {
     kind_ = Kind::Stored;
     damaged_ = header.packedSize != header.originalSize;
-  } else if (header.method == "-lh4-" || header.method == "-lh5-" || header.method == "-lh6-" ||
-             header.method == "-lh7-") {
+  } else if (method && method->kind == MethodKind::Lzh) {
     kind_ = Kind::Lzh;
-    dictionaryBits_ = header.method == "-lh6-" ? 15 : header.method == "-lh7-" ? 16 : 13;
-    resumeSpacing_ =
-        std::max(kMinResumeSpacing, header.originalSize / (kResumeBytes >> dictionaryBits_) + 1);
+    dictionaryBits_ = method->dictionaryBits;
+    resumeSpacing_ = std::max(kMinResumeSpacing, header.originalSize / (kResumeBytes >> dictionaryBits_) + 1);
+  }
+  if (kind_ != Kind::Unsupported && MacBinaryUnwrapper::MayApply(header)) {
+    uint8_t head[MacBinaryUnwrapper::kWrapperSize];
+    if (ReadData(0, head, sizeof head) == sizeof head) {
+      if (auto fork = MacBinaryUnwrapper::WrappedFork(header, head)) {
+        viewStart_ = sizeof head;
+        viewSize_ = std::min(*fork, header.originalSize - viewStart_);
+      }
+    }
   }
 }
 
 RandomAccessMember::~RandomAccessMember() = default;
 
 std::optional<size_t> RandomAccessMember::Read(uint64_t position, void* buffer, size_t size) {
+  if (position >= viewSize_) return 0;
+  return ReadData(viewStart_ + position, buffer, static_cast<size_t>(std::min<uint64_t>(size, viewSize_ - position)));
+}
+
+std::optional<size_t> RandomAccessMember::ReadData(uint64_t position, void* buffer, size_t size) {
   if (position >= header_.originalSize) return 0;
   size = static_cast<size_t>(std::min<uint64_t>(size, header_.originalSize - position));
   if (kind_ == Kind::Stored) return damaged_ ? std::nullopt : ReadStored(position, buffer, size);

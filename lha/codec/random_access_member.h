@@ -37,9 +37,10 @@ class RandomAccessMember : private LzhBlockStarts {
   RandomAccessMember(std::unique_ptr<SeekableSource> archive, uint64_t dataOffset, const MemberHeader& header);
   ~RandomAccessMember() override;
 
-  uint64_t size() const { return header_.originalSize; }
-  // Up to `size` bytes at `position` (fewer only at the member's end); nullopt when the data
-  // cannot be read there (a read error, damaged data, an unsupported method).
+  // The bytes unpacking gives: the member's data, or the fork of a member MacLHA wrapped.
+  uint64_t size() const { return viewSize_; }
+  // Up to `size` bytes at `position` (fewer only at the end); nullopt when the data cannot be
+  // read there (a read error, damaged data, an unsupported method).
   std::optional<size_t> Read(uint64_t position, void* buffer, size_t size);
   // Reads whatever was not read yet and checks the member's CRC.
   ExtractResult Check();
@@ -52,6 +53,7 @@ class RandomAccessMember : private LzhBlockStarts {
   };
   class PageSink;
 
+  std::optional<size_t> ReadData(uint64_t position, void* buffer, size_t size);
   std::optional<size_t> ReadStored(uint64_t position, void* buffer, size_t size);
   const std::vector<uint8_t>* DecodedPage(uint64_t index);
   // A decoder that will pass the start of page `index`: the running one, or a fresh one from
@@ -67,6 +69,8 @@ class RandomAccessMember : private LzhBlockStarts {
   const MemberHeader header_;
   Kind kind_ = Kind::Unsupported;
   int dictionaryBits_ = 0;
+  uint64_t viewStart_ = 0;
+  uint64_t viewSize_ = 0;
   std::optional<ExtractResult> checked_;
   bool damaged_ = false;
 

@@ -1,10 +1,14 @@
 #include "platform/sim/sim_file_system.h"
 
-#include "platform/wildcard.h"
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
+
+#include "platform/wildcard.h"
 
 namespace vorn {
 namespace fs = std::filesystem;
@@ -55,6 +59,39 @@ class HostOutputFile : public OutputFile {
   std::ofstream out_;
 };
 
+// A file created with open(2), for exclusive creation that never follows a link.
+class HostNewFile : public OutputFile {
+ public:
+  explicit HostNewFile(int fd) : fd_(fd) {}
+  ~HostNewFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool Write(const void* data, size_t size) override {
+    auto bytes = static_cast<const char*>(data);
+    while (size > 0 && ok_) {
+      ssize_t n = ::write(fd_, bytes, size);
+      if (n < 0 && errno == EINTR) continue;
+      ok_ = n > 0;
+      if (ok_) bytes += n, size -= static_cast<size_t>(n);
+    }
+    return ok_;
+  }
+  bool Close() override {
+    if (fd_ < 0) return false;
+    ok_ = ::close(fd_) == 0 && ok_;
+    fd_ = -1;
+    return ok_;
+  }
+
+ private:
+  int fd_;
+  bool ok_ = true;
+};
+
+// What the host holds: from ext4's earliest time (1901-12-13) to 2242-03-16, before the clocks'
+// nanosecond counts overflow.
+constexpr int64_t kEarliestHostTime = -2147483648LL, kLatestHostTime = 8589934591LL;
+
 }  // namespace
 
 
@@ -102,14 +139,14 @@ void SimFileSystem::NoteChange(const fs::path& host, bool added) {
 fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
     return {};
-  fs::path host = root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))));
+  const fs::path drive = root_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))));
+  std::vector<std::string> names;
   std::string component;
   auto flush = [&] {
-    if (component.empty() || component == ".") {
-    } else if (component == "..") {
-      if (host != root_ && host.parent_path() != root_) host = host.parent_path();
-    } else {
-      host = Resolve(host, component);
+    if (component == "..") {
+      if (!names.empty()) names.pop_back();
+    } else if (!component.empty() && component != ".") {
+      names.push_back(component);
     }
     component.clear();
   };
@@ -122,6 +159,22 @@ fs::path SimFileSystem::HostPath(const std::string& windowsPath) const {
     }
   }
   flush();
+  // Mostly the path, or its folder, exists as written: one look settles it, so resolving stays
+  // linear in the path's length however deep it is.
+  auto exact = [&](size_t count) {
+    fs::path host = drive;
+    for (size_t i = 0; i < count; ++i) host /= names[i];
+    return host;
+  };
+  std::error_code ec;
+  const fs::path whole = exact(names.size());
+  if (fs::exists(fs::symlink_status(whole, ec))) return whole;
+  if (!names.empty()) {
+    const fs::path folder = exact(names.size() - 1);
+    if (fs::is_directory(folder, ec)) return Resolve(folder, names.back());
+  }
+  fs::path host = drive;
+  for (const auto& name : names) host = Resolve(host, name);
   return host;
 }
 
@@ -152,10 +205,12 @@ std::optional<uint64_t> SimFileSystem::FileSize(const std::string& path) const {
 std::optional<uint32_t> SimFileSystem::Attributes(const std::string& path) const {
   fs::path host = HostPath(path);
   std::error_code ec;
-  if (host.empty() || !fs::exists(host, ec)) return std::nullopt;
-  if (fs::is_directory(host, ec)) return fileattr::kDirectory;
+  if (host.empty()) return std::nullopt;
+  const uint32_t link = fs::is_symlink(fs::symlink_status(host, ec)) ? fileattr::kReparsePoint : 0;
+  if (!fs::exists(host, ec)) return link ? std::optional<uint32_t>(link) : std::nullopt;
+  if (fs::is_directory(host, ec)) return fileattr::kDirectory | link;
   auto it = attributes_.find(host);
-  return it == attributes_.end() ? fileattr::kArchive : it->second;
+  return (it == attributes_.end() ? fileattr::kArchive : it->second) | link;
 }
 
 bool SimFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
@@ -176,7 +231,8 @@ std::optional<int64_t> SimFileSystem::ModifiedTime(const std::string& path) cons
 
 bool SimFileSystem::SetModifiedTime(const std::string& path, int64_t unixSeconds) {
   std::error_code ec;
-  auto system = std::chrono::system_clock::time_point(std::chrono::seconds(unixSeconds));
+  const int64_t held = std::clamp(unixSeconds, kEarliestHostTime, kLatestHostTime);
+  auto system = std::chrono::system_clock::time_point(std::chrono::seconds(held));
   fs::last_write_time(HostPath(path), fs::file_time_type::clock::from_sys(system), ec);
   return !ec;
 }
@@ -285,6 +341,23 @@ std::unique_ptr<OutputFile> SimFileSystem::OpenWrite(const std::string& path) {
   if (!file->ok()) return nullptr;
   NoteChange(host, true);
   return file;
+}
+
+std::unique_ptr<OutputFile> SimFileSystem::CreateNewFile(const std::string& path, FsResult& result) {
+  fs::path host = HostPath(path);
+  std::error_code ec;
+  result = FsResult::NotFound;
+  if (host.empty() || !fs::is_directory(host.parent_path(), ec)) return nullptr;
+  // O_EXCL refuses any existing name, a link included, without following it.
+  int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    result = errno == EEXIST ? FsResult::AlreadyExists : errno == EACCES ? FsResult::AccessDenied : FsResult::Failed;
+    return nullptr;
+  }
+  attributes_.erase(host);
+  NoteChange(host, true);
+  result = FsResult::Ok;
+  return std::make_unique<HostNewFile>(fd);
 }
 
 void SimFileSystem::MarkInUse(const std::string& path) { inUse_.insert(HostPath(path)); }

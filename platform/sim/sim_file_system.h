@@ -1,7 +1,7 @@
 #pragma once
 // A file system over a host folder: the Windows path "C:\Data\x" is <host>/C/Data/x.
-// Names resolve without regard to case, as on Windows. Attributes other than the folder
-// bit live in memory; a read-only file refuses writes, renames and deletion.
+// Names resolve without regard to case, as on Windows. Host symbolic links are the links
+// (reparse points). Attributes other than the folder and link bits live in memory; a read-only file refuses writes, renames and deletion.
 #include <filesystem>
 #include <map>
 #include <set>
@@ -30,6 +30,7 @@ class SimFileSystem : public FileSystem {
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) const override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) const override;
   std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) override;
 
   // The host file behind a Windows path (for tests and tools); empty when the path is not absolute.
   std::filesystem::path HostPath(const std::string& windowsPath) const;

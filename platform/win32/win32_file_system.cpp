@@ -1,5 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
+#include <algorithm>
+
 #include "platform/win32/windows_api.h"
 
 #include <utility>
@@ -19,8 +21,14 @@ int64_t ToUnixSeconds(const FILETIME& time) {
   return (ticks - kUnixEpochAsFileTime) / kTicksPerSecond;
 }
 
+// FILETIME holds 1601-01-01 up to the year 30828; its first second is left out, since a time of
+// 0 tells SetFileTime to leave the time as it is.
+constexpr int64_t kEarliestFileTime = -kUnixEpochAsFileTime / kTicksPerSecond + 1;
+constexpr int64_t kLatestFileTime = (INT64_MAX - kUnixEpochAsFileTime) / kTicksPerSecond;
+
 FILETIME ToFileTime(int64_t unixSeconds) {
-  uint64_t ticks = static_cast<uint64_t>(unixSeconds * kTicksPerSecond + kUnixEpochAsFileTime);
+  const int64_t held = std::clamp(unixSeconds, kEarliestFileTime, kLatestFileTime);
+  uint64_t ticks = static_cast<uint64_t>(held * kTicksPerSecond + kUnixEpochAsFileTime);
   return {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
 }
 
@@ -206,4 +214,17 @@ std::unique_ptr<OutputFile> Win32FileSystem::OpenWrite(const std::string& path) 
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
 
+std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& path, FsResult& result) {
+  // CREATE_NEW fails on any existing name, a link included, and so never follows one.
+  win32::Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    result = LastResult();
+    return nullptr;
+  }
+  result = FsResult::Ok;
+  return std::make_unique<Win32OutputFile>(std::move(file));
+}
+
 }  // namespace vorn
+

@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern = "*") const override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) const override;
   std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) override;
 };
 
 }  // namespace vorn

@@ -207,5 +207,22 @@ TEST_F(ExtractionTest, UnwritableOutputEndsTheRun) {
   EXPECT_FALSE(files.Exists("C:\\Out\\00001.eml"));
 }
 
+TEST_F(ExtractionTest, LinksUnderMessageNamesAreNeverWrittenThrough) {
+  DbxDescription description;
+  description.messages = {Message(MessageKind::Mail, "a"), Message(MessageKind::Mail, "b")};
+  Put("C:\\Store\\F.dbx", WriteDbx(description).bytes);
+  WriteHostFile(files.HostPath("C:\\Elsewhere\\kept.txt"), {'k', 'e', 'p', 't'});
+  for (const char* out : {"C:\\Out", "C:\\Out2"}) ASSERT_EQ(files.CreateDirectory(out), FsResult::Ok);
+  std::filesystem::create_symlink(files.HostPath("C:\\Elsewhere\\kept.txt"), files.HostPath("C:\\Out\\00000.eml"));
+  std::filesystem::create_symlink(files.HostPath("C:\\Elsewhere") / "new.txt", files.HostPath("C:\\Out2\\00000.eml"));
+  for (const char* out : {"C:\\Out\\", "C:\\Out2\\"}) {
+    auto file = DbxFile::Open(files, "C:\\Store\\F.dbx");
+    ExtractionCounters counters;
+    EXPECT_EQ(ExtractMessages(*file, files, out, 2, progress, counters), DbxError::CannotCreate) << out;
+  }
+  EXPECT_EQ(Read("C:\\Elsewhere\\kept.txt"), "kept");
+  EXPECT_FALSE(files.Exists("C:\\Elsewhere\\new.txt"));
+}
+
 }  // namespace
 }  // namespace vorn::test

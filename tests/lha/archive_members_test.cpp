@@ -4,9 +4,11 @@
 #include <random>
 
 #include "lha/archive_members.h"
+#include "lha/codec/member_name.h"
 #include "lha/unlha_result.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_file_system.h"
+#include "tests/lha/handmade_headers.h"
 #include "tests/lha/lha_test_support.h"
 
 namespace vorn::lha::test {
@@ -100,6 +102,44 @@ TEST(ArchiveMembers, ADamagedMemberFailsItsReadsOrItsCheckAndTheNextMemberStillR
     auto next = members->OpenData();
     EXPECT_EQ(ReadAt(*next, 0, after.size()), after);
     EXPECT_EQ(next->Check(), unlha::kOk);
+  }
+}
+
+TEST(ArchiveMembers, EveryMemberReadsAsTheReaderUnpacksIt) {
+  // Other tools' header forms, MacLHA's wrapping and methods this reader does not know.
+  std::vector<std::pair<std::string, std::string>> archives;
+  for (const auto& seed : std::filesystem::directory_iterator(std::filesystem::path(VORN_SOURCE_DIR) / "fuzz/seeds/lha"))
+    archives.push_back({seed.path().filename().string(), ReadHostFile(seed.path())});
+  const uint32_t time = 1000000000;
+  archives.push_back({"MacLHA", Sized(2, {Ext(0x01, "Letter")}, MacBinary("Letter", "the data fork", "RSRC", time), time, 'm') +
+                                    Sized(2, {Ext(0x01, "Icon")}, MacBinary("Icon", "", "resources", time), time, 'm') +
+                                    Sized(2, {Ext(0x01, "Raw")}, MacBinary("Other", "fork", "", time), time, 'm') + '\0'});
+  archives.push_back({"old methods", Level0("-lh1-", "OLD.TXT", "xxxx", 9, 0) + Level0("-lh0-", "B", "b", 1, Crc("b")) + '\0'});
+  for (const auto& [what, bytes] : archives) {
+    SCOPED_TRACE(what);
+    const Unpacked unpacked = UnpackAll(bytes);
+    Archive archive(bytes);
+    auto members = archive.Open();
+    MemberInfo info;
+    for (const auto& expected : unpacked.members) {
+      ASSERT_EQ(members->Next(info), ArchiveMembers::Step::Member);
+      EXPECT_EQ(info.name, DisplayName(expected.header));
+      EXPECT_EQ(info.directory, expected.header.IsDirectory());
+      if (info.directory) continue;
+      auto data = members->OpenData();
+      const int32_t check = data->Check();
+      switch (expected.result) {
+        case ExtractResult::Ok:
+          EXPECT_EQ(check, unlha::kOk) << info.name;
+          EXPECT_EQ(ReadAt(*data, 0, expected.data.size() + 1), expected.data) << info.name;
+          EXPECT_EQ(data->Size(), expected.data.size());
+          break;
+        case ExtractResult::UnsupportedMethod: EXPECT_EQ(check, unlha::kUnsupportedMethod) << info.name; break;
+        case ExtractResult::CrcMismatch: EXPECT_EQ(check, unlha::kCrcMismatch) << info.name; break;
+        default: EXPECT_EQ(check, unlha::kArchiveDamaged) << info.name; break;
+      }
+    }
+    EXPECT_EQ(members->Next(info), unpacked.end == HeaderRead::End ? ArchiveMembers::Step::End : ArchiveMembers::Step::Damaged);
   }
 }
 

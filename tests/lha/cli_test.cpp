@@ -59,5 +59,26 @@ TEST(VornCliLha, FailuresExitNonZeroWithOneLineOfReason) {
   EXPECT_NE(RunCli(temp.path(), "").status, 0);
 }
 
+TEST(VornCliLha, MemberNamesCannotSteerTheTerminalAndFailuresNameTheMember) {
+  TempFolder temp;
+  WriteHostFile(temp.path() / "evil.lzh", PackFiles({{{"evil\x1b]0;owned\x07.txt"}, "x"}, {{"bell\xc2\x9b.txt"}, "y"}}));
+  for (const char* arguments : {"lha l evil.lzh", "lha t evil.lzh", "lha x evil.lzh out"}) {
+    Ran ran = RunCli(temp.path(), arguments);
+    const std::string shown = ran.out + ran.err;
+    EXPECT_EQ(shown.find_first_of("\x1b\x07"), std::string::npos) << arguments;
+    EXPECT_EQ(shown.find("\xc2\x9b"), std::string::npos) << arguments;
+    EXPECT_NE(shown.find("evil\\x1B]0;owned\\x07.txt"), std::string::npos) << arguments << ": " << shown;
+  }
+
+  std::string archive = PackFiles({{{"good.txt"}, "fine"}, {{"broken.txt"}, MailLikeText(20000, 3)}});
+  archive[archive.size() - 200] = static_cast<char>(archive[archive.size() - 200] ^ 0x55);
+  WriteHostFile(temp.path() / "damaged.lzh", archive);
+  Ran ran = RunCli(temp.path(), "lha x damaged.lzh out");
+  EXPECT_NE(ran.status, 0);
+  EXPECT_EQ(ran.err.rfind("vorn-cli lha: ", 0), 0u) << ran.err;
+  EXPECT_NE(ran.err.find("broken.txt"), std::string::npos) << ran.err;
+  EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
+}
+
 }  // namespace
 }  // namespace vorn::lha::test

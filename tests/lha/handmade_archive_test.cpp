@@ -1,32 +1,12 @@
-// Archives assembled byte by byte: header levels 0 and 1, and -lh6-/-lh7- data.
+// Archives assembled byte by byte: the header levels and forms other tools write, and -lh6-/-lh7- data.
 #include <gtest/gtest.h>
 
 #include "lha/codec/crc16.h"
+#include "tests/lha/handmade_headers.h"
 #include "tests/lha/lha_test_support.h"
 
 namespace vorn::lha::test {
 namespace {
-
-std::string Le(uint64_t v, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-  return out;
-}
-
-uint16_t Crc(const std::string& data) { return UpdateCrc16(0, data.data(), data.size()); }
-
-// 2001-02-03 04:05:06 as an MS-DOS stamp: time in the low word, date in the high word.
-constexpr uint32_t kDosStamp = ((4u << 11) | (5u << 5) | 3u) | ((((2001u - 1980) << 9) | (2u << 5) | 3u) << 16);
-constexpr int64_t kDosStampUnix = 981173106;
-
-std::string Level0(const std::string& method, const std::string& name, const std::string& packed,
-                   uint64_t original, uint16_t crc, uint8_t attributes = 0x20) {
-  std::string body = method + Le(packed.size(), 4) + Le(original, 4) + Le(kDosStamp, 4) +
-                     static_cast<char>(attributes) + '\0' + static_cast<char>(name.size()) + name + Le(crc, 2);
-  uint8_t sum = 0;
-  for (char c : body) sum = static_cast<uint8_t>(sum + static_cast<uint8_t>(c));
-  return std::string(1, static_cast<char>(body.size())) + static_cast<char>(sum) + body + packed;
-}
 
 // A level-1 header: name in the base part, folder and Unix time in extended headers.
 std::string Level1(const std::string& name, const std::string& folder, const std::string& data) {
@@ -78,6 +58,91 @@ TEST(HandmadeArchive, Level1ExtendedHeadersGiveFolderAndTime) {
   EXPECT_EQ(m.header.modified, 1234567890);
   EXPECT_EQ(m.header.packedSize, 9u);
   EXPECT_EQ(m.data, "level one");
+}
+
+TEST(HandmadeArchive, ForeignHeaderFormsGiveTheirNamesTimesAndData) {
+  const uint32_t in2039 = 2200000000u;  // 2039-09-18, past the signed 32-bit range
+  struct Case {
+    const char* what;
+    std::string archive;
+    std::vector<std::string> path;
+    int64_t modified;
+  };
+  const Case cases[] = {
+      {"level 3 (OS/2 LHA)",
+       Sized(3, {Ext(0x01, "three.txt"), Ext(0x02, std::string("os2\xFF")), Ext(0x40, Le(0x20, 2))}, "payload",
+             1234567890, '2'),
+       {"os2", "three.txt"}, 1234567890},
+      {"level 2 stated two bytes short (OS-9 LHA)", Sized(2, {Ext(0x01, "nine.txt")}, "payload", 1234567890, 'K', true),
+       {"nine.txt"}, 1234567890},
+      {"level 2 time after 2038", Sized(2, {Ext(0x01, "late.txt")}, "payload", in2039, 'U'), {"late.txt"}, in2039},
+      {"level 2 Unix time extension after 2038",
+       Sized(2, {Ext(0x01, "ext.txt"), Ext(0x54, Le(in2039, 4))}, "payload", 0, 'U'), {"ext.txt"}, in2039},
+      {"level 0 Amiga name with a comment after a NUL",
+       Level0("-lh0-", std::string("AMIGA.TXT\0a comment", 19), "payload", 7, Crc("payload")),
+       {"AMIGA.TXT"}, kDosStampUnix},
+      {"level 2 name with a comment after a NUL", Sized(2, {Ext(0x01, std::string("n.txt\0note", 10))}, "payload", 5, 'A'),
+       {"n.txt"}, 5},
+      {"Windows times of zero", Sized(2, {Ext(0x01, "w.txt"), Ext(0x41, std::string(24, '\0'))}, "payload", 5, 'W'),
+       {"w.txt"}, -11644473600LL},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto unpacked = UnpackAll(c.archive + Level0("-lh0-", "NEXT", "n", 1, Crc("n")) + '\0');
+    ASSERT_EQ(unpacked.end, HeaderRead::End);
+    ASSERT_EQ(unpacked.members.size(), 2u);
+    EXPECT_EQ(unpacked.members[0].header.path, c.path);
+    EXPECT_EQ(unpacked.members[0].header.modified, c.modified);
+    EXPECT_EQ(unpacked.members[0].result, ExtractResult::Ok);
+    EXPECT_EQ(unpacked.members[0].data, "payload");
+    EXPECT_EQ(unpacked.members[1].data, "n");  // the data was found where it is
+  }
+  // A level-3 header must say its fields are four bytes wide; a damaged one is refused.
+  std::string wrongWidth = Sized(3, {Ext(0x01, "x")}, "payload", 0, '2');
+  wrongWidth[0] = 2;
+  EXPECT_EQ(UnpackAll(wrongWidth + '\0').end, HeaderRead::Damaged);
+  std::string cut = Sized(2, {Ext(0x01, "x")}, "payload", 0, 'U', true);
+  EXPECT_EQ(UnpackAll(cut.substr(0, cut.size() - 9)).end, HeaderRead::Damaged);
+}
+
+TEST(HandmadeArchive, TimesOutsideTheHeaderFieldAreWrittenAsTheNearestItHolds) {
+  for (auto [written, read] : {std::pair<int64_t, int64_t>{2200000000, 2200000000}, {-5, 0},
+                               {5000000000, 4294967295}}) {
+    MemberHeader header;
+    header.method = "-lh0-";
+    header.path = {"t.txt"};
+    header.modified = written;
+    auto unpacked = UnpackAll(EncodeLevel2Header(header) + '\0');
+    ASSERT_EQ(unpacked.members.size(), 1u);
+    EXPECT_EQ(unpacked.members[0].header.modified, read) << written;
+  }
+}
+
+TEST(HandmadeArchive, MacLhaMembersUnwrapToTheirDataFork) {
+  const uint32_t time = 1000000000;
+  const std::string wrapped = MacBinary("Letter", "the data fork", "RSRC", time);
+  const std::string resourceOnly = MacBinary("Icon", "", "resources", time);
+  const std::string otherName = MacBinary("Letter.bin", "the data fork", "RSRC", time);
+  struct Case {
+    const char* what;
+    std::string name, data;
+    char os;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"MacLHA's own header", "Letter", wrapped, 'm', "the data fork"},
+      {"only a resource fork", "Icon", resourceOnly, 'm', "resources"},
+      {"a MacBinary file packed as it is", "Letter", otherName, 'm', otherName},
+      {"from another system", "Letter", wrapped, 'M', wrapped},
+      {"short data", "Letter", "short", 'm', "short"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto unpacked = UnpackAll(Sized(2, {Ext(0x01, c.name)}, c.data, time, c.os) + '\0');
+    ASSERT_EQ(unpacked.members.size(), 1u);
+    EXPECT_EQ(unpacked.members[0].result, ExtractResult::Ok);
+    EXPECT_TRUE(unpacked.members[0].data == c.expected) << unpacked.members[0].data.size();
+  }
 }
 
 TEST(HandmadeArchive, UnsupportedMethodsAreNamedAndSkipped) {

@@ -6,12 +6,15 @@
 #include "lha/unlha_result.h"
 #include "platform/sim/sim_archiver.h"
 #include "platform/sim/sim_file_system.h"
+#include "tests/lha/handmade_headers.h"
 #include "tests/lha/lha_test_support.h"
 
 namespace vorn::unlha {
 namespace {
 
+using lha::test::Ext;
 using lha::test::ReadHostFile;
+using lha::test::Sized;
 using lha::test::WriteHostFile;
 namespace fs = std::filesystem;
 
@@ -121,7 +124,7 @@ TEST_F(UnlhaRun, UnsafeNamesAreNeverWrittenOutsideTheDestination) {
     header.crc = lha::UpdateCrc16(0, "evil", 4);
     return lha::EncodeLevel2Header(header) + "evil";
   };
-  std::string archive = stored({"..", "escaped.txt"}) + stored({"C:", "drive.txt"}) + stored({"\\etc", "abs"}) +
+  std::string archive = stored({"..", "escaped.txt"}) + stored({"C:", "drive.txt"}) + stored({"\\\\srv", "..", "x"}) +
                         stored({"sub", "..", "..", "up.txt"}) + stored({"CON"}) + stored({"a:stream"}) +
                         stored({"..."}) + stored({"ok", "good.txt"}) + '\0';
   PutArchive("C:\\in\\Mail.lzh", archive);
@@ -132,6 +135,129 @@ TEST_F(UnlhaRun, UnsafeNamesAreNeverWrittenOutsideTheDestination) {
                                        {"dest", "<dir>"}, {"dest/ok", "<dir>"}, {"dest/ok/good.txt", "evil"}}));
   EXPECT_FALSE(fs::exists(Host("C:\\escaped.txt")));
   EXPECT_FALSE(fs::exists(Host("C:\\drive.txt")));
+}
+
+// An archive of stored members, one per (path, data) pair.
+std::string StoredMembers(const std::vector<std::pair<std::vector<std::string>, std::string>>& members) {
+  std::string archive;
+  for (const auto& [path, data] : members) {
+    lha::MemberHeader header;
+    header.method = "-lh0-";
+    header.path = path;
+    header.packedSize = header.originalSize = data.size();
+    header.crc = lha::UpdateCrc16(0, data.data(), data.size());
+    archive += lha::EncodeLevel2Header(header) + data;
+  }
+  return archive + '\0';
+}
+
+TEST_F(UnlhaRun, ArchivesOtherToolsWriteUnpackAsTheyDo) {
+  const std::string dotFolder = Sized(2, {Ext(0x02, "."), Ext(0x40, lha::test::Le(0x10, 2))}, "", 1000000000, 'U',
+                                      false, "-lhd-");
+  const std::string archive =
+      lha::test::Level0("-lh0-", "\\LHMELT\\A.TXT", "a", 1, lha::test::Crc("a")) +
+      Sized(2, {Ext(0x01, "b.txt"), Ext(0x02, std::string("\xFFhome\xFFu\xFF"))}, "b", 1000000000, 'U') +
+      lha::test::Level0("-lh0-", std::string("c.txt\0an Amiga comment", 23), "c", 1, lha::test::Crc("c")) +
+      Sized(3, {Ext(0x01, "d.txt")}, "d", 1000000000, '2') + Sized(2, {Ext(0x01, "e.txt")}, "e", 1000000000, 'K', true) +
+      dotFolder + Sized(2, {Ext(0x01, "f.txt")}, lha::test::MacBinary("f.txt", "f", "RSRC", 1000000000), 1000000000, 'm') +
+      '\0';
+  PutArchive("C:\\in\\Mail.lzh", archive);
+  std::string output;
+  ASSERT_EQ(Run(MeltLine("C:\\in", "C:\\out"), &output), kOk) << output;
+  EXPECT_EQ(Tree(Host("C:\\out")),
+            (std::map<std::string, std::string>{{"LHMELT", "<dir>"}, {"LHMELT/A.TXT", "a"}, {"home", "<dir>"},
+                                                {"home/u", "<dir>"}, {"home/u/b.txt", "b"}, {"c.txt", "c"},
+                                                {"d.txt", "d"}, {"e.txt", "e"}, {"f.txt", "f"}}));
+  EXPECT_EQ(Run("t \"C:\\in\\Mail.lzh\""), kOk);
+}
+
+TEST_F(UnlhaRun, DeepFoldersUnpackUpToWhatWindowsHoldsAndAreRefusedBeyond) {
+  auto nested = [](size_t depth) {
+    std::vector<std::string> path(depth, "d");
+    path.push_back("f.txt");
+    return path;
+  };
+  // C:\R\ and 120 one-letter folders: 244 bytes, within a folder's 247.
+  PutArchive("C:\\in\\Mail.lzh", StoredMembers({{nested(120), "deep"}}));
+  ASSERT_EQ(Run(MeltLine("C:\\in", "C:\\R")), kOk);
+  std::string deepest = "C:\\R";
+  for (int i = 0; i < 120; ++i) deepest += "\\d";
+  EXPECT_EQ(ReadHostFile(Host(deepest + "\\f.txt")), "deep");
+  for (size_t depth : {size_t{130}, size_t{300}, size_t{1000}}) {
+    PutArchive("C:\\in\\Mail.lzh", StoredMembers({{nested(depth), "too deep"}, {{"after.txt"}, "after"}}));
+    std::string output;
+    EXPECT_EQ(Run(MeltLine("C:\\in", "C:\\S"), &output), kCannotWriteFile) << depth;
+    EXPECT_NE(output.find("Path too long"), std::string::npos) << output;
+    EXPECT_EQ(Tree(Host("C:\\S")), (std::map<std::string, std::string>{{"after.txt", "after"}})) << depth;
+  }
+}
+
+TEST_F(UnlhaRun, TemporaryFilesNeverTakeAUsersNames) {
+  WriteHostFile(Host("C:\\R\\a.txt.$$$"), "the user's own");
+  WriteHostFile(Host("C:\\R\\a.txt"), "old");
+  PutArchive("C:\\in\\Mail.lzh", StoredMembers({{{"a.txt"}, "new a"}, {{"b.txt.$$$"}, "b dollars"}, {{"b.txt"}, "b"}}));
+  ASSERT_EQ(Run(MeltLine("C:\\in", "C:\\R")), kOk);
+  EXPECT_EQ(Tree(Host("C:\\R")), (std::map<std::string, std::string>{{"a.txt", "new a"},
+                                                                      {"a.txt.$$$", "the user's own"},
+                                                                      {"b.txt", "b"},
+                                                                      {"b.txt.$$$", "b dollars"}}));
+
+  // Packing, with members large enough to wait in files, leaves the user's files beside the archive alone.
+  WriteHostFile(Host("C:\\S\\Inbox.dbx"), lha::test::MailLikeText(200000, 3));
+  WriteHostFile(Host("C:\\B\\Mail.lzh.$$$"), "user 1");
+  WriteHostFile(Host("C:\\B\\Mail.lzh.$s0"), "user 2");
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\B\\Mail.lzh", "C:\\S"), nullptr, 0, {}, 4096), kOk);
+  ASSERT_EQ(RunCommand(files, PackLine("C:\\B\\Mail.lzh", "C:\\S"), nullptr, 0, {}, 4096), kOk);
+  auto tree = Tree(Host("C:\\B"));
+  EXPECT_EQ(tree.size(), 3u);
+  EXPECT_EQ(tree["Mail.lzh.$$$"], "user 1");
+  EXPECT_EQ(tree["Mail.lzh.$s0"], "user 2");
+  EXPECT_EQ(Run("t \"C:\\B\\Mail.lzh\""), kOk);
+}
+
+TEST_F(UnlhaRun, NamesAsLongAsAFileSystemTakesUnpack) {
+  std::vector<std::pair<std::vector<std::string>, std::string>> members;
+  for (size_t length = 252; length <= 255; ++length) members.push_back({{std::string(length, 'n')}, "long"});
+  PutArchive("C:\\in\\Mail.lzh", StoredMembers(members));
+  std::string output;
+  ASSERT_EQ(Run("x -d1 -y1 \"C:\\in\\Mail.lzh\" \"C:\"\\ *.*", &output), kOk) << output;
+  for (size_t length = 252; length <= 255; ++length)
+    EXPECT_EQ(ReadHostFile(Host("C:\\" + std::string(length, 'n'))), "long") << length;
+}
+
+TEST_F(UnlhaRun, TimesComeBackAsTheNearestTheFileSystemHolds) {
+  WriteHostFile(Host("C:\\S\\late.txt"), "late");
+  ASSERT_TRUE(files.SetModifiedTime("C:\\S\\late.txt", 2200000000));  // 2039-09-18
+  fs::create_directories(Host("C:\\in"));
+  ASSERT_EQ(Run(PackLine("C:\\in\\Mail.lzh", "C:\\S")), kOk);
+  ASSERT_EQ(Run(MeltLine("C:\\in", "C:\\R")), kOk);
+  EXPECT_EQ(files.ModifiedTime("C:\\R\\late.txt"), 2200000000);
+
+  const std::string earliest(24, '\0'), latest = std::string(8, '\0') + std::string(8, '\xFF') + std::string(8, '\0');
+  PutArchive("C:\\in\\Mail.lzh", Sized(2, {Ext(0x01, "zero.txt"), Ext(0x41, earliest)}, "z", 0, 'W') +
+                                       Sized(2, {Ext(0x01, "huge.txt"), Ext(0x41, latest)}, "h", 0, 'W') + '\0');
+  ASSERT_EQ(Run(MeltLine("C:\\in", "C:\\T")), kOk);
+  EXPECT_LE(*files.ModifiedTime("C:\\T\\zero.txt"), 0);
+  EXPECT_GE(*files.ModifiedTime("C:\\T\\huge.txt"), 2200000000);
+}
+
+TEST_F(UnlhaRun, LinksInTheDestinationAreNeverWrittenThrough) {
+  WriteHostFile(Host("C:\\outside\\secret.txt"), "secret");
+  fs::create_directories(Host("C:\\R"));
+  fs::create_directory_symlink(Host("C:\\outside"), Host("C:\\R") / "sub");
+  fs::create_symlink(Host("C:\\outside\\secret.txt"), Host("C:\\R") / "a.txt");
+  fs::create_symlink(Host("C:\\outside") / "planted.txt", Host("C:\\R") / "c.txt.$$$");
+  PutArchive("C:\\in\\Mail.lzh", StoredMembers({{{"sub", "x.txt"}, "through a folder"},
+                                                   {{"a.txt"}, "through a file"},
+                                                   {{"c.txt"}, "c"}}));
+  std::string output;
+  EXPECT_EQ(Run(MeltLine("C:\\in", "C:\\R"), &output), kLinkNotFollowed);
+  EXPECT_NE(output.find("Link not followed, skipped: sub\\x.txt"), std::string::npos) << output;
+  EXPECT_NE(output.find("Link not followed, skipped: a.txt"), std::string::npos) << output;
+  EXPECT_EQ(Tree(Host("C:\\outside")), (std::map<std::string, std::string>{{"secret.txt", "secret"}}));
+  EXPECT_TRUE(fs::is_symlink(Host("C:\\R") / "a.txt"));
+  EXPECT_TRUE(fs::is_symlink(Host("C:\\R") / "sub"));
+  EXPECT_EQ(ReadHostFile(Host("C:\\R\\c.txt")), "c");
 }
 
 TEST_F(UnlhaRun, DamagedArchivesGiveCodesAndKeepExistingFiles) {

@@ -54,6 +54,21 @@ TEST_P(ArchiverContract, TheBackupAndRestoreLinesRecreateTheStoreRootInAnotherFo
   EXPECT_EQ(files->Attributes(target + "\\Inbox.dbx"), fileattr::kReadOnly | fileattr::kArchive);
 }
 
+// A folder in the destination that is a link elsewhere is never written through.
+TEST_P(ArchiverContract, ALinkedFolderInTheDestinationIsNotFollowed) {
+  const std::string store = Path("Store Root"), target = Path("展開"), elsewhere = Path("よそ");
+  for (const std::string& folder : {store, store + "\\sub", target, elsewhere})
+    ASSERT_EQ(files->CreateDirectory(folder), FsResult::Ok) << folder;
+  WriteText("Store Root\\sub\\x.txt", "through the link");
+  WriteText("Store Root\\y.txt", "plain");
+  ASSERT_EQ(service->Unlha(0, PackLine(Path("Mail.lzh"), base, store), nullptr, 0), unlha::kOk);
+  ASSERT_TRUE(GetParam().files.makeLink(target + "\\sub", elsewhere));
+  std::string output;
+  EXPECT_EQ(service->Unlha(0, MeltLine(Path("Mail.lzh"), target), &output, 4096), unlha::kLinkNotFollowed) << output;
+  EXPECT_TRUE(files->List(elsewhere, "*").empty());
+  EXPECT_EQ(Tree(*files, target).count("y.txt"), 1u);
+}
+
 TEST_P(ArchiverContract, FailuresComeBackAsTheLibrarysCodes) {
   EXPECT_EQ(service->Unlha(0, "z \"" + Path("a.lzh") + "\"", nullptr, 0), unlha::kBadCommand);
   EXPECT_EQ(service->Unlha(0, MeltLine(Path("none.lzh"), base), nullptr, 0), unlha::kArchiveNotFound);

@@ -51,14 +51,23 @@ TEST_P(FileSystemContract, FilesAndFoldersReportWhatTheyAre) {
   EXPECT_EQ(ReadText("A.Txt"), "12345");
 }
 
-TEST_P(FileSystemContract, ModifiedTimeRoundTripsInUnixSeconds) {
+TEST_P(FileSystemContract, ModifiedTimeRoundTripsInUnixSecondsAndClampsWhatItCannotHold) {
   WriteText("t.txt", "x");
-  const int64_t time = 1000000000;  // 2001-09-09 01:46:40 UTC
-  ASSERT_TRUE(files->SetModifiedTime(Path("t.txt"), time));
-  EXPECT_EQ(files->ModifiedTime(Path("t.txt")), time);
-  auto listed = files->List(base, "t.txt");
-  ASSERT_EQ(listed.size(), 1u);
-  EXPECT_EQ(listed[0].modified, time);
+  for (int64_t time : {int64_t{1000000000}, int64_t{2200000000}}) {  // 2001-09-09 and 2039-09-18 UTC
+    ASSERT_TRUE(files->SetModifiedTime(Path("t.txt"), time));
+    EXPECT_EQ(files->ModifiedTime(Path("t.txt")), time);
+    auto listed = files->List(base, "t.txt");
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].modified, time);
+  }
+  // Times no file system holds end at its earliest and latest, in order.
+  files->SetModifiedTime(Path("t.txt"), INT64_MIN);
+  const auto earliest = files->ModifiedTime(Path("t.txt"));
+  files->SetModifiedTime(Path("t.txt"), INT64_MAX);
+  const auto latest = files->ModifiedTime(Path("t.txt"));
+  ASSERT_TRUE(earliest && latest);
+  EXPECT_LE(*earliest, 0);
+  EXPECT_GE(*latest, 2200000000);
 }
 
 TEST_P(FileSystemContract, FoldersAreCreatedOneLevelAtATimeAndRemovedOnlyWhenEmpty) {
@@ -226,6 +235,51 @@ TEST_P(FileSystemContract, CreateFolderPathCreatesTheChainAndTheLastFolderOnlyWi
   EXPECT_TRUE(files->IsDirectory(Path("a\\b\\c")));
   WriteText("file", "x");
   EXPECT_FALSE(CreateFolderPath(*files, Path("file\\d\\")));
+}
+
+TEST_P(FileSystemContract, NewFilesAreCreatedOnlyWhereNothingIsAndNeverThroughALink) {
+  WriteText("taken.txt", "kept");
+  FsResult result = FsResult::Ok;
+  EXPECT_EQ(files->CreateNewFile(Path("TAKEN.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("taken.txt"), "kept");
+  EXPECT_EQ(files->CreateNewFile(Path("nofolder\\x.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::NotFound);
+
+  auto out = files->CreateNewFile(Path("new.txt"), result);
+  ASSERT_NE(out, nullptr);
+  EXPECT_EQ(result, FsResult::Ok);
+  ASSERT_TRUE(out->Write("fresh", 5));
+  ASSERT_TRUE(out->Close());
+  EXPECT_EQ(ReadText("new.txt"), "fresh");
+
+  // A link to a file, and the same link once its target is gone.
+  WriteText("target.txt", "kept");
+  ASSERT_TRUE(GetParam().files.makeLink(Path("link.txt"), Path("target.txt")));
+  EXPECT_EQ(files->CreateNewFile(Path("link.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_EQ(ReadText("target.txt"), "kept");
+  ASSERT_EQ(files->DeleteFile(Path("target.txt")), FsResult::Ok);
+  EXPECT_EQ(files->CreateNewFile(Path("link.txt"), result), nullptr);
+  EXPECT_EQ(result, FsResult::AlreadyExists);
+  EXPECT_FALSE(files->Exists(Path("target.txt")));
+  WriteText("target.txt", "back");
+  GetParam().files.removeLink(Path("link.txt"));
+}
+
+TEST_P(FileSystemContract, LinkedFoldersReportThemselvesAsLinks) {
+  ASSERT_EQ(files->CreateDirectory(Path("Target")), FsResult::Ok);
+  WriteText("Target\\t.txt", "t");
+  ASSERT_TRUE(GetParam().files.makeLink(Path("Linked"), Path("Target")));
+  const auto linked = files->Attributes(Path("Linked"));
+  ASSERT_TRUE(linked.has_value());
+  EXPECT_TRUE(*linked & fileattr::kReparsePoint);
+  EXPECT_TRUE(*linked & fileattr::kDirectory);
+  EXPECT_FALSE(*files->Attributes(Path("Target")) & fileattr::kReparsePoint);
+  EXPECT_FALSE(*files->Attributes(Path("Target\\t.txt")) & fileattr::kReparsePoint);
+  for (const auto& entry : files->List(base, "*"))
+    EXPECT_EQ((entry.attributes & fileattr::kReparsePoint) != 0, entry.name == "Linked") << entry.name;
+  EXPECT_TRUE(files->IsDirectory(Path("Linked")));  // the link itself is left to the caller to judge
 }
 
 }  // namespace vorn

@@ -18,9 +18,20 @@ void AddTree(const FileSystem& files, const std::string& folder, const std::stri
   }
 }
 
+// Links go first, while their targets still exist: Wine cannot see a link to nothing.
+void RemoveLinks(FileSystem& files, const std::string& folder, const std::function<void(const std::string&)>& removeLink) {
+  for (const auto& entry : files.List(folder, "*")) {
+    const std::string path = folder + "\\" + entry.name;
+    if (entry.attributes & fileattr::kReparsePoint) removeLink(path);
+    else if (entry.isDirectory) RemoveLinks(files, path, removeLink);
+  }
+}
+
 }  // namespace
 
-void RemoveTree(FileSystem& files, const std::string& folder) {
+void RemoveTree(FileSystem& files, const std::string& folder,
+                const std::function<void(const std::string&)>& removeLink) {
+  if (removeLink) RemoveLinks(files, folder, removeLink);
   for (const auto& entry : files.List(folder, "*")) {
     std::string path = folder + "\\" + entry.name;
     if (entry.isDirectory) {

@@ -28,8 +28,23 @@ const std::filesystem::path& HostRootPath() {
   return root.path;
 }
 
+std::filesystem::path HostPath(const std::string& windowsPath) {
+  return SimFileSystem(HostRootPath()).HostPath(windowsPath);
+}
+
+bool MakeHostLink(const std::string& link, const std::string& target) {
+  std::error_code ec;
+  std::filesystem::create_symlink(HostPath(target), HostPath(link), ec);
+  return !ec;
+}
+
+void RemoveHostLink(const std::string& link) {
+  std::error_code ec;
+  std::filesystem::remove(HostPath(link), ec);
+}
+
 const FileSystemUnderTest kSimFiles{[] { return std::make_unique<SimFileSystem>(HostRootPath()); },
-                                    [] { return std::string("C:\\VornContract"); }};
+                                    [] { return std::string("C:\\VornContract"); }, MakeHostLink, RemoveHostLink};
 
 const auto Name = [](const auto&) { return std::string("Sim"); };
 

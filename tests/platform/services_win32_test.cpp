@@ -8,6 +8,7 @@
 #include "platform/win32/windows_api.h"
 #include "tests/platform/file_system_contract.h"
 #include "tests/platform/service_contracts.h"
+#include "tests/platform/wine_links.h"
 
 namespace vorn {
 namespace {
@@ -18,7 +19,8 @@ std::string ScratchFolder() {
   return Narrow(std::wstring(temp, n)) + "VornContract";
 }
 
-const FileSystemUnderTest kWin32Files{[] { return std::make_unique<Win32FileSystem>(); }, ScratchFolder};
+const FileSystemUnderTest kWin32Files{[] { return std::make_unique<Win32FileSystem>(); }, ScratchFolder, MakeWineLink,
+                                      RemoveWineLink};
 
 const auto Name = [](const auto&) { return std::string("Win32"); };
 

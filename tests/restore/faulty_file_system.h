@@ -45,6 +45,11 @@ class FaultyFileSystem : public FileSystem {
     if (!file) return nullptr;
     return std::make_unique<Output>(std::move(file), *this);
   }
+  std::unique_ptr<OutputFile> CreateNewFile(const std::string& p, FsResult& result) override {
+    auto file = inner_.CreateNewFile(p, result);
+    if (!file) return nullptr;
+    return std::make_unique<Output>(std::move(file), *this);
+  }
 
  private:
   class Output : public OutputFile {

@@ -209,12 +209,21 @@ TEST_F(SetRead, NothingInTheOutputFolderIsWrittenOverAndNoSetIsTold) {
   MakeSet(false);
   Put(kOut + "\\受信トレイ\\00000.eml", {'m', 'i', 'n', 'e'});
   Put(kOut + "\\仕事.mbox", {'m', 'i', 'n', 'e'});
+  // Links under the names, to a folder elsewhere and to nowhere, are never written through.
+  fs::create_directories(files.HostPath("C:\\Elsewhere"));
+  fs::create_directory_symlink(files.HostPath("C:\\Elsewhere"), files.HostPath(kOut) / "fj.comp.mail");
+  fs::create_symlink(files.HostPath("C:\\Nowhere"), files.HostPath(kOut) / "fj.comp.mail.mbox");
+  fs::create_symlink(files.HostPath("C:\\Nowhere"), files.HostPath(kOut) / "仕事");
   EXPECT_TRUE(Export(ExportForm::MessageFiles).Complete());
   EXPECT_TRUE(Export(ExportForm::Mbox).Complete());
+  EXPECT_TRUE(fs::is_empty(files.HostPath("C:\\Elsewhere")));
+  EXPECT_FALSE(fs::exists(files.HostPath("C:\\Nowhere")));
+  EXPECT_TRUE(HostExists(kOut + "\\fj.comp.mail (2)\\00000.nws"));
+  EXPECT_TRUE(HostExists(kOut + "\\fj.comp.mail (2).mbox"));
   EXPECT_EQ(Read(kOut + "\\受信トレイ\\00000.eml"), "mine");
   EXPECT_EQ(Read(kOut + "\\仕事.mbox"), "mine");
   EXPECT_EQ(Read(kOut + "\\受信トレイ (2)\\00000.eml"), ExtractedMessages(store[0])[0]);
-  EXPECT_TRUE(HostExists(kOut + "\\仕事\\00039.eml")) << "an mbox file of the name is in no folder's way";
+  EXPECT_TRUE(HostExists(kOut + "\\仕事 (2)\\00039.eml"));
   EXPECT_TRUE(HostExists(kOut + "\\仕事 (2).mbox"));
 
   Put("C:\\File", {'x'});
