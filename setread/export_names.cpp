@@ -32,6 +32,12 @@ std::string ValidFolderName(const std::string& name) {
   return valid;
 }
 
+// A drive's root keeps its backslash in the path given; the names follow it directly.
+ExportNames::ExportNames(FileSystem& files, const std::string& outputFolder)
+    : files_(files), outputFolder_(!outputFolder.empty() && outputFolder.back() == '\\'
+                                       ? outputFolder.substr(0, outputFolder.size() - 1)
+                                       : outputFolder) {}
+
 std::string ExportNames::Candidate(const std::string& name, int attempt, const std::string& extension) const {
   return outputFolder_ + "\\" + name + (attempt == 1 ? "" : " (" + std::to_string(attempt) + ")") + extension;
 }

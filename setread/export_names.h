@@ -19,7 +19,7 @@ std::string ValidFolderName(const std::string& name);
 
 class ExportNames {
  public:
-  ExportNames(FileSystem& files, std::string outputFolder) : files_(files), outputFolder_(std::move(outputFolder)) {}
+  ExportNames(FileSystem& files, const std::string& outputFolder);
 
   // Creates the folder for `name` below the output folder: name, then "name (2)", "name (3)" ...
   // when that is taken. Its path, or nullopt when no folder could be created.

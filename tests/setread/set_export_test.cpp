@@ -226,6 +226,14 @@ TEST_F(SetRead, NothingInTheOutputFolderIsWrittenOverAndNoSetIsTold) {
   EXPECT_TRUE(HostExists(kOut + "\\仕事 (2)\\00039.eml"));
   EXPECT_TRUE(HostExists(kOut + "\\仕事 (2).mbox"));
 
+  // A drive's root as the output folder: the names follow its backslash.
+  fs::create_directories(files.HostPath("D:\\"));
+  progress = Progress();
+  const SetExportOutcome atRoot = ExportSetMail(files, kSet, "D:\\", ExportForm::Mbox, progress);
+  EXPECT_TRUE(atRoot.Complete());
+  EXPECT_EQ(Folder(atRoot, "仕事.dbx")->output, "D:\\仕事.mbox");
+  EXPECT_TRUE(HostExists("D:\\仕事.mbox"));
+
   Put("C:\\File", {'x'});
   EXPECT_FALSE(ExportSetMail(files, kSet, "C:\\File", ExportForm::Mbox, progress).outputCreated);
   fs::remove(files.HostPath(kSet + "\\Reg\\Account.reg"));
