@@ -68,13 +68,13 @@ int Info(Context& context, const std::string& argument) {
   uint64_t bytes = 0;
   bool damaged = false;
   const std::string archiveProblem = SummarizeSetMail(*mail, [&](const SetFolderSummary& folder) {
-    const bool readable = folder.error == DbxError::None && folder.memberDamage.empty();
+    std::string problem = folder.memberDamage;
+    if (problem.empty() && folder.error != DbxError::None) problem = Described(folder.error);
     context.out << "  " << std::setw(8) << folder.messageCount << "  " << std::setw(12) << folder.file.size << "  "
-                << std::left << std::setw(13) << (readable ? folder.kind : "damaged") << std::right << "  "
+                << std::left << std::setw(13) << (problem.empty() ? folder.kind : "damaged") << std::right << "  "
                 << folder.file.name << "\n";
-    if (!folder.memberDamage.empty()) context.err << "vorn-cli set: " << folder.file.label << ": " << folder.memberDamage << "\n";
-    else if (folder.error != DbxError::None) context.err << "vorn-cli set: " << folder.file.label << ": " << Described(folder.error) << "\n";
-    damaged |= !readable;
+    if (!problem.empty()) context.err << "vorn-cli set: " << folder.file.label << ": " << problem << "\n";
+    damaged |= !problem.empty();
     ++folders;
     messages += folder.messageCount;
     bytes += folder.file.size;
@@ -92,7 +92,8 @@ class ProgressLine : public SetExportProgress {
     if (quiet_) return;
     const auto now = std::chrono::steady_clock::now();
     if (shown_ && foldersDone == lastDone_ && now - lastShown_ < std::chrono::milliseconds(200)) return;
-    err_ << "\rvorn-cli set: " << foldersDone << "/" << folders << " folders, " << messages << " messages" << std::flush;
+    err_ << "\rvorn-cli set: " << foldersDone << "/" << folders << " folders, " << messages << " messages"
+         << std::flush;
     shown_ = true;
     lastDone_ = foldersDone;
     lastShown_ = now;
@@ -141,7 +142,10 @@ int Export(Context& context, const std::vector<std::string>& args) {
       context.err << "vorn-cli set: " << folder.label << ": " << folder.memberDamage << "; skipped\n";
     } else if (folder.error != DbxError::None) {
       context.err << "vorn-cli set: " << folder.label << ": " << Described(folder.error) << "; " << folder.messages
-                  << " messages exported before it\n";
+                  << " messages exported before it";
+      // The numbered files end where the window's 16-bit counters do; an mbox file has no such end.
+      if (folder.error == DbxError::CounterOverflow && !mbox) context.err << " (--mbox exports every message)";
+      context.err << "\n";
     }
   }
   if (!outcome.archiveProblem.empty())
