@@ -29,7 +29,8 @@ void ListFiles(const FileSystem& files, const std::string& folder, const std::st
     const std::string path = relative + entry.name;
     if (!entry.isDirectory) {
       entries.push_back({path, entry.size, 1});
-    } else if (sumUpFolders && !EqualsIgnoringAsciiCase(entry.name, "Reg") && !EqualsIgnoringAsciiCase(entry.name, "Wab")) {
+    } else if (sumUpFolders && !EqualsIgnoringAsciiCase(entry.name, "Reg") &&
+               !EqualsIgnoringAsciiCase(entry.name, "Wab")) {
       SetFileEntry summed{path + "\\", 0, 0};
       SumUp(files, folder + "\\" + entry.name, summed);
       entries.push_back(summed);

@@ -132,8 +132,9 @@ const std::vector<uint8_t>* RandomAccessMember::DecodedPage(uint64_t index) {
 }
 
 bool RandomAccessMember::PrepareDecoder(uint64_t index) {
-  auto after = std::upper_bound(resumePoints_.begin(), resumePoints_.end(), index,
-                                [](uint64_t page, const LzhResumePoint& point) { return page < point.produced / kPageSize; });
+  auto after = std::upper_bound(
+      resumePoints_.begin(), resumePoints_.end(), index,
+      [](uint64_t page, const LzhResumePoint& point) { return page < point.produced / kPageSize; });
   const LzhResumePoint* point = after == resumePoints_.begin() ? nullptr : &*std::prev(after);
   const uint64_t pointAt = point ? point->produced : 0;
   if (decoder_ && sink_->at() / kPageSize <= index && sink_->at() >= pointAt) return true;

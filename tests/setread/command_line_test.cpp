@@ -181,7 +181,8 @@ TEST(SetCommands, ReadSetsAssembledByHandAndTellWhatIsDamagedOrNoSet) {
     const Ran run = Cli(command, scratch);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
-              "Vorn: 指定先にバックアップファイルが見つかりません。\nリストアするユーザー名のフォルダを選択してください。\n"
+              "Vorn: 指定先にバックアップファイルが見つかりません。\n"
+              "リストアするユーザー名のフォルダを選択してください。\n"
               "             ~~~~~~~~~~~~~~~~~~~\n");
   }
   EXPECT_FALSE(fs::exists(scratch / "x"));
