@@ -25,7 +25,12 @@ struct Ran {
   std::string out, err;
 };
 
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+// Appended piece by piece: GCC 12's -Wrestrict misreads "literal" + std::string&& when optimizing.
+std::string Quote(const fs::path& path) {
+  std::string quoted = "'";
+  quoted += path.string();
+  return quoted += "'";
+}
 
 Ran Shell(const std::string& command, const fs::path& scratch) {
   const fs::path out = scratch / "stdout", err = scratch / "stderr";

@@ -93,12 +93,12 @@ void WriteSampleStore(const std::filesystem::path& folder, const std::vector<Sam
 void WriteHandMadeSet(const std::filesystem::path& setFolder, const std::filesystem::path& store, bool compressed) {
   namespace fs = std::filesystem;
   Write(setFolder / "Reg" / "Account.reg", "REGEDIT4\r\n\r\n");
-  std::string info;
+  std::string info;  // appended piece by piece: GCC 12's -Wrestrict misreads "literal" + std::string&&
   for (const char* line : {"Date       :2004/05/12 9:05:03", "OS         :WindowsXP", "OE         :6.00.2900.5512",
                            "StoreRoot  :C:\\Documents and Settings\\太郎\\Outlook Express", "UserName   :太郎",
                            "UserID     :{AAAAAAAA-1111-2222-3333-444444444444}", "WabPath    :C:\\太郎.wab",
                            "BackupPath :C:\\Vorn_bkup"})
-    info += "\"" + Utf8ToCp932(line) + "\"\r\n";
+    (info += '"').append(Utf8ToCp932(line)).append("\"\r\n");
   Write(setFolder / "Reg" / "VornInfo.dat", info);
   if (!compressed) {
     fs::create_directories(setFolder / "Mail");
