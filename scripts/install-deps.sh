@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(python3 cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev
           mingw-w64 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine64 wine32:i386
-          xvfb xauth locales fonts-ipafont-gothic lhasa jlha-utils undbx libchm-dev imagemagick xdotool)
+          xvfb xauth locales fonts-ipafont-gothic lhasa jlha-utils undbx libchm-dev imagemagick xdotool nsis)
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 missing=()
 for p in "${packages[@]}"; do

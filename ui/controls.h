@@ -53,6 +53,13 @@ struct CheckBox {
   bool visible = true;
 };
 
+// A timer that ticks every interval milliseconds while enabled (as fast as the system allows
+// when that is shorter than its shortest period).
+struct Timer {
+  unsigned interval = 0;
+  bool enabled = false;
+};
+
 // A group of option buttons; exactly one is selected.
 struct OptionGroup {
   std::vector<std::string> captions;

@@ -7,6 +7,7 @@
 #include "ui/ex_info.h"
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
+#include "ui/mailme.h"
 
 namespace vorn {
 namespace {
@@ -36,6 +37,10 @@ Form1::Form1(App& app, FormHost& host)
           ExInfo dialog(fields, app.env.osKind, app.env.oeVersion);
           host.ShowModal(dialog);
         });
+      }),
+      openSupportMail([this] {
+        Mailme sheet(app_, *this);
+        host_.ShowModal(sheet);
       }),
       app_(app),
       host_(host) {

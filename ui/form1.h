@@ -78,8 +78,9 @@ class Form1 {
   MenuItem MnMokuji{"目次(&M) ..."};
   MenuItem MnMail{"作者へ質問,要望(&M)..."};
 
-  // What the OK button and the menus hand over to: the backup run and the restore run; the
-  // others do nothing until their windows exist. Tests may put their own in.
+  // What the OK button and the menus hand over to: the backup run, the restore run and the
+  // support mail sheet; the others do nothing until their windows exist. Tests may put their own
+  // in.
   std::function<void()> runBackup;
   std::function<void()> runRestore;
   std::function<void()> openOptions;

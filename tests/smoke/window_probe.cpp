@@ -12,7 +12,14 @@
 //            text and presses BUTTON (ok, cancel, yes or no; none only waits)
 //   exinfo BUTTON  waits for the backup information dialog, prints its size and fields and
 //            presses BUTTON (detail or ok; none only waits)
+//   compression  chooses the menu item "Mailファイルの圧縮(&U)" (which does nothing while disabled)
+//   help     chooses the help menu's contents item
+//   mail     opens the support mail sheet from the menu, waits for its fade-in and prints the
+//            selected subject and the sheet's alpha ("alpha N", or "opaque" when not layered)
+//   mail-ok  presses the open sheet's OK and prints "closed" once the sheet is gone
 //   close    asks the main window to close
+//   title    prints the caption of the first visible dialog (such as the installer's window)
+//   record FILE TEXT  writes TEXT to FILE (UTF-8): a stand-in handler that shows what it was given
 // DESKTOP names the (Wine virtual) desktop vorn.exe runs on (after the command's own arguments). Exit code 1 when the main
 // window is not there.
 #include <cstring>
@@ -131,6 +138,59 @@ int AnswerBackupInfo(const std::wstring& button) {
   return WaitForWindow(ids::kExInfoClass, false) ? 1 : 0;
 }
 
+// Opens the support mail sheet and waits until its fade-in has ended (it is not layered on the
+// 98 family).
+int OpenMailSheet(HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuMail, 0), 0);
+  HWND sheet = WaitForWindow(ids::kMailmeClass, true);
+  if (!sheet) return 1;
+  for (int index = 0; index < 4; ++index) {
+    HWND option = GetDlgItem(sheet, ids::kMailmeOption1First + index);
+    if (SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) Print(Text(option) + "\n");
+  }
+  if (!(GetWindowLongW(sheet, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+    Print("opaque\n");
+    return 0;
+  }
+  BYTE alpha = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(sheet, nullptr, &alpha, &flags)) return 1;
+    if (alpha >= 251) break;
+    Sleep(50);
+  }
+  Print("alpha " + std::to_string(alpha) + "\n");
+  return 0;
+}
+
+int PressMailSheetOk() {
+  HWND sheet = WaitForWindow(ids::kMailmeClass, true);
+  if (!sheet) return 1;
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (WaitForWindow(ids::kMailmeClass, false)) return 1;
+  Print("closed\n");
+  return 0;
+}
+
+int PrintDialogTitle() {
+  for (HWND window = FindWindowW(L"#32770", nullptr); window; window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+    if (!IsWindowVisible(window)) continue;
+    Print(Text(window) + "\n");
+    return 0;
+  }
+  return 1;
+}
+
+int Record(const std::wstring& file, const std::wstring& text) {
+  HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return 1;
+  const std::string utf8 = vorn::Narrow(text);
+  DWORD written = 0;
+  const bool ok = WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  CloseHandle(out);
+  return ok ? 0 : 1;
+}
+
 int PrintSetting(const std::wstring& name) {
   wchar_t text[1024] = {};
   DWORD type = 0, size = sizeof text - sizeof(wchar_t);
@@ -152,12 +212,14 @@ int PrintSetting(const std::wstring& name) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
+  if (command == L"record") return argc > 3 ? Record(argv[2], argv[3]) : 2;
   // The command's own arguments come before the desktop.
   const int operands = command == L"answer" ? 2 : command == L"restore-to" || command == L"exinfo" ? 1 : 0;
   if (argc > 2 + operands) {
     HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
     if (!desktop || !SetThreadDesktop(desktop)) return 1;
   }
+  if (command == L"title") return PrintDialogTitle();
   HWND main = FindWindowW(ids::kForm1Class, nullptr);
   if (!main || !IsWindowVisible(main)) return 1;
   if (command == L"users") {
@@ -177,6 +239,14 @@ int wmain(int argc, wchar_t** argv) {
     return Answer(argv[2], argv[3]);
   } else if (command == L"exinfo" && argc > 2) {
     return AnswerBackupInfo(argv[2]);
+  } else if (command == L"compression") {
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuLHA, 0), 0);
+  } else if (command == L"help") {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kForm1MenuMokuji, 0), 0);
+  } else if (command == L"mail") {
+    return OpenMailSheet(main);
+  } else if (command == L"mail-ok") {
+    return PressMailSheetOk();
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
   } else {

@@ -5,6 +5,7 @@ namespace vorn::win32ui {
 constexpr wchar_t kForm1Class[] = L"VornForm1";
 constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
 constexpr wchar_t kExInfoClass[] = L"VornExInfo";
+constexpr wchar_t kMailmeClass[] = L"VornMailme";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
 constexpr int kForm1Ok = 1;
@@ -15,8 +16,11 @@ constexpr int kForm1Image1 = 204;
 constexpr int kForm1Option1First = 210;  // + index 1 and 2 (index 0 is hidden)
 // Menu items are numbered from kForm1MenuFirst in menu order, separators included.
 constexpr int kForm1MenuFirst = 100;
+constexpr int kForm1MenuLHA = kForm1MenuFirst + 3;
 constexpr int kForm1MenuChSave = kForm1MenuFirst + 5;
 constexpr int kForm1MenuOp = kForm1MenuFirst + 7;
+constexpr int kForm1MenuMokuji = kForm1MenuFirst + 12;
+constexpr int kForm1MenuMail = kForm1MenuFirst + 14;
 
 // FrmBkpth: OK and キャンセル take IDOK and IDCANCEL.
 constexpr int kFrmBkpthOption1First = 301;  // + index
@@ -27,5 +31,9 @@ constexpr int kFrmBkpthBrowse = 304;
 constexpr int kExInfoDetail = 401;
 constexpr int kExInfoLabel3 = 402;
 constexpr int kExInfoField1First = 410;  // + field index
+
+// Mailme: OK and キャンセル take IDOK and IDCANCEL.
+constexpr int kMailmeFrame = 501;
+constexpr int kMailmeOption1First = 510;  // + index
 
 }  // namespace vorn::win32ui

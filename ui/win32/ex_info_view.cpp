@@ -21,11 +21,7 @@ int Pixels(int twips) { return twips / ExInfo::kTwipsPerPixel; }
 ExInfoView::ExInfoView(ExInfo& dialog) : ModalView(dialog), dialog_(dialog) {}
 
 HWND ExInfoView::Create(HWND owner) {
-  static const ATOM registered = RegisterWindowClass(kExInfoClass, WindowProc);
-  (void)registered;
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  window_ = CreateTopLevel(kExInfoClass, dialog_.caption, style, owner, nullptr, Pixels(ExInfo::kWidth),
-                           Pixels(ExInfo::kNormalHeight), this);
+  CreateDialogWindow(kExInfoClass, dialog_.caption, owner, Pixels(ExInfo::kWidth), Pixels(ExInfo::kNormalHeight));
   // The form's sizes are the window's outer sizes; the details panel lies below the normal
   // size's client area.
   SetWindowPos(window_, nullptr, 0, 0, Pixels(ExInfo::kWidth), Pixels(ExInfo::kNormalHeight), SWP_NOMOVE | SWP_NOZORDER);
@@ -84,13 +80,6 @@ void ExInfoView::Sync() {
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-LRESULT CALLBACK ExInfoView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  ExInfoView* view = ViewOf<ExInfoView>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
-}
-
 LRESULT ExInfoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -99,8 +88,6 @@ LRESULT ExInfoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == kExInfoDetail) dialog_.Command1_Click(ExInfo::kDetail);
       if (!dialog_.closed) Sync();
       return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CLOSE:
       dialog_.Command1_Click(ExInfo::kOk);
       return 0;

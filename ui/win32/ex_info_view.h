@@ -12,10 +12,9 @@ class ExInfoView : public ModalView {
   explicit ExInfoView(ExInfo& dialog);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   ExInfo& dialog_;
   HWND fields_[ExInfo::kFieldCount] = {};

@@ -39,8 +39,11 @@ constexpr MenuEntry kMenu[] = {
     {2, nullptr, nullptr, nullptr},
     {2, &Form1::MnMail, &Form1::MnMail_Click, nullptr},
 };
+static_assert(kMenu[kForm1MenuLHA - kMenuIdBase].item == &Form1::MnLHA);
 static_assert(kMenu[kForm1MenuChSave - kMenuIdBase].item == &Form1::MnChSave);
 static_assert(kMenu[kForm1MenuOp - kMenuIdBase].item == &Form1::MnOp);
+static_assert(kMenu[kForm1MenuMokuji - kMenuIdBase].item == &Form1::MnMokuji);
+static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 
 HICON ProgramIcon() {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));

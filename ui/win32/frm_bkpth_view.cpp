@@ -16,10 +16,7 @@ constexpr int kClientHeight = 142;
 FrmBkpthView::FrmBkpthView(FrmBkpth& dialog) : ModalView(dialog), dialog_(dialog) {}
 
 HWND FrmBkpthView::Create(HWND owner) {
-  static const ATOM registered = RegisterWindowClass(kFrmBkpthClass, WindowProc);
-  (void)registered;
-  window_ = CreateTopLevel(kFrmBkpthClass, dialog_.caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner,
-                           nullptr, kClientWidth, kClientHeight, this);
+  CreateDialogWindow(kFrmBkpthClass, dialog_.caption, owner, kClientWidth, kClientHeight);
   for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
     option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
                                     BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
@@ -66,23 +63,11 @@ void FrmBkpthView::OnCommand(int id, int code) {
   if (!dialog_.closed) Sync();
 }
 
-LRESULT CALLBACK FrmBkpthView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RememberView(window, message, lParam);
-  FrmBkpthView* view = ViewOf<FrmBkpthView>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return view->Handle(message, wParam, lParam);
-}
-
 LRESULT FrmBkpthView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_SETCURSOR:
-      if (KeepWaitCursor()) return TRUE;
-      break;
     case WM_CLOSE:
       dialog_.CmdCancel_Click();
       return 0;

@@ -11,10 +11,9 @@ class FrmBkpthView : public ModalView {
   explicit FrmBkpthView(FrmBkpth& dialog);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Create(HWND owner) override;
   void Sync() override;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(int id, int code);
 
   FrmBkpth& dialog_;

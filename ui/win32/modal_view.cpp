@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+
+#include "ui/win32/view_support.h"
 
 namespace vorn::win32ui {
 namespace {
@@ -33,6 +36,28 @@ bool RegisterModalView(std::type_index formClass, ModalViewFactory factory) {
 std::unique_ptr<ModalView> MakeModalView(ModalForm& form) {
   auto found = Factories().find(typeid(form));
   return found == Factories().end() ? nullptr : found->second(form);
+}
+
+void ModalView::CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,
+                                   int height) {
+  static std::set<std::wstring> registered;
+  if (registered.insert(windowClass).second) RegisterWindowClass(windowClass, WindowProc);
+  window_ = CreateTopLevel(windowClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, width, height,
+                           static_cast<ModalView*>(this));
+}
+
+LRESULT CALLBACK ModalView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  RememberView(window, message, lParam);
+  ModalView* view = ViewOf<ModalView>(window);
+  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case DM_GETDEFID:  // OK is every dialog's default button
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_SETCURSOR:
+      if (KeepWaitCursor()) return TRUE;
+      break;
+  }
+  return view->Handle(message, wParam, lParam);
 }
 
 void ModalView::RunModal(HWND owner) {

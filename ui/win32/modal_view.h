@@ -1,10 +1,14 @@
 #pragma once
 // The Win32 side of a modal form: the modal loop every dialog shares, and the table in which
 // each dialog's view registers itself for its form's class, so that the form host can show any
-// ModalForm. A new dialog is a form class in ui/ and a view here whose file ends with
+// ModalForm. A new dialog is a form class in ui/ and a view here whose Create makes its window
+// with CreateDialogWindow and whose file ends with
 //   [[maybe_unused]] const bool kRegistered = RegisterModalView<TheForm, TheFormView>();
-// (this library is linked as objects, so such a file is never left out).
+// (this library is linked as objects, so such a file is never left out). Every dialog's OK
+// button takes IDOK and is its default button; the hourglass shows over it while the program
+// is busy.
 #include <memory>
+#include <string>
 #include <typeindex>
 
 #include "platform/win32/windows_api.h"
@@ -28,10 +32,17 @@ class ModalView {
   virtual HWND Create(HWND owner) = 0;
   // Brings every control in line with the form's state.
   virtual void Sync() = 0;
+  // A message of window_; what it does not handle goes to DefWindowProcW.
+  virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // Creates window_, a captioned dialog window of that class (registered on first use) whose
+  // client area is width x height and whose messages go to Handle.
+  void CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,
+                          int height);
 
   HWND window_ = nullptr;
 
  private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   ModalForm& form_;
 };
 

@@ -1,0 +1,23 @@
+# vorn_version_resource(TARGET DESCRIPTION): gives a Windows program or library the version
+# resource that the file browser and the installer read: the project's version, Japanese
+# (0x0411), the description and the file's own name.
+function(vorn_version_resource target description)
+  get_target_property(type ${target} TYPE)
+  get_target_property(output_name ${target} OUTPUT_NAME)
+  if(NOT output_name)
+    set(output_name ${target})
+  endif()
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(VORN_RC_FILE_TYPE VFT_DLL)
+    set(VORN_RC_FILE_NAME ${output_name}.dll)
+  else()
+    set(VORN_RC_FILE_TYPE VFT_APP)
+    set(VORN_RC_FILE_NAME ${output_name}.exe)
+  endif()
+  set(VORN_RC_INTERNAL_NAME ${output_name})
+  set(VORN_RC_DESCRIPTION ${description})
+  string(REPLACE "." "," VORN_RC_VERSION_COMMAS ${PROJECT_VERSION})
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
