@@ -14,7 +14,9 @@ taro="山田 太郎"; taro_guid="{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}"
 profile=$(unix_path "$(win_env USERPROFILE)")
 store="$profile/Local Settings/Application Data/Identities/$taro_guid/Microsoft/Outlook Express"
 made_set="$profile/デスクトップ/Vorn_bkup/$taro"
-# The demo's mail store afresh, whatever an earlier test left in it.
+# The demo's mail store afresh and nothing else in it, whatever an earlier test left there (the
+# backup's test adds files that are no folder files); the machine's files come back at the end.
+rm -rf "$store"/* "$made_set"
 wine "$build/tests/backup/demo_mail.exe" || fail "demo_mail could not write the stores"
 folders=()
 for file in "$store"/*.dbx; do
