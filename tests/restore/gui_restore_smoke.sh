@@ -38,10 +38,12 @@ cp -r "$profile/デスクトップ/Vorn_bkup/$taro" "$prefix/drive_c/Mail"
 printf 'her own mail' > "$hanako_store/自分のフォルダ.dbx"
 cd "$prefix/drive_c"
 wine explorer /desktop=vorn-restore,800x600 "Z:${build//\//\\}\\app\\vorn.exe" &
-for _ in $(seq 60); do users=$(probe users 2>/dev/null) && [ -n "$users" ] && break; sleep 0.5; done
+# A fresh prefix may still be busy starting: the user is awaited in the list, and the pick is
+# tried until OK can be pressed.
+for _ in $(seq 60); do users=$(probe users 2>/dev/null) && grep -qxF "$hanako" <<<"$users" && break; sleep 0.5; done
 started=""
-for _ in $(seq 30); do probe restore-to "$hanako" 2>/dev/null && started=yes && break; sleep 0.5; done
-[ -n "$started" ] || fail "could not start a restore"
+for _ in $(seq 60); do probe restore-to "$hanako" 2>/dev/null && started=yes && break; sleep 0.5; done
+[ -n "$started" ] || fail "could not start a restore; the user list held: $(probe users 2>&1 | tr '\n' ',')"
 
 probe answer "フォルダーの参照" ok >/dev/null || fail "no folder picker"
 probe answer "リストア" none >/dev/null || fail "no R3"
