@@ -18,13 +18,6 @@ int Fail(Context& context, const std::string& argument, DbxError error) {
   return kExitFailed;
 }
 
-std::string Classification(const FolderClassification& folder) {
-  if (folder.newsEntry && folder.mailEntry) return "news and mail";
-  if (folder.newsEntry) return "news";
-  if (folder.mailEntry) return "mail";
-  return "neither";
-}
-
 int Info(Context& context, const std::string& argument) {
   const std::string path = context.programPath(argument);
   auto file = DbxFile::Open(context.files, path);
@@ -46,7 +39,7 @@ int Info(Context& context, const std::string& argument) {
               << "\nmail: " << mail << "\nunclassified: " << unclassified << "\n";
   if (error != DbxError::None) return Fail(context, argument, error);
   const FolderClassification folder = ClassifyFolderFile(context.files, path);
-  context.out << "folder: " << Classification(folder) << "\n";
+  context.out << "folder: " << FolderKindName(folder) << "\n";
   return folder.error == DbxError::None ? kExitOk : Fail(context, argument, folder.error);
 }
 

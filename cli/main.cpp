@@ -12,6 +12,7 @@ int RunBackupArea(Context& context, const std::vector<std::string>& args);
 int RunRestoreArea(Context& context, const std::vector<std::string>& args);
 int RunReg(Context& context, const std::vector<std::string>& args);
 int RunDbx(Context& context, const std::vector<std::string>& args);
+int RunSet(Context& context, const std::vector<std::string>& args);
 }  // namespace vorn::cli
 
 namespace {
@@ -29,6 +30,7 @@ const Area kAreas[] = {
     {"restore", vorn::cli::RunRestoreArea, "restore SETFOLDER USER [--yes]"},
     {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
     {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR"},
+    {"set", vorn::cli::RunSet, "set info SETFOLDER | set export SETFOLDER OUTDIR [--mbox] [-q]"},
 };
 
 int Usage() {

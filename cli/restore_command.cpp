@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/backup_info_text.h"
 #include "cli/exit_codes.h"
 #include "cli/unattended_ui.h"
 #include "restore/restore_run.h"
@@ -43,8 +44,7 @@ void PrintBackupInfo(std::ostream& err, const Program& program, const std::vecto
   ExInfo dialog(fields, program.env.osKind, program.env.oeVersion);
   dialog.Form_Load();
   err << dialog.caption << ": " << dialog.Label3 << "\n";
-  for (int i = 0; i < ExInfo::kFieldCount; ++i)
-    if (!dialog.Text1[i].text.empty()) err << "  " << dialog.Label1[i] << dialog.Text1[i].text << "\n";
+  WriteBackupInfoFields(err, fields, "  ");
 }
 
 int RunFor(Program& program, UnattendedUi& ui, const RestoreRequest& request, std::ostream& err) {

@@ -1,10 +1,13 @@
 #include "dbx/folder_classification.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 #include <vector>
 
 #include "dbx/dbx_file.h"
 #include "dbx/dbx_reader.h"
+#include "platform/text.h"
 
 namespace vorn {
 
@@ -42,16 +45,31 @@ DbxError Classify(DbxFile& file, const std::string& name, FolderClassification& 
 
 }  // namespace
 
+bool IsFolderFileName(const std::string& fileName) {
+  static const char* const kStoreFiles[] = {"Folders.dbx", "Pop3uidl.dbx", "Offline.dbx"};
+  if (fileName.size() < 4 || AsciiLower(fileName.substr(fileName.size() - 4)) != ".dbx") return false;
+  return std::find(std::begin(kStoreFiles), std::end(kStoreFiles), fileName) == std::end(kStoreFiles);
+}
+
 FolderClassification ClassifyFolderFile(const FileSystem& files, const std::string& path) {
-  FolderClassification result;
-  const std::string name = path.substr(path.rfind('\\') + 1);
   auto file = DbxFile::Open(files, path);
-  if (!file) {
-    result.error = DbxError::CannotOpen;
-    return result;
-  }
-  result.error = Classify(*file, name, result);
+  if (file) return ClassifyFolderFile(*file, path.substr(path.rfind('\\') + 1));
+  FolderClassification result;
+  result.error = DbxError::CannotOpen;
   return result;
+}
+
+FolderClassification ClassifyFolderFile(DbxFile& file, const std::string& name) {
+  FolderClassification result;
+  result.error = Classify(file, name, result);
+  return result;
+}
+
+const char* FolderKindName(const FolderClassification& folder) {
+  if (folder.newsEntry && folder.mailEntry) return "news and mail";
+  if (folder.newsEntry) return "news";
+  if (folder.mailEntry) return "mail";
+  return "neither";
 }
 
 MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dbx/dbx_error.h"
+#include "dbx/dbx_file.h"
 #include "platform/file_system.h"
 #include "platform/ui_services.h"
 
@@ -16,10 +17,19 @@ struct FolderClassification {
   DbxError error = DbxError::None;       // the file could not be read to its decision
 };
 
+// Whether a file of a mail store is a folder file: its name ends in ".dbx" in any case and is none
+// of the store's own files "Folders.dbx", "Pop3uidl.dbx" and "Offline.dbx" (exact spelling).
+bool IsFolderFileName(const std::string& fileName);
+
 // `path` is the full path of one folder file. An empty folder (header count below 1) is a mail
 // folder; otherwise the first record with a direct pointer decides, and a mail record with an
 // indirect pointer lists the file as mail on the way. A folder is listed at most once per list.
 FolderClassification ClassifyFolderFile(const FileSystem& files, const std::string& path);
+// The same over a folder file already open; `name` is its file name with ".dbx".
+FolderClassification ClassifyFolderFile(DbxFile& file, const std::string& name);
+
+// "news", "mail", "news and mail" (a mail record came before the deciding news record) or "neither".
+const char* FolderKindName(const FolderClassification& folder);
 
 // The message the scan shows for the folder file at `path` that could not be classified, naming
 // the file; `helpFile` is the program's help file.

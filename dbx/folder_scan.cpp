@@ -10,14 +10,6 @@ namespace {
 
 constexpr const char* kStandardFolderFiles[] = {"受信トレイ.dbx", "送信トレイ.dbx", "送信済みアイテム.dbx",
                                                 "削除済みアイテム.dbx", "下書き.dbx"};
-constexpr const char* kExcludedFiles[] = {"Folders.dbx", "Pop3uidl.dbx", "Offline.dbx"};
-
-bool EndsWithDbx(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".dbx";
-}
 
 }  // namespace
 
@@ -38,10 +30,7 @@ void SortFolderNames(std::vector<std::string>& names) {
 std::vector<std::string> ListCandidateFiles(const FileSystem& files, const std::string& storeRoot) {
   std::vector<std::string> candidates;
   for (const auto& entry : files.List(storeRoot, "*.dbx")) {
-    if (entry.isDirectory) continue;
-    if (std::find(std::begin(kExcludedFiles), std::end(kExcludedFiles), entry.name) != std::end(kExcludedFiles))
-      continue;
-    candidates.push_back(entry.name);
+    if (!entry.isDirectory && IsFolderFileName(entry.name)) candidates.push_back(entry.name);
   }
   SortFolderNames(candidates);
   return candidates;
@@ -51,8 +40,8 @@ FolderScanLists ClassifyCandidates(const FileSystem& files, const std::string& s
                                    const std::vector<std::string>& candidates, const FolderScanErrorHandler& onError) {
   FolderScanLists lists;
   for (const auto& candidate : candidates) {
+    if (!IsFolderFileName(candidate)) continue;
     const std::string path = storeRoot + "\\" + candidate;
-    if (!EndsWithDbx(path)) continue;
     FolderClassification folder = ClassifyFolderFile(files, path);
     if (folder.newsEntry) lists.news.push_back(*folder.newsEntry);
     if (folder.mailEntry) lists.mail.push_back(*folder.mailEntry);

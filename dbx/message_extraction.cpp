@@ -70,17 +70,24 @@ DbxError ExtractMessages(DbxFile& file, FileSystem& files, const std::string& ou
 
 ExtractionResult ExtractFile(FileSystem& files, const std::string& folderFilePath, const std::string& outputFolder,
                              ExtractionProgress& progress) {
-  ExtractionResult result;
   auto file = DbxFile::Open(files, folderFilePath);
-  if (!file) {
-    result.error = DbxError::CannotOpen;
-  } else if (DbxError error = ReadMessageCount(*file, result.messageCount); error != DbxError::None) {
+  if (file) return ExtractFile(*file, files, outputFolder, progress);
+  ExtractionResult result;
+  result.error = DbxError::CannotOpen;
+  progress.Begin(0);
+  return result;
+}
+
+ExtractionResult ExtractFile(DbxFile& file, FileSystem& files, const std::string& outputFolder,
+                             ExtractionProgress& progress) {
+  ExtractionResult result;
+  if (DbxError error = ReadMessageCount(file, result.messageCount); error != DbxError::None) {
     result.messageCount = 0;
     result.error = error;
   }
   progress.Begin(result.messageCount);
   if (result.messageCount != 0)
-    result.error = ExtractMessages(*file, files, outputFolder, result.messageCount, progress, result.counters);
+    result.error = ExtractMessages(file, files, outputFolder, result.messageCount, progress, result.counters);
   return result;
 }
 

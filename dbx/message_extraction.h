@@ -50,6 +50,9 @@ DbxError ExtractMessages(DbxFile& file, FileSystem& files, const std::string& ou
 // extracts its messages into `outputFolder` (ending with "\"). Used by ExtractFolder and vorn-cli.
 ExtractionResult ExtractFile(FileSystem& files, const std::string& folderFilePath, const std::string& outputFolder,
                              ExtractionProgress& progress);
+// The same over a folder file already open (a member of an archive, for instance).
+ExtractionResult ExtractFile(DbxFile& file, FileSystem& files, const std::string& outputFolder,
+                             ExtractionProgress& progress);
 
 // What a Convert run needs from the options window, the identity and the settings.
 struct ExtractFolderRequest {

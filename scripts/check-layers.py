@@ -30,6 +30,8 @@ LAYERS = {
     "backup": RUN,
     "restore": RUN | {"backup", "dbx"},
     "tools": RUN | {"backup", "dbx"},
+    # Reading a set anywhere: the restore's reading of a set, the folder files, the archive.
+    "setread": RUN | {"backup", "dbx", "restore"},
     "ui": RUN | {"dbx", "backup", "restore", "tools"},
     "ui/win32": RUN | {"dbx", "backup", "restore", "tools", "ui", "platform/win32"},
     # The help-file writer, a build tool: the code page conversion only.

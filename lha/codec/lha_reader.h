@@ -15,6 +15,8 @@ class LhaReader {
 
   // Moves to the next member, passing over what is left of the current one.
   HeaderRead Next(MemberHeader& header);
+  // Bytes of the archive consumed so far: right after Next, where the member's data begins.
+  uint64_t position() const { return in_.position(); }
   // Unpacks the current member into `out` (nullptr: only checks it) and checks its CRC.
   // A directory entry unpacks to nothing; a member MacLHA wrapped as MacBinary to its data fork.
   ExtractResult Extract(ByteSink* out, Progress* progress = nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "lha/codec/crc16.h"
@@ -17,7 +18,8 @@ using namespace lzh;
 // remembers it, so damaged data cannot run on beyond its member.
 class BitReader {
  public:
-  BitReader(BufferedSource& in, uint64_t limit) : in_(in), remaining_(limit) {}
+  BitReader(BufferedSource& in, uint64_t limit, uint64_t startByte = 0)
+      : in_(in), remaining_(limit), end_(startByte + limit) {}
 
   uint32_t Peek(int n) {
     if (count_ < n) Refill();
@@ -36,6 +38,8 @@ class BitReader {
   // True once bits beyond the member's data have been consumed.
   bool Overrun() const { return padBits_ > static_cast<uint64_t>(count_); }
   bool ReadFailed() const { return in_.failed(); }
+  // Bits of the member's data consumed so far, counted from its start.
+  uint64_t BitPosition() const { return (end_ - remaining_) * 8 + padBits_ - static_cast<uint64_t>(count_); }
 
  private:
   void Refill() {
@@ -76,6 +80,7 @@ class BitReader {
 
   BufferedSource& in_;
   uint64_t remaining_;
+  uint64_t end_;
   uint64_t bits_ = 0;
   int count_ = 0;
   uint64_t padBits_ = 0;
@@ -214,70 +219,122 @@ bool ReadCharTable(BitReader& bits, const HuffmanTable& temp, HuffmanTable& tabl
 
 }  // namespace
 
-DecodeResult DecodeLzh(int dictionaryBits, BufferedSource& in, uint64_t packedSize, uint64_t originalSize,
-                       ByteSink& out, uint16_t& crc, Progress* progress) {
-  const size_t dictionary = size_t{1} << dictionaryBits;
-  const int positionCodes = PositionCodes(dictionaryBits);
-  const int positionBits = PositionBits(dictionaryBits);
-  constexpr size_t kChunk = 1 << 15;
-  // [history | new output]; the history starts as blanks, as other decoders assume.
-  std::vector<uint8_t> buffer(dictionary + kChunk + kMaxMatch + 16);
-  std::memset(buffer.data(), ' ', dictionary);
-  size_t pos = dictionary, flushed = dictionary;
-  uint64_t produced = 0;
+struct LzhDecoder::State {
+  State(int dictionaryBits, BufferedSource& in, uint64_t packedSize, uint64_t originalSize, uint64_t startByte)
+      : dictionary(size_t{1} << dictionaryBits),
+        positionCodes(PositionCodes(dictionaryBits)),
+        positionBits(PositionBits(dictionaryBits)),
+        originalSize(originalSize),
+        bits(in, packedSize - std::min(startByte, packedSize), std::min(startByte, packedSize)),
+        buffer(dictionary + kChunk + kMaxMatch + 16) {}
 
-  BitReader bits(in, packedSize);
-  HuffmanTable temp(8), chars(12), positions(8);
+  static constexpr size_t kChunk = 1 << 15;
+  const size_t dictionary;
+  const int positionCodes;
+  const int positionBits;
+  const uint64_t originalSize;
+  BitReader bits;
+  HuffmanTable temp{8}, chars{12}, positions{8};
+  // [history | new output]
+  std::vector<uint8_t> buffer;
+  size_t pos = 0, flushed = 0;
+  uint64_t produced = 0;
+  uint16_t crc = 0;
   uint32_t blockRemaining = 0;
 
-  auto flush = [&]() -> bool {
+  bool Flush(ByteSink& out) {
     crc = UpdateCrc16(crc, buffer.data() + flushed, pos - flushed);
     if (!out.Write(buffer.data() + flushed, pos - flushed)) return false;
     std::memmove(buffer.data(), buffer.data() + pos - dictionary, dictionary);
     pos = flushed = dictionary;
     return true;
-  };
+  }
+};
 
-  while (produced < originalSize) {
-    if (blockRemaining == 0) {
+LzhDecoder::LzhDecoder(int dictionaryBits, BufferedSource& in, uint64_t packedSize, uint64_t originalSize,
+                       uint16_t crc)
+    : state_(std::make_unique<State>(dictionaryBits, in, packedSize, originalSize, 0)) {
+  // The history starts as blanks, as other decoders assume.
+  std::memset(state_->buffer.data(), ' ', state_->dictionary);
+  state_->pos = state_->flushed = state_->dictionary;
+  state_->crc = crc;
+}
+
+LzhDecoder::LzhDecoder(int dictionaryBits, BufferedSource& in, uint64_t packedSize, uint64_t originalSize,
+                       const LzhResumePoint& point)
+    : state_(std::make_unique<State>(dictionaryBits, in, packedSize, originalSize, point.bitPosition / 8)) {
+  State& s = *state_;
+  std::memset(s.buffer.data(), ' ', s.dictionary);
+  const size_t kept = std::min(point.history.size(), s.dictionary);
+  std::memcpy(s.buffer.data() + s.dictionary - kept, point.history.data() + point.history.size() - kept, kept);
+  s.pos = s.flushed = s.dictionary;
+  s.produced = point.produced;
+  s.crc = point.crc;
+  s.bits.Get(static_cast<int>(point.bitPosition % 8));
+}
+
+LzhDecoder::~LzhDecoder() = default;
+
+uint64_t LzhDecoder::produced() const { return state_->produced; }
+uint16_t LzhDecoder::crc() const { return state_->crc; }
+
+DecodeResult LzhDecoder::Run(uint64_t until, ByteSink& out, Progress* progress, LzhBlockStarts* starts) {
+  State& s = *state_;
+  BitReader& bits = s.bits;
+  std::vector<uint8_t>& buffer = s.buffer;
+  const uint64_t goal = std::min(until, s.originalSize);
+  while (s.produced < goal) {
+    if (s.blockRemaining == 0) {
       if (bits.Overrun()) return DecodeResult::Damaged;
-      blockRemaining = bits.Get(16);
-      if (blockRemaining == 0) return DecodeResult::Damaged;
-      if (!ReadSmallTable(bits, temp, kTempCodes, kTempBits, 3) || !ReadCharTable(bits, temp, chars) ||
-          !ReadSmallTable(bits, positions, positionCodes, positionBits, -1))
+      if (starts && starts->Wanted(s.produced)) {
+        if (!s.Flush(out)) return DecodeResult::WriteFailed;
+        starts->Keep({bits.BitPosition(), s.produced, s.crc, {buffer.begin(), buffer.begin() + s.dictionary}});
+      }
+      s.blockRemaining = bits.Get(16);
+      if (s.blockRemaining == 0) return DecodeResult::Damaged;
+      if (!ReadSmallTable(bits, s.temp, kTempCodes, kTempBits, 3) || !ReadCharTable(bits, s.temp, s.chars) ||
+          !ReadSmallTable(bits, s.positions, s.positionCodes, s.positionBits, -1))
         return DecodeResult::Damaged;
     }
-    --blockRemaining;
-    int code = chars.Decode(bits);
+    --s.blockRemaining;
+    int code = s.chars.Decode(bits);
     if (code < 0) return DecodeResult::Damaged;
     if (code < 256) {
-      buffer[pos++] = static_cast<uint8_t>(code);
-      ++produced;
+      buffer[s.pos++] = static_cast<uint8_t>(code);
+      ++s.produced;
     } else {
       size_t length = static_cast<size_t>(code - 256 + kMinMatch);
-      int p = positions.Decode(bits);
+      int p = s.positions.Decode(bits);
       if (p < 0) return DecodeResult::Damaged;
       size_t distance = (p <= 1 ? static_cast<size_t>(p) : (size_t{1} << (p - 1)) + bits.Get(p - 1)) + 1;
-      length = static_cast<size_t>(std::min<uint64_t>(length, originalSize - produced));
-      uint8_t* dst = buffer.data() + pos;
+      length = static_cast<size_t>(std::min<uint64_t>(length, s.originalSize - s.produced));
+      uint8_t* dst = buffer.data() + s.pos;
       const uint8_t* src = dst - distance;
       if (distance >= 8) {
         for (size_t i = 0; i < length; i += 8) std::memcpy(dst + i, src + i, 8);
       } else {
         for (size_t i = 0; i < length; ++i) dst[i] = src[i];
       }
-      pos += length;
-      produced += length;
+      s.pos += length;
+      s.produced += length;
     }
-    if (pos >= dictionary + kChunk) {
-      if (!flush()) return DecodeResult::WriteFailed;
-      if (progress && !progress->Advance(produced, originalSize)) return DecodeResult::Stopped;
+    if (s.pos >= s.dictionary + State::kChunk) {
+      if (!s.Flush(out)) return DecodeResult::WriteFailed;
+      if (progress && !progress->Advance(s.produced, s.originalSize)) return DecodeResult::Stopped;
     }
   }
   if (bits.Overrun() || bits.ReadFailed()) return DecodeResult::Damaged;
-  if (!flush()) return DecodeResult::WriteFailed;
-  if (progress && !progress->Advance(produced, originalSize)) return DecodeResult::Stopped;
+  if (!s.Flush(out)) return DecodeResult::WriteFailed;
+  if (progress && !progress->Advance(s.produced, s.originalSize)) return DecodeResult::Stopped;
   return DecodeResult::Ok;
+}
+
+DecodeResult DecodeLzh(int dictionaryBits, BufferedSource& in, uint64_t packedSize, uint64_t originalSize,
+                       ByteSink& out, uint16_t& crc, Progress* progress) {
+  LzhDecoder decoder(dictionaryBits, in, packedSize, originalSize, crc);
+  const DecodeResult result = decoder.Run(originalSize, out, progress);
+  crc = decoder.crc();
+  return result;
 }
 
 }  // namespace vorn::lha

@@ -7,7 +7,7 @@
 namespace vorn::lha {
 namespace {
 
-constexpr size_t kHeaderSize = 128;
+constexpr size_t kHeaderSize = MacBinaryUnwrapper::kWrapperSize;
 constexpr size_t kNameLengthAt = 0x01, kNameAt = 0x02, kNameRoom = 63;
 constexpr size_t kDataForkAt = 0x53, kResourceForkAt = 0x57, kModifiedAt = 0x5F, kCommentAt = 0x63,
                  kVersion2At = 0x65;
@@ -33,23 +33,22 @@ bool MacBinaryUnwrapper::MayApply(const MemberHeader& header) {
 }
 
 // The checks that tell MacLHA's own header from a MacBinary file that was packed as it is.
-bool MacBinaryUnwrapper::Decide() {
-  const uint8_t* h = head_.data();
+std::optional<uint64_t> MacBinaryUnwrapper::WrappedFork(const MemberHeader& header, const uint8_t* h) {
+  if (!MayApply(header)) return std::nullopt;
   if (h[0] != 0 || h[0x4A] != 0 || h[0x52] != 0 || !AllZero(h + kCommentAt, 2) ||
       !AllZero(h + kVersion2At, kHeaderSize - kVersion2At))
-    return false;
-  const std::string& name = header_.path.back();
+    return std::nullopt;
+  const std::string& name = header.path.back();
   const size_t nameLength = h[kNameLengthAt];
   if (nameLength > kNameRoom || nameLength != name.size() || std::memcmp(h + kNameAt, name.data(), nameLength) != 0 ||
       !AllZero(h + kNameAt + nameLength, kNameRoom - nameLength))
-    return false;
+    return std::nullopt;
   const uint64_t dataFork = Be32(h + kDataForkAt), resourceFork = Be32(h + kResourceForkAt);
-  if (((dataFork + resourceFork + kHeaderSize + 127) & ~uint64_t{127}) != header_.originalSize) return false;
+  if (((dataFork + resourceFork + kHeaderSize + 127) & ~uint64_t{127}) != header.originalSize) return std::nullopt;
   const int64_t modified = static_cast<int64_t>(Be32(h + kModifiedAt)) - kMacEpochToUnix;
-  if (modified < 0 || std::abs(modified - header_.modified) > kWidestZoneOffset) return false;
+  if (modified < 0 || std::abs(modified - header.modified) > kWidestZoneOffset) return std::nullopt;
   // The resource fork follows the data fork directly, so either fork starts right after the header.
-  pass_ = dataFork > 0 ? dataFork : resourceFork;
-  return true;
+  return dataFork > 0 ? dataFork : resourceFork;
 }
 
 bool MacBinaryUnwrapper::Write(const void* data, size_t size) {
@@ -61,7 +60,8 @@ bool MacBinaryUnwrapper::Write(const void* data, size_t size) {
     size -= take;
     if (head_.size() < kHeaderSize) return true;
     decided_ = true;
-    if (!Decide() && !out_.Write(head_.data(), head_.size())) return false;
+    pass_ = WrappedFork(header_, head_.data());
+    if (!pass_ && !out_.Write(head_.data(), head_.size())) return false;
     head_.clear();
   }
   if (!pass_) return out_.Write(bytes, size);

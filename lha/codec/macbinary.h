@@ -16,6 +16,7 @@ namespace vorn::lha {
 // agree with the member header. Anything else passes on unchanged.
 class MacBinaryUnwrapper : public ByteSink {
  public:
+  static constexpr size_t kWrapperSize = 128;  // MacBinary's header
   MacBinaryUnwrapper(ByteSink& out, const MemberHeader& header);
   bool Write(const void* data, size_t size) override;
   // Hands on what is still held back; call once the member's data has ended.
@@ -23,9 +24,11 @@ class MacBinaryUnwrapper : public ByteSink {
 
   // True when a member header says the data may be wrapped (it came from MacLHA).
   static bool MayApply(const MemberHeader& header);
+  // For data whose first 128 bytes are `head`: the size of the fork passed on, which starts
+  // right after them, when MacLHA wrapped the data; nullopt when it passes on unchanged.
+  static std::optional<uint64_t> WrappedFork(const MemberHeader& header, const uint8_t* head);
 
  private:
-  bool Decide();
   ByteSink& out_;
   const MemberHeader& header_;
   std::vector<uint8_t> head_;   // the first 128 bytes, until they are judged

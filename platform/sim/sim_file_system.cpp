@@ -103,7 +103,16 @@ fs::path SimFileSystem::Resolve(const fs::path& folder, const std::string& name)
   if (fs::exists(fs::symlink_status(exact, ec))) return exact;
   auto stamp = fs::last_write_time(folder, ec);
   if (ec) return exact;
-  FolderIndex& index = folderIndex_[folder];
+  auto indexed = folderIndex_.find(folder);
+  if (indexed == folderIndex_.end()) {
+    if (folderIndex_.size() >= kIndexedFolders)
+      folderIndex_.erase(std::min_element(folderIndex_.begin(), folderIndex_.end(), [](const auto& a, const auto& b) {
+        return a.second.lastUse < b.second.lastUse;
+      }));
+    indexed = folderIndex_.emplace(folder, FolderIndex{}).first;
+  }
+  FolderIndex& index = indexed->second;
+  index.lastUse = ++indexUses_;
   if (index.stamp != stamp || index.byUpperName.empty()) {
     index.stamp = stamp;
     index.byUpperName.clear();

@@ -43,7 +43,11 @@ class SimFileSystem : public FileSystem {
   struct FolderIndex {
     std::filesystem::file_time_type stamp;
     std::unordered_map<std::string, std::string> byUpperName;
+    uint64_t lastUse = 0;
   };
+  // Folders indexed at most; the one used least recently goes first, so that writing many files
+  // into folder after folder holds the names of only a few of them in memory.
+  static constexpr size_t kIndexedFolders = 8;
   // The entry of `folder` named `name`, matched exactly first and then without regard to case.
   std::filesystem::path Resolve(const std::filesystem::path& folder, const std::string& name) const;
   void NoteChange(const std::filesystem::path& host, bool added);
@@ -52,6 +56,7 @@ class SimFileSystem : public FileSystem {
   std::map<std::filesystem::path, uint32_t> attributes_;
   std::set<std::filesystem::path> inUse_;
   mutable std::map<std::filesystem::path, FolderIndex> folderIndex_;
+  mutable uint64_t indexUses_ = 0;
 };
 
 }  // namespace vorn

@@ -7,17 +7,8 @@
 # GUID with her own Store Root written out, and the main user is untouched.
 #   wine_restore_test.sh WINDOWS-BUILD-DIR
 set -euo pipefail
-build=$(cd "$1" && pwd)
-repo=$(cd "$(dirname "$0")/../.." && pwd)
-source "$repo/scripts/demo-env.sh" "$build"
-source "$repo/tests/restore/keep_demo_machine.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"; vorn_put_back_demo_machine' EXIT
-
-fail() { echo "restore end-to-end: $*" >&2; exit 1; }
-unix_path() { winepath -u "$1" 2>/dev/null; }
-win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
-cli() { wine "$build/cli/vorn-cli.exe" "$@"; }
+test_name="restore end-to-end"
+source "$(dirname "$0")/../support/demo_cli_test.sh" "$1"
 
 taro="山田 太郎";  taro_guid="{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}"
 hanako="鈴木 花子"; hanako_guid="{D4A1E3F2-5B6C-4D7E-9F80-A1B2C3D4E5F6}"
