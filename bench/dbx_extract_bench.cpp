@@ -1,26 +1,19 @@
 // Writes a 200 MB folder file of a few thousand messages, then prints the extraction's speed
 // beside a plain copy of the same file, the extraction's peak memory and, when installed, undbx's time.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "dbx/message_extraction.h"
-#include "platform/sim/sim_file_system.h"
-#include "tests/dbx/dbx_writer.h"
+#include "bench/dbx_bench_support.h"
+#include "bench/direct_file_system.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using vorn::bench::Clock;
+using vorn::bench::Seconds;
 
 constexpr size_t kTargetBytes = 200u << 20;
 
@@ -43,20 +36,6 @@ vorn::test::DbxDescription Folder() {
   return description;
 }
 
-// In a child process, so the writer's memory does not count against the extraction.
-void WriteFolder(const fs::path& path) {
-  pid_t child = fork();
-  if (child == 0) {
-    auto image = vorn::test::WriteDbx(Folder());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.bytes.data()),
-                                                 static_cast<std::streamsize>(image.bytes.size()));
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-}
-
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // A plain copy through the same file interface the extraction uses.
 double PlainCopy(vorn::FileSystem& files, const std::string& from, const std::string& to) {
@@ -72,13 +51,6 @@ double PlainCopy(vorn::FileSystem& files, const std::string& from, const std::st
   return Seconds(start);
 }
 
-class NoProgress : public vorn::ExtractionProgress {
- public:
-  void Begin(int32_t) override {}
-  void Update(int32_t) override {}
-  void End(int32_t) override {}
-};
-
 }  // namespace
 
 int main() {
@@ -87,21 +59,19 @@ int main() {
   const fs::path root = (base ? fs::path(base) : fs::temp_directory_path()) / ("vorn-bench-" + std::to_string(getpid()));
   fs::create_directories(root / "C" / "Store");
   const fs::path folder = root / "C" / "Store" / "Folder.dbx";
-  WriteFolder(folder);
+  vorn::bench::InChildProcess([&] { vorn::bench::WriteImage(folder, Folder()); });
   const double megabytes = static_cast<double>(fs::file_size(folder)) / (1 << 20);
 
-  vorn::SimFileSystem files(root);
+  vorn::bench::DirectFileSystem files(root);
   double copy = 1e9, firstRun = 0, rerun = 1e9;
   vorn::ExtractionResult result;
   for (int round = 0; round < 3; ++round) {
     copy = std::min(copy, PlainCopy(files, "C:\\Store\\Folder.dbx", "C:\\Copy.dbx"));
-    NoProgress progress;
+    vorn::bench::NoProgress progress;
     auto start = Clock::now();
     result = vorn::ExtractFile(files, "C:\\Store\\Folder.dbx", "C:\\Out\\", progress);
     (round == 0 ? firstRun : rerun) = std::min(round == 0 ? 1e9 : rerun, Seconds(start));
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
 
   std::printf("folder file: %.1f MB, %d messages extracted (%s)\n", megabytes, result.counters.Named(),
               result.error == vorn::DbxError::None ? "ok" : vorn::DbxErrorDescription(result.error).c_str());
@@ -112,7 +82,7 @@ int main() {
               100 * copy / firstRun);
   std::printf("extraction, files replaced: %.2f s, %.0f MB/s (%.0f%% of the copy; target 70%%)\n", rerun,
               megabytes / rerun, 100 * copy / rerun);
-  std::printf("peak memory: %.1f MB (target below 64 MB)\n", static_cast<double>(usage.ru_maxrss) / 1024);
+  std::printf("peak memory: %.1f MB (target below 64 MB)\n", vorn::bench::PeakMegabytes());
   if (std::system("command -v undbx >/dev/null 2>&1") == 0) {
     auto start = Clock::now();
     std::string command = "cd '" + (root / "C" / "Store").string() + "' && undbx -v 0 Folder.dbx undbx-out >/dev/null 2>&1";

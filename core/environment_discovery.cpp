@@ -121,11 +121,13 @@ bool MainIdentityPresent(const std::vector<std::string>& identitySubkeys, const 
          identitySubkeys.end();
 }
 
+std::string OeIdentityKey(const std::string& identitySubkey) {
+  return "Identities\\" + identitySubkey + "\\Software\\Microsoft\\Outlook Express\\5.0";
+}
+
 std::string ResolveStoreRoot(const RegistryAccess& reg, const EnvironmentRecord& record,
                              const std::string& identitySubkey) {
-  std::string root = reg.RegReadText(
-      RegRoot::CurrentUser, "Identities\\" + identitySubkey + "\\Software\\Microsoft\\Outlook Express\\5.0",
-      "Store Root");
+  std::string root = reg.RegReadText(RegRoot::CurrentUser, OeIdentityKey(identitySubkey), "Store Root");
   if (!root.empty() && root.back() == '\\') root.pop_back();
   if (root.compare(0, 13, "%UserProfile%") == 0) root = record.userProfileFolder + root.substr(13);
   return root;

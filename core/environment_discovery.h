@@ -22,6 +22,8 @@ std::string ReadUserName(const RegistryAccess& reg, const std::string& identityS
 // The identity subkeys in list order: the main identity first, the others in registry order.
 std::vector<std::string> OrderIdentities(const std::vector<std::string>& subkeys, const std::string& mainIdentityGuid);
 bool MainIdentityPresent(const std::vector<std::string>& identitySubkeys, const std::string& mainIdentityGuid);
+// "Identities\{...}\Software\Microsoft\Outlook Express\5.0": the identity's Outlook Express settings.
+std::string OeIdentityKey(const std::string& identitySubkey);
 std::string ResolveStoreRoot(const RegistryAccess& reg, const EnvironmentRecord& record,
                              const std::string& identitySubkey);
 

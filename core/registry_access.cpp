@@ -138,4 +138,18 @@ std::vector<std::string> RegistryAccess::RegEnumSubkeys(RegRoot root, const std:
   return names;
 }
 
+std::optional<std::vector<std::string>> RegistryAccess::RegEnumValueNames(RegRoot root,
+                                                                          const std::string& keyPath) const {
+  auto values = store_.EnumValues(root, keyPath);
+  if (!values) return std::nullopt;
+  std::vector<std::string> names;
+  names.reserve(values->size());
+  for (const auto& value : *values) names.push_back(value.name);
+  return names;
+}
+
+bool RegistryAccess::RegDeleteKeyTree(RegRoot root, const std::string& keyPath) {
+  return store_.DeleteKeyTree(root, keyPath);
+}
+
 }  // namespace vorn

@@ -2,6 +2,7 @@
 // The five registry operations everything else goes through. They never fail loudly:
 // a failed read is status 99 with an empty text, a failed write or delete is false.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -36,6 +37,10 @@ class RegistryAccess {
                      const RegWriteData& value);
   bool RegDeleteValue(RegRoot root, const std::string& keyPath, const std::string& valueName);
   std::vector<std::string> RegEnumSubkeys(RegRoot root, const std::string& keyPath) const;
+  // The key's value names in the order the registry lists them; nullopt when the key cannot be opened.
+  std::optional<std::vector<std::string>> RegEnumValueNames(RegRoot root, const std::string& keyPath) const;
+  // Deletes the key with all its subkeys and values; false when it does not exist or stays.
+  bool RegDeleteKeyTree(RegRoot root, const std::string& keyPath);
 
   // While on, texts are written as REG_MULTI_SZ (the signature rewriting uses it).
   void SetMultiStringMode(bool on) { multiStringMode_ = on; }

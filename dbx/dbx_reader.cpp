@@ -1,6 +1,8 @@
 #include "dbx/dbx_reader.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <unordered_set>
 
 namespace vorn {
@@ -69,30 +71,32 @@ class IndexWalk {
   std::unordered_set<int32_t> visited_;
 };
 
-// Gathers the small blocks of a message into large writes.
+// Gathers the small blocks of a message into large writes. The buffer is left uninitialised:
+// filling 64 KB with zeros for every message cost more than copying a short mail.
 class MessageWriter {
  public:
-  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(kCopyChunk) {}
+  explicit MessageWriter(OutputFile& out) : out_(out), buffer_(new unsigned char[kCopyChunk]) {}
 
   // Room for `size` bytes (at most kCopyChunk), writing out what is held when needed.
   unsigned char* Reserve(size_t size) {
-    if (used_ + size > buffer_.size() && !Flush()) return nullptr;
-    return buffer_.data() + used_;
+    if (used_ + size > kCopyChunk && !Flush()) return nullptr;
+    return buffer_.get() + used_;
   }
   void Commit(size_t size) { used_ += size; }
   bool Flush() {
-    bool ok = used_ == 0 || out_.Write(buffer_.data(), used_);
+    bool ok = used_ == 0 || out_.Write(buffer_.get(), used_);
     used_ = 0;
     return ok;
   }
 
  private:
   OutputFile& out_;
-  std::vector<unsigned char> buffer_;
+  std::unique_ptr<unsigned char[]> buffer_;
   size_t used_ = 0;
 };
 
-DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, uint8_t& lastByte) {
+// `lastByte` stays empty when the message has no block at all.
+DbxError CopyBlockChain(DbxFile& file, int32_t pointer, MessageWriter& writer, std::optional<uint8_t>& lastByte) {
   std::unordered_set<int32_t> visited;
   int64_t copied = 0;
   for (int32_t block = pointer; block != 0;) {
@@ -171,12 +175,13 @@ DbxError ClassifyMessageInfo(DbxFile& file, int32_t record, MessageInfo& info) {
 
 DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out) {
   MessageWriter writer(out);
-  uint8_t lastByte = 0;
+  std::optional<uint8_t> lastByte;
   const DbxError error = CopyBlockChain(file, pointer, writer, lastByte);
   const bool flushed = writer.Flush();
   if (error != DbxError::None) return error;
   if (!flushed) return DbxError::WriteFailed;
-  if (lastByte != '\n') {
+  // A message without any text stays an empty file.
+  if (lastByte && *lastByte != '\n') {
     static const unsigned char kLineEnd[] = {'\r', '\n'};
     if (!out.Write(kLineEnd, sizeof kLineEnd)) return DbxError::WriteFailed;
   }

@@ -30,8 +30,8 @@ DbxError ReadIndexRoot(DbxFile& file, int32_t& root);
 // found before it stay in the list.
 DbxError CollectMessageInfoOffsets(DbxFile& file, int32_t node, std::vector<int32_t>& offsets);
 DbxError ClassifyMessageInfo(DbxFile& file, int32_t record, MessageInfo& info);
-// Writes the message text unchanged, then CR LF unless the text ends with a line feed. On an
-// error the output holds the blocks copied before it.
+// Writes the message text unchanged, then CR LF unless the text ends with a line feed; a message
+// without any block (pointer 0) writes nothing. On an error the output holds the blocks copied before it.
 DbxError CopyMessageText(DbxFile& file, int32_t pointer, OutputFile& out);
 
 }  // namespace vorn

@@ -72,9 +72,10 @@ const char* FolderKindName(const FolderClassification& folder) {
   return "neither";
 }
 
-MessageSpec FolderScanErrorMessage(DbxError error, const std::string& helpFile) {
+MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile) {
   MessageSpec message;
-  message.text = DbxErrorDescription(error) + "\r\n１グループに30,000通以上のメッセージは処理できません。";
+  message.text = path.substr(path.rfind('\\') + 1) + ": " + DbxErrorDescription(error) +
+                 "\r\n１グループに30,000通以上のメッセージは処理できません。";
   message.title = "エラー番号:" + std::to_string(DbxErrorNumber(error));
   message.icon = MsgIcon::Critical;
   message.helpButton = true;

@@ -31,8 +31,8 @@ FolderClassification ClassifyFolderFile(DbxFile& file, const std::string& name);
 // "news", "mail", "news and mail" (a mail record came before the deciding news record) or "neither".
 const char* FolderKindName(const FolderClassification& folder);
 
-// The message the scan shows for a folder file that could not be classified; `helpFile` is the
-// program's help file.
-MessageSpec FolderScanErrorMessage(DbxError error, const std::string& helpFile);
+// The message the scan shows for the folder file at `path` that could not be classified, naming
+// the file; `helpFile` is the program's help file.
+MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile);
 
 }  // namespace vorn

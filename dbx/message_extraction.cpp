@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "platform/folder_path.h"
@@ -90,9 +91,21 @@ ExtractionResult ExtractFile(DbxFile& file, FileSystem& files, const std::string
   return result;
 }
 
+std::string ExtractionFolderName(const std::string& folderName) {
+  std::string name = folderName;
+  bool onlyDotsAndBlanks = true;
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+      c = '_';
+    if (c != '.' && c != ' ') onlyDotsAndBlanks = false;
+  }
+  if (onlyDotsAndBlanks) name.assign(std::max<size_t>(name.size(), 1), '_');
+  return name;
+}
+
 std::string ExtractionOutputFolder(const std::string& backupPath, const std::string& userFolderName,
                                    const std::string& folderName) {
-  return backupPath + "\\" + userFolderName + "\\Eml_Nws\\" + folderName + "\\";
+  return backupPath + "\\" + userFolderName + "\\Eml_Nws\\" + ExtractionFolderName(folderName) + "\\";
 }
 
 std::string ResolveFolderFile(const FileSystem& files, const std::string& storeRoot,
@@ -114,6 +127,12 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
   done.text = std::to_string(named) + " 通のﾒｯｾｰｼﾞを処理しました。";
   done.title = "完了";
   done.icon = MsgIcon::Information;
+  if (result.error != DbxError::None) {
+    const bool writing = result.error == DbxError::CannotCreate || result.error == DbxError::WriteFailed;
+    done.text += "\r\n途中で中止しました: " + DbxErrorDescription(result.error) + "\r\n" +
+                 (writing ? outputFolder : folderFile);
+    done.icon = MsgIcon::Warning;
+  }
   ui.ShowMessage(done);
   ui.Beep();
   return result;

@@ -63,7 +63,11 @@ struct ExtractFolderRequest {
   std::string userFolderName;      // the chosen user's name after MakeSetFolderName
 };
 
-// BackupPath\user\Eml_Nws\folder\ (with the trailing "\").
+// The folder name as one safe path component below "Eml_Nws": characters Windows does not allow in
+// a name (the separators among them) become "_", and a name of only dots and blanks, which would
+// name "Eml_Nws" itself or its parent, becomes as many "_".
+std::string ExtractionFolderName(const std::string& folderName);
+// BackupPath\user\Eml_Nws\folder\ (with the trailing "\"), the folder name made safe.
 std::string ExtractionOutputFolder(const std::string& backupPath, const std::string& userFolderName,
                                    const std::string& folderName);
 
@@ -71,7 +75,8 @@ std::string ExtractionOutputFolder(const std::string& backupPath, const std::str
 std::string ResolveFolderFile(const FileSystem& files, const std::string& storeRoot,
                               const std::string& hotmailAccountName, const std::string& folderName);
 
-// One Convert run over the selected folder, ending with the completion message and a beep.
+// One Convert run over the selected folder, ending with the completion message and a beep; a run
+// that ended early says why and which file it could not read or write.
 ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractFolderRequest& request,
                                ExtractionProgress& progress);
 

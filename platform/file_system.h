@@ -67,7 +67,7 @@ class FileSystem {
   virtual FsResult CreateDirectory(const std::string& path) = 0;
   virtual FsResult RemoveDirectory(const std::string& path) = 0;
   virtual FsResult CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
-  // Rename or move within a volume; fails when the target exists.
+  // Rename or move within a volume; fails when the target exists or lies on another drive.
   virtual FsResult MoveFile(const std::string& from, const std::string& to) = 0;
   // Deletes a file, or a link that is not to a folder: the link itself, never its target (Wine
   // shows a Unix link to a file as that file, and deletes the file).

@@ -26,4 +26,19 @@ bool CreateFolderPath(FileSystem& files, const std::string& path) {
   return last == std::string::npos || last < start || files.IsDirectory(path.substr(0, last));
 }
 
+bool DeleteTree(FileSystem& files, const std::string& folder) {
+  bool all = true;
+  for (const auto& entry : files.List(folder, "*")) {
+    const std::string path = folder + "\\" + entry.name;
+    const bool link = entry.attributes & fileattr::kReparsePoint;
+    if (entry.isDirectory) {
+      all = (link ? files.RemoveDirectory(path) == FsResult::Ok : DeleteTree(files, path)) && all;
+      continue;
+    }
+    if (entry.attributes & fileattr::kReadOnly) files.SetAttributes(path, entry.attributes & ~fileattr::kReadOnly);
+    all = files.DeleteFile(path) == FsResult::Ok && all;
+  }
+  return files.RemoveDirectory(folder) == FsResult::Ok && all;
+}
+
 }  // namespace vorn

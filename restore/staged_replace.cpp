@@ -34,20 +34,6 @@ std::string CreateFolderBeside(FileSystem& files, const std::string& path, const
   return {};
 }
 
-bool DeleteTree(FileSystem& files, const std::string& folder) {
-  bool all = true;
-  for (const auto& entry : files.List(folder, "*")) {
-    const std::string path = folder + "\\" + entry.name;
-    if (entry.isDirectory) {
-      all = DeleteTree(files, path) && all;
-      continue;
-    }
-    if (entry.attributes & fileattr::kReadOnly) files.SetAttributes(path, fileattr::kNormal);
-    all = files.DeleteFile(path) == FsResult::Ok && all;
-  }
-  return files.RemoveDirectory(folder) == FsResult::Ok && all;
-}
-
 StagedReplace::StagedReplace(FileSystem& files, std::string target) : files_(files), target_(std::move(target)) {
   staging_ = CreateFolderBeside(files_, target_, "~vorn-new");
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/folder_path.h"
 
 namespace vorn {
 
@@ -37,7 +38,5 @@ class StagedReplace {
 // A fresh folder beside path, named path + tag + a number, made here (so it holds nothing of
 // anyone else's); empty when none could be made.
 std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag);
-// Deletes a folder with everything in it, read-only files included; false when anything stays.
-bool DeleteTree(FileSystem& files, const std::string& folder);
 
 }  // namespace vorn

@@ -8,6 +8,7 @@
 #include "ui/form_host.h"
 #include "ui/frm_bkpth.h"
 #include "ui/mailme.h"
+#include "ui/opt.h"
 
 namespace vorn {
 namespace {
@@ -40,6 +41,7 @@ Form1::Form1(App& app, FormHost& host)
           host.ShowModal(dialog);
         });
       }),
+      openOptions([this] { ShowOptions(); }),
       openSupportMail([this] {
         Mailme sheet(app_, *this);
         host_.ShowModal(sheet);
@@ -123,6 +125,20 @@ void Form1::MnChSave_Click() {
 
 void Form1::MnOp_Click() {
   if (openOptions) openOptions();
+}
+
+void Form1::ShowOptions() {
+  Opt options(app_, *this);
+  host_.ShowModal(options);
+  ReturnToStartState();
+}
+
+void Form1::ReturnToStartState() {
+  Option1.selected = kNoMode;
+  List1.enabled = false;
+  List1.selected = -1;
+  Command1[kOk].enabled = false;
+  Text1.text.clear();
 }
 
 void Form1::MnEnd_Click() { app_.EndProgram(); }

@@ -42,6 +42,10 @@ class Form1 {
   void Flash();
   // The check marks of the menu items that hold the switches, as the settings loaded them.
   void SetMenuSwitches(const MenuSwitches& switches);
+  // Opens the options window modally; once it is closed the window is back at its start.
+  void ShowOptions();
+  // No mode, the user list disabled and without selection, OK disabled, no Store Root shown.
+  void ReturnToStartState();
 
   static constexpr int kNoMode = 0;
   static constexpr int kBackupMode = 1;
@@ -79,9 +83,8 @@ class Form1 {
   MenuItem MnMokuji{"目次(&M) ..."};
   MenuItem MnMail{"作者へ質問,要望(&M)..."};
 
-  // What the OK button and the menus hand over to: the backup run, the restore run and the
-  // support mail sheet; the others do nothing until their windows exist. Tests may put their own
-  // in.
+  // What the OK button and the menus hand over to: the backup run, the restore run, the
+  // support mail sheet and ShowOptions. Tests may put their own in.
   std::function<void()> runBackup;
   std::function<void()> runRestore;
   std::function<void()> openOptions;

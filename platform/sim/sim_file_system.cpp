@@ -261,7 +261,8 @@ FsResult SimFileSystem::RemoveDirectory(const std::string& path) {
   fs::path host = HostPath(path);
   std::error_code ec;
   if (host.empty() || !fs::is_directory(host, ec)) return FsResult::NotFound;
-  if (!fs::is_empty(host, ec)) return FsResult::Failed;
+  // A linked folder goes as a link, whatever it points at holds.
+  if (!fs::is_symlink(fs::symlink_status(host, ec)) && !fs::is_empty(host, ec)) return FsResult::Failed;
   if (!fs::remove(host, ec)) return FsResult::Failed;
   NoteChange(host, false);
   return FsResult::Ok;
@@ -288,6 +289,9 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
   std::error_code ec;
   if (src.empty() || !fs::exists(src, ec)) return FsResult::NotFound;
   if (inUse_.count(src)) return FsResult::AccessDenied;
+  // Each drive letter stands for a volume of its own, which a rename cannot leave.
+  if (!dst.empty() && std::toupper(static_cast<unsigned char>(from[0])) != std::toupper(static_cast<unsigned char>(to[0])))
+    return FsResult::Failed;
   if (dst.empty() || !fs::is_directory(dst.parent_path(), ec)) return FsResult::NotFound;
   if (fs::exists(dst, ec) && !fs::equivalent(src, dst, ec)) return FsResult::AlreadyExists;
   fs::rename(src, dst, ec);

@@ -8,6 +8,7 @@
 #include "core/environment_discovery.h"
 #include "core/registry_access.h"
 #include "platform/codepage.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry_store.h"
@@ -84,10 +85,43 @@ std::vector<Folder> DemoFolders() {
   };
 }
 
+bool WriteFolder(vorn::FileSystem& files, const std::string& path, const std::vector<DbxMessage>& messages) {
+  DbxDescription description;
+  description.messages = messages;
+  const auto image = vorn::test::WriteDbx(description);
+  auto out = files.OpenWrite(path);
+  if (out && out->Write(image.bytes.data(), image.bytes.size()) && out->Close()) return true;
+  std::fprintf(stderr, "demo_mail: cannot write %s\n", vorn::Utf8ToCp932(path).c_str());
+  return false;
+}
+
+// COUNT mails of a few kilobytes each, for a Convert run long enough to watch.
+std::vector<DbxMessage> LargeFolder(int count) {
+  std::vector<DbxMessage> messages;
+  for (int i = 0; i < count; ++i) {
+    messages.push_back(Message(100 + i, "定期報告 " + std::to_string(i), std::string(2000 + i % 1000, 'x'), false));
+    // Pointers past 16 MB do not fit in a record's slot.
+    messages.back().direct = false;
+  }
+  return messages;
+}
+
+bool WriteDemoFolders(vorn::FileSystem& files, const std::string& storeRoot) {
+  bool written = true;
+  for (const auto& folder : DemoFolders())
+    written = WriteFolder(files, storeRoot + "\\" + folder.fileName, folder.messages) && written;
+  return written;
+}
+
 }  // namespace
 
-int main() {
+// demo_mail                fills every user's Store Root with the demo folders
+// demo_mail FOLDER         fills that one folder (a Windows path) with them
+// demo_mail FILE COUNT     writes one folder file of COUNT mails at FILE (a Windows path)
+int wmain(int argc, wchar_t** argv) {
   vorn::Win32FileSystem files;
+  if (argc == 2) return WriteDemoFolders(files, vorn::Narrow(argv[1])) ? 0 : 1;
+  if (argc == 3) return WriteFolder(files, vorn::Narrow(argv[1]), LargeFolder(std::stoi(argv[2]))) ? 0 : 1;
   vorn::Win32RegistryStore registry;
   vorn::Win32Environment environment;
   vorn::RegistryAccess reg(registry);
@@ -98,16 +132,7 @@ int main() {
   for (const auto& identity : vorn::ListIdentities(reg)) {
     const std::string storeRoot = vorn::ResolveStoreRoot(reg, record, identity);
     if (storeRoot.empty() || !files.IsDirectory(storeRoot)) continue;
-    for (const auto& folder : DemoFolders()) {
-      DbxDescription description;
-      description.messages = folder.messages;
-      const auto image = vorn::test::WriteDbx(description);
-      auto out = files.OpenWrite(storeRoot + "\\" + folder.fileName);
-      if (!out || !out->Write(image.bytes.data(), image.bytes.size()) || !out->Close()) {
-        std::fprintf(stderr, "demo_mail: cannot write %s\n", vorn::Utf8ToCp932(storeRoot + "\\" + folder.fileName).c_str());
-        ++failures;
-      }
-    }
+    if (!WriteDemoFolders(files, storeRoot)) ++failures;
   }
   return failures == 0 ? 0 : 1;
 }

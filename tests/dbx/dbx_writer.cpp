@@ -75,7 +75,7 @@ std::shared_ptr<DbxNode> Leaf(std::vector<size_t> messages) {
 }
 
 std::string ExtractedText(const std::string& text) {
-  return !text.empty() && text.back() == '\n' ? text : text + "\r\n";
+  return text.empty() || text.back() == '\n' ? text : text + "\r\n";
 }
 
 DbxImage WriteDbx(const DbxDescription& description) {

@@ -50,7 +50,8 @@ struct DbxImage {
 
 DbxImage WriteDbx(const DbxDescription& description);
 
-// The bytes the extraction writes for a message text: unchanged, plus CR LF unless it ends in LF.
+// The bytes the extraction writes for a message text: unchanged, plus CR LF unless it ends in LF
+// or is empty.
 std::string ExtractedText(const std::string& text);
 
 std::shared_ptr<DbxNode> Leaf(std::vector<size_t> messages);

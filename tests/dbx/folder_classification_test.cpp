@@ -81,9 +81,9 @@ TEST_F(ClassifyTest, MoreThan32767RecordsIsAnError) {
   }
 }
 
-TEST(FolderScanError, MessageNamesTheErrorAndTheLimit) {
-  MessageSpec message = FolderScanErrorMessage(DbxError::PastEndOfFile, "C:\\Vorn\\Vorn4.chm");
-  EXPECT_EQ(message.text, DbxErrorDescription(DbxError::PastEndOfFile) +
+TEST(FolderScanError, MessageNamesTheFileTheErrorAndTheLimit) {
+  MessageSpec message = FolderScanErrorMessage("C:\\Store\\fj.comp.dbx", DbxError::PastEndOfFile, "C:\\Vorn\\Vorn4.chm");
+  EXPECT_EQ(message.text, "fj.comp.dbx: " + DbxErrorDescription(DbxError::PastEndOfFile) +
                               "\r\n１グループに30,000通以上のメッセージは処理できません。");
   EXPECT_EQ(message.title, "エラー番号:" + std::to_string(DbxErrorNumber(DbxError::PastEndOfFile)));
   EXPECT_EQ(message.icon, MsgIcon::Critical);

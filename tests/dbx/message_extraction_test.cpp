@@ -76,11 +76,13 @@ TEST_F(ExtractionTest, EmptyHeaderCountWritesNothing) {
   EXPECT_EQ(ui.messages[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
 }
 
-TEST_F(ExtractionTest, MissingFolderFileShowsZero) {
+TEST_F(ExtractionTest, MissingFolderFileShowsZeroAndNamesTheFile) {
   ExtractionResult result = ExtractFolder(files, ui, Request("Nowhere"), progress);
   EXPECT_EQ(result.error, DbxError::CannotOpen);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "0 通のﾒｯｾｰｼﾞを処理しました。");
+  EXPECT_EQ(ui.messages[0].text,
+            "0 通のﾒｯｾｰｼﾞを処理しました。\r\n途中で中止しました: ファイルを開けません。\r\nC:\\Store\\Nowhere.dbx");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);
 }
 
 TEST_F(ExtractionTest, HotmailCopyOfTheFolderIsPreferred) {
@@ -100,10 +102,26 @@ TEST_F(ExtractionTest, HotmailCopyOfTheFolderIsPreferred) {
 
 TEST_F(ExtractionTest, OutputFolderAndFileNames) {
   EXPECT_EQ(ExtractionOutputFolder("D:\\bk", "a_b", "受信トレイ"), "D:\\bk\\a_b\\Eml_Nws\\受信トレイ\\");
+  // Folder names come from file names and the registry cache: none may leave "Eml_Nws".
+  const std::vector<std::pair<std::string, std::string>> names = {
+      {"fj.comp.lang.c", "fj.comp.lang.c"}, {"..", "__"}, {".", "_"}, {"", "_"}, {". .", "___"},
+      {"..\\..\\Windows", ".._.._Windows"}, {"a/b", "a_b"}, {"C:x", "C_x"}, {"a*b?c\"d<e>f|g", "a_b_c_d_e_f_g"},
+      {std::string("tab\there"), "tab_here"}, {"...x", "...x"}, {"ソ表", "ソ表"}};
+  for (const auto& [name, safe] : names) EXPECT_EQ(ExtractionFolderName(name), safe) << name;
   EXPECT_EQ(MessageFileName(0, MessageKind::Mail), "00000.eml");
   EXPECT_EQ(MessageFileName(7, MessageKind::News), "00007.nws");
   EXPECT_EQ(MessageFileName(123, MessageKind::Mail), "00123.eml");
   EXPECT_EQ(MessageFileName(32767, MessageKind::News), "32767.nws");
+}
+
+TEST_F(ExtractionTest, AFolderNamedByDotsStaysBelowEmlNws) {
+  DbxDescription description;
+  description.messages = {Message(MessageKind::Mail, "m")};
+  Put("C:\\Store\\...dbx", WriteDbx(description).bytes);  // the tree shows it as ".."
+  ExtractionResult result = ExtractFolder(files, ui, Request(".."), progress);
+  EXPECT_EQ(result.counters.Named(), 1);
+  EXPECT_EQ(Read("C:\\Backup\\taro\\Eml_Nws\\__\\00000.eml"), "m\r\n");
+  EXPECT_FALSE(HostExists("C:\\Backup\\taro\\00000.eml"));
 }
 
 TEST_F(ExtractionTest, SecondRunReplacesFromZeroAndKeepsHigherNumbers) {
@@ -129,7 +147,8 @@ TEST_F(ExtractionTest, ADamagedMessageEndsTheRunAndCountsAsNamed) {
   EXPECT_EQ(result.error, DbxError::EmptyBlock);
   EXPECT_EQ(Read(Out("F", "00000.eml")), std::string(512, 'a'));  // closed with what it holds
   EXPECT_FALSE(files.Exists(Out("F", "00000.nws")));
-  EXPECT_EQ(ui.messages.at(0).text, "1 通のﾒｯｾｰｼﾞを処理しました。");
+  EXPECT_EQ(ui.messages.at(0).text, "1 通のﾒｯｾｰｼﾞを処理しました。\r\n途中で中止しました: メッセージのデータブロックが空です。\r\n"
+                                    "C:\\Store\\F.dbx");
 }
 
 TEST_F(ExtractionTest, ADamagedIndexKeepsTheRecordsFoundBeforeIt) {
@@ -147,12 +166,13 @@ TEST_F(ExtractionTest, ADamagedIndexKeepsTheRecordsFoundBeforeIt) {
   EXPECT_FALSE(files.Exists(Out("F", "00001.eml")));
 }
 
-TEST_F(ExtractionTest, MessageWithoutBlocksIsALineEnd) {
+TEST_F(ExtractionTest, MessageWithoutBlocksIsAnEmptyFile) {
   DbxDescription description;
   description.messages = {Message(MessageKind::News, "")};
   Put("C:\\Store\\F.dbx", WriteDbx(description).bytes);
   ExtractFolder(files, ui, Request("F"), progress);
-  EXPECT_EQ(Read(Out("F", "00000.nws")), "\r\n");
+  EXPECT_TRUE(HostExists(Out("F", "00000.nws")));
+  EXPECT_EQ(Read(Out("F", "00000.nws")), "");
 }
 
 TEST_F(ExtractionTest, ProgressStaysWithinAHeaderCountThatIsTooSmall) {

@@ -71,6 +71,32 @@ TEST_P(RegistryStoreContract, DeletingValuesAndKeyTrees) {
   EXPECT_EQ(store->ReadValue(RegRoot::CurrentUser, Key("D"), "keep"), Sz("k"));
 }
 
+TEST_P(RegistryStoreContract, ManyValueNamesListAndWholeKeysGoWithEverythingBelow) {
+  const std::string user = Key("山田 太郎");
+  const RegValue one{regtype::kDword, {1, 0, 0, 0}};
+  ASSERT_TRUE(store->WriteValue(RegRoot::CurrentUser, user + "\\EmlNws", "Update", one));
+  std::vector<std::string> names = {"fj.comp.lang.c", "受信トレイ.dbx", "a\\b", "NOTES.DBX", "x y"};
+  for (int i = 0; i < 300; ++i) names.push_back("group." + std::to_string(i));
+  for (const auto& name : names) ASSERT_TRUE(store->WriteValue(RegRoot::CurrentUser, user + "\\EmlNws\\Nws", name, one));
+  store->WriteValue(RegRoot::CurrentUser, user + "\\EmlNws\\Eml", "仕事.dbx", one);
+
+  std::vector<std::string> listed;
+  const auto values = store->EnumValues(RegRoot::CurrentUser, user + "\\EmlNws\\Nws");
+  for (const auto& value : values.value_or(std::vector<RegNamedValue>{})) listed.push_back(value.name);
+  std::sort(listed.begin(), listed.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(listed, names);  // a backslash in a value name is part of the name, not a key
+  EXPECT_FALSE(store->KeyExists(RegRoot::CurrentUser, user + "\\EmlNws\\Nws\\a"));
+
+  EXPECT_TRUE(store->DeleteKeyTree(RegRoot::CurrentUser, user + "\\EmlNws"));
+  for (const char* gone : {"\\EmlNws", "\\EmlNws\\Nws", "\\EmlNws\\Eml"}) {
+    EXPECT_FALSE(store->KeyExists(RegRoot::CurrentUser, user + gone)) << gone;
+    EXPECT_FALSE(store->EnumValues(RegRoot::CurrentUser, user + gone).has_value()) << gone;
+  }
+  EXPECT_TRUE(store->KeyExists(RegRoot::CurrentUser, user));
+  EXPECT_FALSE(store->DeleteKeyTree(RegRoot::CurrentUser, user + "\\EmlNws"));
+}
+
 TEST_P(RegistryStoreContract, SubkeysEnumerateInRegistryOrder) {
   for (const char* name : {"{C-3}", "{A-1}", "b", "{B-2}", "a2"})
     store->CreateKey(RegRoot::CurrentUser, Key("Identities\\") + name);

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/folder_path.h"
 #include "platform/whole_file.h"
 #include "platform/wildcard.h"
 
@@ -55,6 +56,25 @@ TEST_F(SimFileSystemTest, ReadOnlyAndInUseFilesRefuseChanges) {
   EXPECT_EQ(*files.Attributes("C:\\Mail\\In.dbx"), fileattr::kReadOnly);
   files.MarkInUse("C:\\Mail\\In.dbx");
   EXPECT_EQ(files.MoveFile("C:\\Mail\\In.dbx", "C:\\Mail\\Inbox.dbx"), FsResult::AccessDenied);
+}
+
+TEST_F(SimFileSystemTest, DrivesAreVolumesOfTheirOwnAndLinksAreReparsePoints) {
+  SimFileSystem files(host);
+  fs::create_directories(host / "D");
+  EXPECT_EQ(files.MoveFile("C:\\Mail\\Inbox.dbx", "D:\\Inbox.dbx"), FsResult::Failed);
+  EXPECT_TRUE(files.Exists("C:\\Mail\\Inbox.dbx"));
+  EXPECT_EQ(files.CopyFile("C:\\Mail\\Inbox.dbx", "D:\\Inbox.dbx", false), FsResult::Ok);
+
+  fs::create_directory_symlink(host / "D", host / "C" / "Mail" / "Linked");
+  fs::create_symlink(host / "C" / "Mail" / "Inbox.dbx", host / "C" / "Mail" / "link.dbx");
+  for (const auto& entry : files.List("C:\\Mail", "*"))
+    EXPECT_EQ((entry.attributes & fileattr::kReparsePoint) != 0, entry.name != "Inbox.dbx") << entry.name;
+  EXPECT_TRUE(*files.Attributes("C:\\Mail\\Linked") & fileattr::kDirectory);
+  EXPECT_FALSE(*files.Attributes("C:\\Mail\\Inbox.dbx") & fileattr::kReparsePoint);
+  // Removing a whole folder removes the links in it, not what they point at.
+  EXPECT_TRUE(DeleteTree(files, "C:\\Mail"));
+  EXPECT_FALSE(files.Exists("C:\\Mail"));
+  EXPECT_TRUE(files.Exists("D:\\Inbox.dbx"));
 }
 
 TEST(Wildcard, MatchesAsWindowsDoes) {

@@ -37,6 +37,10 @@
 //   mail-ok        presses the open sheet's OK and prints "closed" once the sheet is gone
 //   title          the caption of the first visible dialog (such as the installer's window)
 //   close          asks the main window to close
+//   main-state     the chosen mode ("mode 1" or "mode 2", nothing for none), the Store Root
+//                  shown ("text1 ..."), "ok on/off" and "list on/off"
+//   image1         double-clicks the main window's picture (the hidden switch of the folder scan)
+//   opt-...        the options window's commands, listed in options_probe.h
 //   end-desktop    closes the desktop itself, as Wine does when it thinks nobody uses it
 // Without a desktop:
 //   setting NAME   the program's setting NAME (text or number)
@@ -49,8 +53,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wide_text.h"
-#include "platform/win32/windows_api.h"
+#include "tests/smoke/options_probe.h"
+#include "tests/smoke/probe_support.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/vorn_icon.h"
 
@@ -60,16 +64,9 @@ namespace {
 
 namespace ids = vorn::win32ui;
 
-void Print(const std::string& text) {
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
-
-std::string Text(HWND window) {
-  wchar_t text[1024] = {};
-  SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return vorn::NarrowZ(text);
-}
+using vorn::probe::Notify;
+using vorn::probe::Print;
+using vorn::probe::Text;
 
 std::string ClassOf(HWND window) {
   wchar_t name[256] = {};
@@ -538,7 +535,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"setting") return argc > 2 ? PrintSetting(argv[2]) : 2;
   if (command == L"running") return PrintRunning();
   if (command == L"record") return argc > 3 ? Record(argv[2], argv[3]) : 2;
-  const int operands = command == L"answer" ? 2 : command == L"restore-to" || command == L"exinfo" || command == L"tab" ? 1 : 0;
+  const int operands = command == L"answer"                                                      ? 2
+                       : command == L"restore-to" || command == L"exinfo" || command == L"tab" ? 1
+                                                                                                 : vorn::probe::OptionsOperands(command);
   if (argc < 2 + operands) return 2;
   if (argc > 2 + operands) {
     HDESK desktop = OpenDesktopW(argv[2 + operands], 0, FALSE, GENERIC_ALL);
@@ -593,8 +592,18 @@ int wmain(int argc, wchar_t** argv) {
     return PressMailSheetOk();
   } else if (command == L"close") {
     PostMessageW(main, WM_CLOSE, 0, 0);
+  } else if (command == L"main-state") {
+    for (int mode = 1; mode <= 2; ++mode)
+      if (SendMessageW(GetDlgItem(main, ids::kForm1Option1First + mode), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        Print("mode " + std::to_string(mode) + "\n");
+    Print("text1 " + Text(GetDlgItem(main, ids::kForm1Text1)) + "\n");
+    Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1Ok)) ? "ok on\n" : "ok off\n");
+    Print(IsWindowEnabled(GetDlgItem(main, ids::kForm1List1)) ? "list on\n" : "list off\n");
+  } else if (command == L"image1") {
+    Notify(main, ids::kForm1Image1, STN_DBLCLK);
   } else {
-    return 2;
+    std::vector<std::wstring> arguments(argv + 2, argv + std::min(argc, 2 + operands));
+    return vorn::probe::RunOptionsCommand(main, command, arguments);
   }
   return 0;
 }

@@ -36,6 +36,15 @@ void SimFormHost::ShowModal(ModalForm& dialog) {
   script(dialog);
 }
 
+bool EndsProgram(const std::function<void()>& action) {
+  try {
+    action();
+    return false;
+  } catch (const ProgramEnded&) {
+    return true;
+  }
+}
+
 std::vector<uint8_t> GuidBytes(const std::string& guid) {
   std::string hex;
   for (char c : guid)

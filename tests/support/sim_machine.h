@@ -112,6 +112,9 @@ class SimMachine {
   std::string profile;  // the user's profile folder on an NT machine
 };
 
+// True when the action ended the program (the simulated EndProgram throws ProgramEnded).
+bool EndsProgram(const std::function<void()>& action);
+
 // The 16 bytes of a GUID text as a binary registry value stores them.
 std::vector<uint8_t> GuidBytes(const std::string& guid);
 

@@ -19,14 +19,6 @@ class Form1Test : public ::testing::Test {
     m.SetMainIdentity(kMain);
     Main(*m.app, false);
   }
-  bool Ends(const std::function<void()>& action) {
-    try {
-      action();
-      return false;
-    } catch (const ProgramEnded&) {
-      return true;
-    }
-  }
   Form1& f() { return m.app->form1(); }
   SimMachine m;
 };
@@ -52,7 +44,7 @@ TEST_F(Form1Test, PickingAUserNeedsAModeFirstThenShowsItsStoreRoot) {
 
 TEST_F(Form1Test, AUserWithoutStoreRootEndsTheProgram) {
   f().Option1_Click(Form1::kBackupMode);
-  EXPECT_TRUE(Ends([&] { f().List1_Click(1); }));
+  EXPECT_TRUE(EndsProgram([&] { f().List1_Click(1); }));
   ASSERT_EQ(m.ui.messages.size(), 1u);
   EXPECT_EQ(m.ui.messages[0].text, "Store_Rootが見つかりません。");
   EXPECT_EQ(m.ui.messages[0].title, "警告 - Error.L1");
@@ -77,9 +69,9 @@ TEST_F(Form1Test, OkHandsOverByModeAndExitEnds) {
   click(Form1::kOk);
   EXPECT_TRUE(scratchEmpty());
   EXPECT_EQ(runs, (std::vector<std::string>{"backup", "restore"}));
-  EXPECT_TRUE(Ends([&] { click(Form1::kExit); }));
+  EXPECT_TRUE(EndsProgram([&] { click(Form1::kExit); }));
   EXPECT_TRUE(scratchEmpty());
-  EXPECT_TRUE(Ends([&] { f().MnEnd_Click(); }));
+  EXPECT_TRUE(EndsProgram([&] { f().MnEnd_Click(); }));
 }
 
 TEST_F(Form1Test, MenuTogglesSaveTheirSwitchForTheNextStart) {

@@ -6,6 +6,7 @@ constexpr wchar_t kForm1Class[] = L"VornForm1";
 constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
 constexpr wchar_t kExInfoClass[] = L"VornExInfo";
 constexpr wchar_t kMailmeClass[] = L"VornMailme";
+constexpr wchar_t kOptClass[] = L"VornOpt";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
 constexpr int kForm1Ok = 1;
@@ -35,5 +36,28 @@ constexpr int kExInfoField1First = 410;  // + field index
 // Mailme: OK and キャンセル take IDOK and IDCANCEL.
 constexpr int kMailmeFrame = 501;
 constexpr int kMailmeOption1First = 510;  // + index
+
+// Opt: each control by its form's name, and the tab control; Escape closes the window.
+constexpr int kOptTab = 650;
+constexpr int kOptCheckFirst = 600;  // + 1 to 5 for Check1 to Check5
+constexpr int kOptOption3First = 610;  // + index
+constexpr int kOptOption1First = 612;
+constexpr int kOptOption2First = 615;
+constexpr int kOptCombo2 = 620;
+constexpr int kOptCommand9 = 621;
+constexpr int kOptText3 = 622;
+constexpr int kOptCommand4 = 623;
+constexpr int kOptText5 = 624;
+constexpr int kOptCommand10 = 625;
+constexpr int kOptImage4 = 626;
+constexpr int kOptCommand8First = 630;  // + index 2 to 5
+constexpr int kOptCombo1 = 640;
+constexpr int kOptText1 = 641;
+constexpr int kOptTreeView1 = 642;
+constexpr int kOptCommand1 = 643;
+constexpr int kOptCommand5 = 644;
+constexpr int kOptLabel6First = 645;  // + index
+constexpr int kOptLabel7 = 648;
+constexpr int kOptProgressBar1 = 649;
 
 }  // namespace vorn::win32ui

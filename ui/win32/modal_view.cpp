@@ -63,7 +63,7 @@ void ModalView::RunModal(HWND owner) {
       quit = true;
       break;
     }
-    if (IsDialogMessageW(window_, &message)) continue;
+    if (PreTranslate(message) || IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

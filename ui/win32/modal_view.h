@@ -35,6 +35,11 @@ class ModalView {
   virtual void Sync() = 0;
   // A message of window_; what it does not handle goes to DefWindowProcW.
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // Keys the dialog handles before the dialog manager sees them; true when one was handled.
+  virtual bool PreTranslate(const MSG& message) {
+    (void)message;
+    return false;
+  }
   // Creates window_, a captioned dialog window of that class (registered on first use) whose
   // client area is width x height and whose messages go to Handle.
   void CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,

@@ -150,7 +150,9 @@ void SetWindowTextIfChanged(HWND window, const std::string& text) {
 
 void SyncEnabledVisible(HWND control, bool enabled, bool visible) {
   if (static_cast<bool>(IsWindowEnabled(control)) != enabled) EnableWindow(control, enabled);
-  if (static_cast<bool>(IsWindowVisible(control)) != visible) ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+  // The control's own state: IsWindowVisible also says no for every control of a window not yet shown.
+  const bool shown = GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE;
+  if (shown != visible) ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
 }
 
 void SyncButton(HWND control, const Button& button, bool enabled) {
@@ -161,6 +163,18 @@ void SyncButton(HWND control, const Button& button, bool enabled) {
 void SyncTextBox(HWND control, const TextBox& box) {
   SetWindowTextIfChanged(control, box.text);
   SyncEnabledVisible(control, box.enabled, box.visible);
+}
+
+void SyncPathBox(HWND control, const TextBox& box) {
+  const bool changed = WindowText(control) != box.text;
+  SyncTextBox(control, box);
+  if (changed) ShowPathEnd(control);
+}
+
+void ShowPathEnd(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  SendMessageW(control, EM_SETSEL, length, length);
+  SendMessageW(control, EM_SCROLLCARET, 0, 0);
 }
 
 void SyncListBox(HWND control, const ListBox& list, bool enabled) {
@@ -190,7 +204,35 @@ void SyncOption(HWND control, const OptionGroup& group, int index, bool enabled,
   const LONG style = GetWindowLongW(control, GWL_STYLE);
   if (static_cast<bool>(style & WS_TABSTOP) != tabStop)
     SetWindowLongW(control, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-  SyncEnabledVisible(control, group.enabled && enabled, true);
+  SyncEnabledVisible(control, group.ItemEnabled(index) && enabled, true);
+}
+
+void SyncCheckBox(HWND control, const CheckBox& box, bool enabled) {
+  SetWindowTextIfChanged(control, box.caption);
+  SendMessageW(control, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SyncEnabledVisible(control, box.enabled && enabled, box.visible);
+}
+
+void SyncComboBox(HWND control, const ComboBox& combo, bool enabled) {
+  const int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
+  bool same = count == static_cast<int>(combo.items.size());
+  for (int i = 0; same && i < count; ++i) {
+    std::wstring item(SendMessageW(control, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
+    SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    same = NarrowZ(item.c_str()) == combo.items[static_cast<size_t>(i)];
+  }
+  if (!same) {
+    SendMessageW(control, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : combo.items)
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+  }
+  if (SendMessageW(control, CB_GETCURSEL, 0, 0) != combo.selected) SendMessageW(control, CB_SETCURSEL, combo.selected, 0);
+  SyncEnabledVisible(control, combo.enabled && enabled, true);
+}
+
+void SyncLabel(HWND control, const Label& label) {
+  SetWindowTextIfChanged(control, label.caption);
+  SyncEnabledVisible(control, true, label.visible);
 }
 
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item) {

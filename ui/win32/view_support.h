@@ -48,12 +48,18 @@ void SetWindowTextIfChanged(HWND window, const std::string& text);
 void SyncEnabledVisible(HWND control, bool enabled, bool visible);
 void SyncButton(HWND control, const Button& button, bool enabled);
 void SyncTextBox(HWND control, const TextBox& box);
+// A text box showing a path: a new path shows its end, which is what tells paths apart.
+void SyncPathBox(HWND control, const TextBox& box);
+void ShowPathEnd(HWND control);
 // enabled: whether what holds the control (a frame, a busy window) lets it be used.
 void SyncListBox(HWND control, const ListBox& list, bool enabled = true);
 // One option button of a group. Only the selected one is a tab stop, as in a dialog, so that
 // Tab enters the group at the selected option (at index firstShown while the selected one
 // has no button).
 void SyncOption(HWND control, const OptionGroup& group, int index, bool enabled = true, int firstShown = 0);
+void SyncCheckBox(HWND control, const CheckBox& box, bool enabled);
+void SyncComboBox(HWND control, const ComboBox& combo, bool enabled);
+void SyncLabel(HWND control, const Label& label);
 void SyncMenuItem(HMENU menu, int id, const MenuItem& item);
 // Keeps the hourglass over the window while the program says it is busy.
 bool KeepWaitCursor();

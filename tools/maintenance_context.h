@@ -1,0 +1,41 @@
+#pragma once
+// What the maintenance tools of the options window work with: the platform's services, the
+// environment record they read and update, and the window that owns their dialogs.
+#include <string>
+
+#include "core/app.h"
+#include "core/environment_record.h"
+#include "core/registry_access.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/ui_services.h"
+
+namespace vorn {
+
+struct MaintenanceContext {
+  RegistryAccess& reg;
+  FileSystem& files;
+  const Processes& processes;
+  const Environment& environment;
+  UiServices& ui;
+  EnvironmentRecord& env;
+  WindowHandle owner = 0;  // the options window
+  std::string helpFile;
+
+  // A message box owned by the options window; with a help context, also a Help button.
+  MsgAnswer Show(const Message& message) {
+    MessageSpec spec;
+    spec.text = message.text;
+    spec.title = message.title;
+    spec.icon = message.icon;
+    spec.buttons = message.buttons;
+    spec.helpButton = message.helpContext != 0;
+    spec.helpFile = message.helpContext != 0 ? helpFile : std::string();
+    spec.helpContext = message.helpContext;
+    spec.owner = owner;
+    return ui.ShowMessage(spec);
+  }
+};
+
+}  // namespace vorn
