@@ -8,8 +8,6 @@
 
 #include "backup/mail_archive.h"
 #include "bench/bench_machine.h"
-#include "ui/program.h"
-#include "ui/startup.h"
 
 namespace {
 
@@ -24,11 +22,8 @@ const std::string kStore = "C:\\Store";
 double TimeBackup(BenchMachine& machine, bool compress) {
   fs::remove_all(machine.files.HostPath(machine.environment.SpecialFolder("Desktop") + "\\Vorn_bkup"));
   Program program(machine.platform, machine.host);
-  Main(program, false);
-  Form1& form = program.form1();
+  Form1& form = PickInMainWindow(program, Form1::kBackupMode, 0);
   form.MnLHA.checked = compress;
-  form.Option1_Click(Form1::kBackupMode);
-  form.List1_Click(0);
   return Seconds([&] { form.Command1_Click(Form1::kOk); });
 }
 

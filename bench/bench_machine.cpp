@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/codepage.h"
+#include "ui/startup.h"
 
 namespace vorn::bench {
 namespace {
@@ -47,6 +48,14 @@ void WriteStore(const fs::path& folder, uint64_t megabytes, unsigned seed) {
   for (int i = 0; i < kStoreFiles; ++i)
     WriteStoreFile(folder / (i == 0 ? std::string("Folders.dbx") : "Folder" + std::to_string(i) + ".dbx"),
                    megabytes * 1024 * 1024 / kStoreFiles, seed + static_cast<unsigned>(i));
+}
+
+Form1& PickInMainWindow(Program& program, int mode, int user) {
+  Main(program, false);
+  Form1& form = program.form1();
+  form.Option1_Click(mode);
+  form.List1_Click(user);
+  return form;
 }
 
 double Seconds(const std::function<void()>& work) {

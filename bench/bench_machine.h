@@ -18,6 +18,7 @@
 #include "platform/sim/sim_registry_store.h"
 #include "platform/sim/sim_shell.h"
 #include "regedit/reg_file_editor.h"
+#include "ui/program.h"
 
 namespace vorn::bench {
 
@@ -50,6 +51,10 @@ struct BenchMachine {
   Platform platform;
   cli::NoFormHost host;
 };
+
+// Starts the program on the machine as vorn.exe starts, and picks the mode and the user in its
+// main window as a user does before pressing OK.
+Form1& PickInMainWindow(Program& program, int mode, int user);
 
 // The baseline of a run that copies a store: every folder file of it into a fresh folder.
 double PlainCopySeconds(BenchMachine& machine, const std::string& store);

@@ -12,8 +12,6 @@
 
 #include "bench/bench_machine.h"
 #include "restore/mail_store_restore.h"
-#include "ui/program.h"
-#include "ui/startup.h"
 
 namespace {
 
@@ -28,11 +26,8 @@ constexpr uint64_t kHanakosMegabytes = 50;
 // taro's set of either kind, moved to a folder of its own.
 std::string MakeSet(BenchMachine& machine, bool compress, const std::string& where) {
   Program program(machine.platform, machine.host);
-  Main(program, false);
-  Form1& form = program.form1();
+  Form1& form = PickInMainWindow(program, Form1::kBackupMode, 0);
   form.MnLHA.checked = compress;
-  form.Option1_Click(Form1::kBackupMode);
-  form.List1_Click(0);
   form.Command1_Click(Form1::kOk);
   const fs::path set = machine.files.HostPath(machine.environment.SpecialFolder("Desktop") + "\\Vorn_bkup\\taro");
   fs::create_directories(machine.files.HostPath(where).parent_path());
@@ -45,10 +40,7 @@ double TimeRestore(BenchMachine& machine, const std::string& set) {
   fs::remove_all(machine.files.HostPath(kHanakoStore));
   WriteStore(machine.files.HostPath(kHanakoStore), kHanakosMegabytes, 100);
   Program program(machine.platform, machine.host);
-  Main(program, false);
-  Form1& form = program.form1();
-  form.Option1_Click(Form1::kRestoreMode);
-  form.List1_Click(1);
+  Form1& form = PickInMainWindow(program, Form1::kRestoreMode, 1);
   machine.ui.AnswerYes(set);
   double seconds = 0;
   try {
