@@ -51,13 +51,6 @@ void AppendList(std::string& text, const std::string& heading, const std::vector
   if (lines.size() > kReportedLines) text += "\r\nほか " + std::to_string(lines.size() - kReportedLines) + " 件";
 }
 
-// The plain copy of the set's "Mail" folder, made beside the Store Root, then in its place.
-void CopyMailStore(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
-  const MailStoreOutcome outcome = RestoreMailCopy(run.files(), run.app.platform.shell, run.Owner(),
-                                                   run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
-  if (!outcome.restored) TellMailNotRestored(run, outcome);
-}
-
 }  // namespace
 
 std::string RestoreReportText(const RestoreReport& report) {
@@ -67,10 +60,11 @@ std::string RestoreReportText(const RestoreReport& report) {
   return text;
 }
 
-void Melt(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
-  const MailStoreOutcome outcome = RestoreMailArchive(run.files(), run.app.platform.archiver, run.Owner(),
-                                                      run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
+bool Melt(RestoreContext& run, const StagedReplace& staged) {
+  const MailStoreOutcome outcome =
+      StageMailArchive(run.files(), run.app.platform.archiver, run.Owner(), run.state.restoreFolder, staged);
   if (!outcome.restored) TellMailNotRestored(run, outcome);
+  return outcome.restored;
 }
 
 RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
@@ -103,6 +97,37 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   }
 
   ui.SetWaitCursor(true);
+  // The set's mail is complete beside the Store Root before anything of the set is applied.
+  StagedReplace staged(run.files(), run.env().storeRootFolder);
+  bool mailReady = false;
+  switch (FindMailData(run.files(), run.state.restoreFolder)) {
+    case MailData::Archive:
+      if (!run.app.archiverAvailable) {
+        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
+                 "リストアを中止します。",
+                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
+        ui.SetWaitCursor(false);
+        run.app.EndProgram();
+      }
+      mailReady = Melt(run, staged);
+      break;
+    case MailData::Copy: {
+      const MailStoreOutcome copied =
+          StageMailCopy(run.files(), run.app.platform.shell, run.Owner(), run.state.restoreFolder, staged);
+      if (!copied.restored) TellMailNotRestored(run, copied);
+      mailReady = copied.restored;
+      break;
+    }
+    case MailData::None:
+      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
+      ui.SetWaitCursor(false);
+      run.app.EndProgram();
+  }
+  if (!mailReady) {
+    ui.SetWaitCursor(false);
+    return RestoreEnd::NotApplied;
+  }
+
   N_ReAccount(run);
   if (run.state.accountStepCancelled) {
     ui.SetWaitCursor(false);
@@ -115,25 +140,8 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     PrepareSigFor98(run);
     ReOE(run);
   }
-  // The new store replaces the old one only once it is complete (what DelFiles removes goes then).
-  switch (FindMailData(run.files(), run.state.restoreFolder)) {
-    case MailData::Archive:
-      if (!run.app.archiverAvailable) {
-        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
-                 "リストアを中止します。",
-                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
-        ui.SetWaitCursor(false);
-        run.app.EndProgram();
-      }
-      Melt(run, storeRootFiles);
-      break;
-    case MailData::Copy:
-      CopyMailStore(run, storeRootFiles);
-      break;
-    case MailData::None:
-      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
-      run.app.EndProgram();
-  }
+  const MailStoreOutcome committed = CommitMailStore(staged, storeRootFiles);
+  if (!committed.restored) TellMailNotRestored(run, committed);
   ReWab(run);
   ReFavorites(run);
   RE_FavoOrder(run);
