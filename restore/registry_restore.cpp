@@ -66,7 +66,16 @@ void ImportSetFile(RestoreContext& run, const std::string& path, const std::stri
   const ScopedImportResult result = run.app.platform.registryEditor.RunImportWithin(
       "regedit.exe /s \"" + path + "\"", ImportScopeOf(setFileName, run.env().selectedIdentityGuid));
   run.report.Skipped(result.skippedKeys);
-  if (!result.complete) run.report.failures.push_back(setFileName + ": " + result.problem);
+  for (const auto& deletion : result.refusedDeletions) run.report.refusedDeletions.push_back(deletion);
+  if (result.complete) return;
+  if (result.badLine)
+    run.report.failures.push_back(setFileName + " の " + std::to_string(result.badLine) +
+                                  " 行目が読めないため、このファイルの設定は取り込みませんでした");
+  else if (result.refusedLine)
+    run.report.failures.push_back(setFileName + " の " + std::to_string(result.refusedLine) +
+                                  " 行目の変更をレジストリが受け付けませんでした");
+  else
+    run.report.failures.push_back(setFileName + " を取り込めませんでした");
 }
 
 void N_ReAccount(RestoreContext& run) {

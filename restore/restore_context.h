@@ -18,6 +18,7 @@ struct RestoreState {
 // store's failure is told when it happens.
 struct RestoreReport {
   std::vector<std::string> skippedKeys;  // keys of the set's .reg files outside their export
+  std::vector<std::string> refusedDeletions;  // deletions of keys or values a set's file asked for
   std::vector<std::string> failures;     // steps that were not done, with the reason
   std::string mailProblem;                // why the mail store was not restored; empty when it was
   void Skipped(const std::vector<std::string>& keys);

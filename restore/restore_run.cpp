@@ -56,6 +56,7 @@ void AppendList(std::string& text, const std::string& heading, const std::vector
 std::string RestoreReportText(const RestoreReport& report) {
   std::string text;
   AppendList(text, "バックアップの範囲外のため、次のキーは取り込みませんでした:", report.skippedKeys);
+  AppendList(text, "次の削除の指示は実行しませんでした:", report.refusedDeletions);
   AppendList(text, "次の処理はできませんでした:", report.failures);
   return text;
 }

@@ -76,7 +76,7 @@ TEST_F(RestoreCommandTest, WithYesEveryQuestionIsAnsweredAndTheExitStatusTellsWh
 
 TEST_F(RestoreCommandTest, KeysOutsideTheSetsExportsAreNamedOnStandardError) {
   b.m.registryEditor.onImportWithin = [](const std::string& line, const std::vector<std::string>&) {
-    ScopedImportResult result{true, {}, {}};
+    ScopedImportResult result{true, {}, {}, {}, 0, 0};
     if (line.find("NewOE.reg") != std::string::npos) result.skippedKeys = {"HKEY_CURRENT_USER\\Software\\Run"};
     return result;
   };
