@@ -33,15 +33,10 @@ void ReWab(RestoreContext& run) {
       return;
     }
   }
-  // The set's file takes the current file's name, so the registry keeps pointing at it.
-  const std::string folder = current.substr(0, slash);
-  const std::string currentName = current.substr(slash + 1);
-  const bool renamed = name == currentName || files.MoveFile(setWab + "\\" + name, setWab + "\\" + currentName) == FsResult::Ok;
-  const std::string setFile = setWab + "\\" + (renamed ? currentName : name);
-  if (renamed)
-    run.app.platform.shell.FileTransfer(run.Owner(), folder, setWab + "\\*.WAB");
-  else  // a set that cannot be changed
-    files.CopyFile(setFile, current, false);
+  // The set's file is copied under the current file's name, so the registry keeps pointing at
+  // it; the set itself is not renamed.
+  const std::string setFile = setWab + "\\" + name;
+  files.CopyFile(setFile, current, false);
   const auto restored = files.FileSize(current);
   if (restored && restored == files.FileSize(setFile)) return;
   files.DeleteFile(current);

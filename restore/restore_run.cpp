@@ -11,6 +11,7 @@
 #include "restore/favorites_restore.h"
 #include "restore/mail_store_restore.h"
 #include "restore/registry_restore.h"
+#include "platform/folder_path.h"
 #include "restore/set_reading.h"
 
 namespace vorn {
@@ -50,6 +51,24 @@ void AppendList(std::string& text, const std::string& heading, const std::vector
   for (size_t i = 0; i < lines.size() && i < kReportedLines; ++i) text += "\r\n" + lines[i];
   if (lines.size() > kReportedLines) text += "\r\nほか " + std::to_string(lines.size() - kReportedLines) + " 件";
 }
+
+// The run's own folder below TEMP for the files it derives from the set's; gone at the run's end.
+class WorkFolder {
+ public:
+  explicit WorkFolder(RestoreContext& run) : run_(run) {
+    const std::string temp = run.app.platform.environment.Variable("TEMP").value_or("");
+    if (!temp.empty()) run.state.workFolder = CreateFolderBeside(run.files(), temp + "\\Vorn", "-restore");
+  }
+  ~WorkFolder() {
+    if (!run_.state.workFolder.empty()) DeleteTree(run_.files(), run_.state.workFolder);
+    run_.state.workFolder.clear();
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+ private:
+  RestoreContext& run_;
+};
 
 }  // namespace
 
@@ -125,6 +144,14 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
       run.app.EndProgram();
   }
   if (!mailReady) {
+    ui.SetWaitCursor(false);
+    return RestoreEnd::NotApplied;
+  }
+  const WorkFolder work(run);
+  if (run.state.workFolder.empty()) {
+    run.Show("一時フォルダ(TEMP)に作業用のフォルダを作れないため、リストアを中止します。", "Failed", MsgIcon::Critical,
+             MsgButtons::Ok, 0);
+    run.report.failures.push_back("一時フォルダに作業用のフォルダを作れませんでした");
     ui.SetWaitCursor(false);
     return RestoreEnd::NotApplied;
   }

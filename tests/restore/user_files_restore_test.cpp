@@ -35,9 +35,8 @@ TEST_F(AddressBook, YesPutsTheSetsFileInPlaceAndKeepsTheCurrentOneUnderTheNextFr
   EXPECT_EQ(f_.m.ReadFile(wab_), "the set's address book");
   EXPECT_EQ(f_.m.ReadFile(folder_ + "\\taro.dat"), "an earlier safety copy");
   EXPECT_EQ(f_.m.ReadFile(folder_ + "\\taro (2).dat"), "wab");
-  // The set's file carries the current file's name from now on.
-  EXPECT_EQ(f_.m.ReadFile(kSetFolder + "\\Wab\\taro.wab"), "the set's address book");
-  EXPECT_FALSE(f_.m.files.Exists(kSetFolder + "\\Wab\\hanako.wab"));
+  // The set stays as the backup made it.
+  EXPECT_EQ(f_.m.Tree(kSetFolder + "\\Wab"), (std::map<std::string, std::string>{{"hanako.wab", "the set's address book"}}));
   EXPECT_TRUE(f_.report.failures.empty());
 }
 
