@@ -97,6 +97,10 @@ class Favorites : public ::testing::Test {
 };
 
 TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOnlyOnes) {
+  for (const char* kept : {"\\Old Folder\\mine.url", "\\Links\\mine.url"}) {
+    f_.m.CreateFile(favorites_ + kept, "read-only");
+    f_.m.files.SetAttributes(favorites_ + kept, fileattr::kReadOnly);
+  }
   ReFavorites(f_.run);
   ASSERT_EQ(f_.m.ui.messages.size(), 1u);
   EXPECT_EQ(f_.m.ui.messages[0].text,
@@ -104,20 +108,31 @@ TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOn
             "             はい：削除して復元  いいえ：上書きで復元");
   EXPECT_EQ(f_.m.ui.messages[0].title, "確認");
   EXPECT_EQ(f_.m.ui.messages[0].buttons, MsgButtons::YesNoCancel);
-  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "kept.url", "ニュース.url"}));
+  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "ニュース.url"}));
+  EXPECT_EQ(Names(favorites_ + "\\Old Folder"), std::vector<std::string>{"mine.url"});
+  EXPECT_EQ(Names(favorites_ + "\\Links"), (std::vector<std::string>{"Vorn.url", "mine.url"}));
   EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "set Vorn");
+  EXPECT_TRUE(f_.report.failures.empty());
   EXPECT_EQ(f_.m.ui.waitCursor, (std::vector<bool>{true, false}));
   // Nothing is left beside the folder.
   for (const auto& name : Names(f_.m.profile)) EXPECT_EQ(name.find("~vorn"), std::string::npos) << name;
 }
 
-TEST_F(Favorites, AFailedCopyLeavesTheFavoritesAsTheyWere) {
-  OnFaultyDisk disk(f_);
-  disk.files.freeBytes = 10;
-  ReFavorites(disk.run);
-  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"}));
-  EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
-  EXPECT_EQ(f_.report.failures.size(), 1u);
+// With the disk full, "はい" leaves the Favorites as they were, "いいえ" copies what fits; both
+// report the failure.
+TEST_F(Favorites, AFailedCopyIsReported) {
+  for (MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
+    f_.report = {};
+    f_.m.ui.answers = {answer};
+    OnFaultyDisk disk(f_);
+    disk.files.freeBytes = 10;
+    ReFavorites(disk.run);
+    EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"}));
+    if (answer == MsgAnswer::Yes) {
+      EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
+    }
+    EXPECT_EQ(f_.report.failures.size(), 1u);
+  }
 }
 
 TEST_F(Favorites, NoCopiesOverTheFavoritesAndCancelLeavesThem) {
