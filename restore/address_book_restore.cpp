@@ -1,5 +1,6 @@
 #include "restore/address_book_restore.h"
 
+#include "platform/text.h"
 #include "restore/safety_copy.h"
 
 namespace vorn {
@@ -8,15 +9,28 @@ namespace {
 constexpr const char* kWabFileKey = "Software\\Microsoft\\WAB\\WAB4\\Wab File Name";
 constexpr const char* kQuestion = "アドレス帳をインポートしますか？\u3000\u3000\u3000";
 
+// Files the shell puts into folders it shows, which no backup wrote.
+bool IsShellFile(const DirEntry& entry) {
+  return (entry.attributes & (fileattr::kHidden | fileattr::kSystem)) || EqualsIgnoringAsciiCase(entry.name, "Thumbs.db") ||
+         EqualsIgnoringAsciiCase(entry.name, "desktop.ini");
+}
+
 }  // namespace
 
 void ReWab(RestoreContext& run) {
   FileSystem& files = run.files();
   const std::string setWab = run.state.restoreFolder + "\\Wab";
-  std::string name;
+  std::vector<std::string> names;
   for (const auto& entry : files.List(setWab, "*"))
-    if (!entry.isDirectory) name += entry.name;
-  if (name.empty() || !files.Exists(setWab + "\\" + name)) return;
+    if (!entry.isDirectory && !IsShellFile(entry)) names.push_back(entry.name);
+  if (names.empty()) return;
+  // A set holds one address book file; with more it is not clear which one is meant.
+  if (names.size() > 1) {
+    run.report.failures.push_back("セットの Wab フォルダにファイルが " + std::to_string(names.size()) +
+                                  " 個あるため、アドレス帳を復元しませんでした");
+    return;
+  }
+  const std::string& name = names.front();
   if (run.Show(kQuestion, "アドレス帳の復元", MsgIcon::Question, MsgButtons::YesNo, 0, true) != MsgAnswer::Yes) return;
 
   const std::string current = run.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileKey, "");

@@ -52,6 +52,20 @@ TEST_F(AddressBook, NoOrNoFileInTheSetLeavesTheAddressBookAlone) {
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
 }
 
+TEST_F(AddressBook, FilesOfTheShellAreNoAddressBookAndASetWithTwoIsSkippedAndReported) {
+  const std::pair<std::string, bool> extras[] = {{"Thumbs.db", true}, {"desktop.ini", true}, {"other.wab", false}};
+  for (const auto& [extra, restored] : extras) {
+    SCOPED_TRACE(extra);
+    RestoreFixture f;
+    f.m.CreateFile(kSetFolder + "\\Wab\\hanako.wab", "the set's address book");
+    f.m.CreateFile(kSetFolder + "\\Wab\\" + extra, "x");
+    if (extra == "Thumbs.db") f.m.files.SetAttributes(kSetFolder + "\\Wab\\" + extra, fileattr::kHidden | fileattr::kSystem);
+    ReWab(f.run);
+    EXPECT_EQ(f.m.ReadFile(wab_), restored ? "the set's address book" : "wab");
+    EXPECT_EQ(f.report.failures.size(), restored ? 0u : 1u);
+  }
+}
+
 TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   OnFaultyDisk disk(f_);
   FaultyFileSystem& faulty = disk.files;
@@ -60,8 +74,7 @@ TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   EXPECT_EQ(f_.m.ReadFile(wab_), "wab");
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
   EXPECT_EQ(f_.report.failures.size(), 1u);
-  // A set that cannot be changed is copied from under its own name.
-  f_.m.files.MoveFile(kSetFolder + "\\Wab\\taro.wab", kSetFolder + "\\Wab\\hanako.wab");
+  // A set that cannot be changed restores all the same.
   faulty.freeBytes.reset();
   faulty.refuseMove = [](const std::string& from, const std::string&) { return from.find("Sets") != std::string::npos; };
   ReWab(disk.run);
