@@ -17,15 +17,17 @@ struct RestoreState {
   bool sameOsFamily = false;
 };
 
-// What the run did not do as asked. The keys and failures are told once at its end; the mail
-// store's failure is told when it happens.
+// What the run did not do as asked: told once at its end (the mail store's failure also when it
+// happens). A run is complete only when every list is empty.
 struct RestoreReport {
   std::vector<std::string> skippedKeys;  // keys of the set's .reg files outside their export
   std::vector<std::string> refusedDeletions;  // deletions of keys or values a set's file asked for
   std::vector<std::string> failures;     // steps that were not done, with the reason
   std::string mailProblem;                // why the mail store was not restored; empty when it was
   void Skipped(const std::vector<std::string>& keys);
-  bool Complete() const { return failures.empty() && mailProblem.empty(); }
+  bool Complete() const {
+    return skippedKeys.empty() && refusedDeletions.empty() && failures.empty() && mailProblem.empty();
+  }
 };
 
 struct RestoreContext {

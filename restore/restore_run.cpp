@@ -34,6 +34,15 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
 
 void TellMailNotRestored(RestoreContext& run, const MailStoreOutcome& outcome) {
   run.report.mailProblem = outcome.problem;
+  if (!outcome.unrestored.empty()) {
+    run.report.mailProblem += "; the former files are in " + outcome.unrestored;
+    const std::string where = "元のメールデータの一部を元の場所に戻せませんでした。\r\n元のファイルは次のフォルダにあります:\r\n" +
+                              outcome.unrestored;
+    run.report.failures.push_back("メールデータをリストアできませんでした。" + where);
+    run.Show("メールデータをリストアできませんでした。\r\n" + where, "Failed", MsgIcon::Critical, MsgButtons::Ok, 0);
+    return;
+  }
+  run.report.failures.push_back("メールデータはリストアしませんでした。現在のメールデータはそのまま残っています");
   if (outcome.archiverResult != 0) {
     char code[16];
     std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(outcome.archiverResult));

@@ -277,6 +277,25 @@ TEST_F(ResMainTest, NoStoreRootEndsTheProgram) {
   }
 }
 
+// The Store Root refuses the new mail and then the old files' way back: they are in the holding
+// folder, and the window says so instead of "your mail is still there".
+TEST_F(ResMainTest, OldMailThatCannotGoBackIsNamedWithItsFolder) {
+  OnFaultyDisk disk(f_);
+  const std::string store = f_.env.storeRootFolder;
+  disk.files.refuseMove = [store](const std::string& from, const std::string& to) {
+    return to == store + "\\Inbox.dbx" || from.find("~vorn-old") != std::string::npos;
+  };
+  EXPECT_EQ(ResMain(disk.run, nullptr), RestoreEnd::Completed);
+  const std::string holding = store + "~vorn-old1";
+  EXPECT_EQ(f_.m.ReadFile(holding + "\\Old.dbx"), "hanako's old mail");
+  const std::string where = "元のメールデータの一部を元の場所に戻せませんでした。\r\n元のファイルは次のフォルダにあります:\r\n" + holding;
+  EXPECT_TRUE(std::any_of(f_.m.ui.messages.begin(), f_.m.ui.messages.end(), [&](const MessageSpec& m) {
+    return m.title == "Failed" && m.text == "メールデータをリストアできませんでした。\r\n" + where;
+  }));
+  EXPECT_NE(f_.m.ui.messages.back().text.find(holding), std::string::npos);
+  EXPECT_NE(f_.report.mailProblem.find(holding), std::string::npos);
+}
+
 TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {
   std::string bytes = "\xFF\xFE";
   for (char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
