@@ -45,8 +45,8 @@ void ImportRewritten(RestoreContext& run, const std::string& text, const std::st
 // A set file's text as the running family's editor imports it: converted in memory for the 98
 // family; nullopt when it cannot be read or has no kind the family can take.
 std::optional<std::string> ReadForRunningFamily(RestoreContext& run, const std::string& path) {
-  const int kind = RegFileKind(run.files(), path);
   if (!run.files().Exists(path)) return std::nullopt;
+  const int kind = RegFileKind(run.files(), path);
   if (kind == kRegUnicodeExport)
     return run.env().IsNt() ? ReadRegFileUnicode(run.files(), path) : ConvertToRegedit4(run.files(), path);
   if (kind == kRegUnknown && run.env().IsNt()) return std::nullopt;
