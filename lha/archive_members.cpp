@@ -66,6 +66,7 @@ ArchiveMembers::Step ArchiveMembers::Next(MemberInfo& member) {
   auto header = std::make_unique<lha::MemberHeader>();
   switch (reader_->Next(*header)) {
     case lha::HeaderRead::End: return Step::End;
+    case lha::HeaderRead::EndWithoutMark: return Step::EndWithoutMark;
     case lha::HeaderRead::Damaged: damaged_ = true; return Step::Damaged;
     case lha::HeaderRead::Member: break;
   }

@@ -49,9 +49,10 @@ class ArchiveMembers {
   static std::unique_ptr<ArchiveMembers> Open(const FileSystem& files, const std::string& archive);
   ~ArchiveMembers();
 
-  enum class Step { Member, End, Damaged };
+  enum class Step { Member, End, EndWithoutMark, Damaged };
   // The next member's header; Damaged when a header cannot be read, after which the archive's
-  // further members cannot be found.
+  // further members cannot be found. EndWithoutMark: the file ends without the archive's end
+  // mark, so members may be missing.
   Step Next(MemberInfo& member);
   // The current member's data, read through a handle of its own; null when the archive cannot be
   // opened again.

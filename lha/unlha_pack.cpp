@@ -150,7 +150,8 @@ class Packer {
     MemberHeader header;
     for (;;) {
       auto read = reader.Next(header);
-      if (read == lha::HeaderRead::End) return true;
+      // Members of an archive cut short are kept as far as it goes.
+      if (read == lha::HeaderRead::End || read == lha::HeaderRead::EndWithoutMark) return true;
       if (read == lha::HeaderRead::Damaged)
         return outcome_.Fail(kArchiveDamaged, "Damaged archive: " + command_.archive), false;
       if (storedNames_.count(MemberKey(lha::DisplayName(header)))) continue;

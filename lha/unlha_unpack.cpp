@@ -72,6 +72,11 @@ class Unpacker {
     for (;;) {
       auto read = reader.Next(header);
       if (read == lha::HeaderRead::End) return;
+      // Only a test vouches for the whole archive; a listing or an extraction says what it found.
+      if (read == lha::HeaderRead::EndWithoutMark) {
+        if (command_.verb == 't') return outcome_.Fail(kArchiveDamaged, "Damaged archive: no end mark, members may be missing");
+        return outcome_.Line("Warning: the archive has no end mark, members may be missing");
+      }
       if (read == lha::HeaderRead::Damaged) return outcome_.Fail(kArchiveDamaged, "Damaged archive");
       if (!Selected(command_.patterns, header)) continue;
       switch (command_.verb) {

@@ -13,6 +13,9 @@ struct ScopedImportResult {
   bool complete = false;  // the whole file was read and every change in scope applied
   std::string problem;    // why not
   std::vector<std::string> skippedKeys;  // keys outside the scope, as the file names them
+  std::vector<std::string> refusedDeletions;  // deletions within the scope, never carried out
+  int badLine = 0;      // a line that could not be read: nothing of the file was applied
+  int refusedLine = 0;  // the first change the registry refused
 };
 
 class RegistryEditor {
@@ -20,7 +23,8 @@ class RegistryEditor {
   virtual ~RegistryEditor() = default;
   virtual void Run(const std::string& commandLine) = 0;
   // An import command that applies only the keys within allowedKeys (full key names, each with
-  // its subkeys) and passes over every other key of the file.
+  // its subkeys) and passes over every other key of the file; it deletes nothing. A file with a
+  // line it cannot read is not applied at all.
   virtual ScopedImportResult RunImportWithin(const std::string& commandLine,
                                              const std::vector<std::string>& allowedKeys) = 0;
 };

@@ -35,7 +35,13 @@ ScopedImportResult RegFileEditor::RunImportWithin(const std::string& commandLine
     const RegImportScope scope{allowedKeys};
     outcome_ = Import(command->file, &scope);
   }
-  return {outcome_.succeeded, outcome_.problem, outcome_.import.skippedKeys};
+  const RegImportResult& import = outcome_.import;
+  return {outcome_.succeeded,
+          outcome_.problem,
+          import.skippedKeys,
+          import.refusedDeletions,
+          import.badLine ? import.badLine->line : 0,
+          import.refusedChange ? import.refusedChange->line : 0};
 }
 
 RegEditorOutcome RegFileEditor::Export(const std::string& file, const std::string& key, RegDialect dialect) {

@@ -65,7 +65,10 @@ std::optional<uint32_t> ConsumeHexNumber(std::string_view& text, size_t maxDigit
 
 class Importer {
  public:
-  Importer(RegistryStore& store, std::string_view text, const RegImportScope* scope) : store_(store), lines_(text) {
+  // With apply false the file is only read through, so that a bad line is found before
+  // anything of the file is written.
+  Importer(RegistryStore& store, std::string_view text, const RegImportScope* scope, bool apply)
+      : store_(store), lines_(text), apply_(apply) {
     if (!scope) return;
     scoped_ = true;
     for (const auto& name : scope->allowedKeys)
@@ -126,14 +129,17 @@ class Importer {
     for (const auto& keyName : names)
       if (Utf8ToUtf16(keyName).size() > kMaxKeyNameLength) Fail(number, "key name longer than 255 characters");
     key_ = *key;
+    keyName_ = std::string(name);
     if (deleting) {
       if (key->path.empty()) Fail(number, "a root key cannot be deleted");
-      if (store_.KeyExists(key->root, key->path) && !store_.DeleteKeyTree(key->root, key->path))
-        Refused(number, "the registry refused to delete the key");
       keyState_ = KeyState::Deleted;
+      // A scoped import brings settings in; it never wipes what is there.
+      if (scoped_) return RefuseDeletion(std::string(name));
+      if (apply_ && store_.KeyExists(key->root, key->path) && !store_.DeleteKeyTree(key->root, key->path))
+        Refused(number, "the registry refused to delete the key");
       return;
     }
-    if (!key->path.empty() && !store_.CreateKey(key->root, key->path))
+    if (apply_ && !key->path.empty() && !store_.CreateKey(key->root, key->path))
       Refused(number, "the registry refused to create the key");
     keyState_ = KeyState::Open;
   }
@@ -142,6 +148,8 @@ class Importer {
     if (keyState_ == KeyState::None) Fail(line.number, "value line before any key line");
     ParsedValue parsed = ParseValue(line, body);
     if (keyState_ != KeyState::Open) return;
+    if (!parsed.value && scoped_) return RefuseDeletion(keyName_ + "\\" + (parsed.name.empty() ? "@" : parsed.name));
+    if (!apply_) return;
     if (parsed.value) {
       if (!store_.WriteValue(key_.root, key_.path, parsed.name, *parsed.value))
         Refused(line.number, "the registry refused to write the value");
@@ -273,6 +281,10 @@ class Importer {
     if (std::find(skipped.begin(), skipped.end(), shown) == skipped.end()) skipped.push_back(std::move(shown));
   }
 
+  void RefuseDeletion(std::string what) {
+    result_.refusedDeletions.push_back(std::move(what));
+  }
+
   void Refused(int number, std::string reason) {
     if (!result_.refusedChange) result_.refusedChange = RegFileFault{number, std::move(reason)};
   }
@@ -282,6 +294,8 @@ class Importer {
   RegDialect dialect_ = RegDialect::Version5;
   KeyState keyState_ = KeyState::None;
   RootedKey key_{RegRoot::CurrentUser, {}};
+  std::string keyName_;  // as the file names it
+  bool apply_;
   bool scoped_ = false;
   std::vector<RootedKey> allowed_;
   RegImportResult result_;
@@ -291,7 +305,9 @@ class Importer {
 
 RegImportResult ImportRegFile(RegistryStore& store, std::string_view fileBytes, const RegImportScope* scope) {
   std::string text = DecodeRegFileText(fileBytes);
-  return Importer(store, text, scope).Run();
+  RegImportResult read = Importer(store, text, scope, false).Run();
+  if (read.badLine) return read;
+  return Importer(store, text, scope, true).Run();
 }
 
 }  // namespace vorn

@@ -1,5 +1,6 @@
 #include "restore/address_book_restore.h"
 
+#include "platform/text.h"
 #include "restore/safety_copy.h"
 
 namespace vorn {
@@ -8,15 +9,28 @@ namespace {
 constexpr const char* kWabFileKey = "Software\\Microsoft\\WAB\\WAB4\\Wab File Name";
 constexpr const char* kQuestion = "アドレス帳をインポートしますか？\u3000\u3000\u3000";
 
+// Files the shell puts into folders it shows, which no backup wrote.
+bool IsShellFile(const DirEntry& entry) {
+  return (entry.attributes & (fileattr::kHidden | fileattr::kSystem)) || EqualsIgnoringAsciiCase(entry.name, "Thumbs.db") ||
+         EqualsIgnoringAsciiCase(entry.name, "desktop.ini");
+}
+
 }  // namespace
 
 void ReWab(RestoreContext& run) {
   FileSystem& files = run.files();
   const std::string setWab = run.state.restoreFolder + "\\Wab";
-  std::string name;
+  std::vector<std::string> names;
   for (const auto& entry : files.List(setWab, "*"))
-    if (!entry.isDirectory) name += entry.name;
-  if (name.empty() || !files.Exists(setWab + "\\" + name)) return;
+    if (!entry.isDirectory && !IsShellFile(entry)) names.push_back(entry.name);
+  if (names.empty()) return;
+  // A set holds one address book file; with more it is not clear which one is meant.
+  if (names.size() > 1) {
+    run.report.failures.push_back("セットの Wab フォルダにファイルが " + std::to_string(names.size()) +
+                                  " 個あるため、アドレス帳を復元しませんでした");
+    return;
+  }
+  const std::string& name = names.front();
   if (run.Show(kQuestion, "アドレス帳の復元", MsgIcon::Question, MsgButtons::YesNo, 0, true) != MsgAnswer::Yes) return;
 
   const std::string current = run.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileKey, "");
@@ -33,15 +47,10 @@ void ReWab(RestoreContext& run) {
       return;
     }
   }
-  // The set's file takes the current file's name, so the registry keeps pointing at it.
-  const std::string folder = current.substr(0, slash);
-  const std::string currentName = current.substr(slash + 1);
-  const bool renamed = name == currentName || files.MoveFile(setWab + "\\" + name, setWab + "\\" + currentName) == FsResult::Ok;
-  const std::string setFile = setWab + "\\" + (renamed ? currentName : name);
-  if (renamed)
-    run.app.platform.shell.FileTransfer(run.Owner(), folder, setWab + "\\*.WAB");
-  else  // a set that cannot be changed
-    files.CopyFile(setFile, current, false);
+  // The set's file is copied under the current file's name, so the registry keeps pointing at
+  // it; the set itself is not renamed.
+  const std::string setFile = setWab + "\\" + name;
+  files.CopyFile(setFile, current, false);
   const auto restored = files.FileSize(current);
   if (restored && restored == files.FileSize(setFile)) return;
   files.DeleteFile(current);

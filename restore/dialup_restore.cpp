@@ -38,8 +38,10 @@ void RE_Remote(RestoreContext& run) {
   const std::string remote = run.RegFolder() + "\\Remote.reg";
   if (!run.env().IsNt()) {
     if (!files.Exists(remote)) return;
-    if (RegFileKind(files, remote) == kRegUnicodeExport) ConvertToRegedit4(files, remote);
-    ImportSetFile(run, remote, "Remote.reg");
+    if (RegFileKind(files, remote) == kRegUnicodeExport)
+      ImportConverted(run, "Remote.reg");
+    else
+      ImportSetFile(run, remote, "Remote.reg");
     return;
   }
   if (!files.Exists(run.RegFolder() + "\\Locations.reg") || !files.Exists(remote)) return;

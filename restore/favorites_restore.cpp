@@ -35,7 +35,10 @@ void ReplaceFavorites(RestoreContext& run, const std::string& source, const std:
   std::vector<std::string> replaced;
   for (const auto& entry : files.List(favorites, "*"))
     if (!(entry.attributes & fileattr::kReadOnly)) replaced.push_back(entry.name);
-  if (!staged.Commit(replaced)) run.report.failures.push_back(favorites + " のお気に入りを置き換えられませんでした");
+  if (!staged.Commit(replaced, true)) run.report.failures.push_back(favorites + " のお気に入りを置き換えられませんでした");
+  if (!staged.unrestored().empty())
+    run.report.failures.push_back("読み取り専用のお気に入りの一部を元の場所に戻せませんでした。次のフォルダにあります: " +
+                                  staged.unrestored());
 }
 
 }  // namespace
@@ -71,8 +74,9 @@ void ReFavorites(RestoreContext& run) {
     run.report.failures.push_back("お気に入りの場所がレジストリにありません");
   else if (answer == MsgAnswer::Yes)
     ReplaceFavorites(run, folder, favorites);
-  else if (answer == MsgAnswer::No)
-    run.app.platform.shell.FileTransfer(run.Owner(), favorites, folder + "\\*.*");
+  else if (answer == MsgAnswer::No && (run.app.platform.shell.FileTransfer(run.Owner(), favorites, folder + "\\*.*") != 0 ||
+                                       !HoldsCopyOf(files, favorites, folder)))
+    run.report.failures.push_back("お気に入りをすべてはコピーできませんでした (" + favorites + ")");
   run.app.platform.ui.SetWaitCursor(false);
 }
 

@@ -1,7 +1,8 @@
 #include "restore/mail_store_restore.h"
 
+#include "lha/archive_members.h"
+#include "lha/unlha_result.h"
 #include "restore/set_reading.h"
-#include "restore/staged_replace.h"
 
 namespace vorn {
 namespace {
@@ -9,20 +10,24 @@ namespace {
 constexpr const char* kFolderList = "Folders.dbx";
 
 MailStoreOutcome NotRestored(std::string problem, int32_t archiverResult = 0) {
-  return {false, archiverResult, std::move(problem)};
+  return {false, archiverResult, std::move(problem), {}};
 }
 
-// DelFiles: the files of the Store Root file list go as the new store moves in, and only once
-// the new store is complete; if anything fails, they all stay.
-MailStoreOutcome DelFiles(FileSystem& files, StagedReplace& staged, const std::vector<std::string>& storeRootFiles) {
+MailStoreOutcome Staged(const FileSystem& files, const StagedReplace& staged) {
   if (!files.Exists(staged.staging() + "\\" + kFolderList))
     return NotRestored(std::string("the set's mail store has no ") + kFolderList);
-  if (!staged.Commit(storeRootFiles)) {
-    std::string problem = "the Store Root could not take the new mail store";
-    if (!staged.unrestored().empty()) problem += "; the former files are in " + staged.unrestored();
-    return NotRestored(problem);
+  return {true, 0, {}, {}};
+}
+
+// An archive cut at a member boundary unpacks without fault; only its missing end mark tells.
+bool EndsWithItsEndMark(const FileSystem& files, const std::string& archive) {
+  auto members = unlha::ArchiveMembers::Open(files, archive);
+  if (!members) return false;
+  unlha::MemberInfo member;
+  unlha::ArchiveMembers::Step step;
+  while ((step = members->Next(member)) == unlha::ArchiveMembers::Step::Member) {
   }
-  return {true, 0, {}};
+  return step == unlha::ArchiveMembers::Step::End;
 }
 
 }  // namespace
@@ -39,21 +44,19 @@ std::string MeltCommandLine(const std::string& setFolder, const std::string& des
   return "x -d1 -y1 \"" + MailArchivePath(setFolder) + "\" \"" + destination + "\"\\ *.*";
 }
 
-MailStoreOutcome RestoreMailArchive(FileSystem& files, Archiver& archiver, WindowHandle owner,
-                                    const std::string& setFolder, const std::string& storeRoot,
-                                    const std::vector<std::string>& storeRootFiles) {
-  StagedReplace staged(files, storeRoot);
-  if (staged.staging().empty()) return NotRestored("no staging folder beside " + storeRoot);
-  // The archiver checks every member's CRC as it unpacks and fails on any damage.
+MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowHandle owner,
+                                  const std::string& setFolder, const StagedReplace& staged) {
+  if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
   const int32_t result = archiver.Unlha(owner, MeltCommandLine(setFolder, staged.staging()), nullptr, 0);
   if (result != 0) return NotRestored("the archiver failed", result);
-  return DelFiles(files, staged, storeRootFiles);
+  if (!EndsWithItsEndMark(files, MailArchivePath(setFolder)))
+    return NotRestored("Mail.lzh has no end mark: the archive is cut short", unlha::kArchiveDamaged);
+  return Staged(files, staged);
 }
 
-MailStoreOutcome RestoreMailCopy(FileSystem& files, Shell& shell, WindowHandle owner, const std::string& setFolder,
-                                 const std::string& storeRoot, const std::vector<std::string>& storeRootFiles) {
-  StagedReplace staged(files, storeRoot);
-  if (staged.staging().empty()) return NotRestored("no staging folder beside " + storeRoot);
+MailStoreOutcome StageMailCopy(FileSystem& files, Shell& shell, WindowHandle owner, const std::string& setFolder,
+                               const StagedReplace& staged) {
+  if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
   const std::string mail = MailCopyFolder(setFolder);
   if (shell.FileTransfer(owner, staged.staging(), mail + "\\*.dbx") != 0) return NotRestored("the copy failed");
   for (const auto& entry : files.List(mail, "*.dbx")) {
@@ -61,7 +64,14 @@ MailStoreOutcome RestoreMailCopy(FileSystem& files, Shell& shell, WindowHandle o
     if (files.FileSize(staged.staging() + "\\" + entry.name) != entry.size)
       return NotRestored("the copy of " + entry.name + " is incomplete");
   }
-  return DelFiles(files, staged, storeRootFiles);
+  return Staged(files, staged);
+}
+
+MailStoreOutcome CommitMailStore(StagedReplace& staged, const std::vector<std::string>& storeRootFiles) {
+  if (staged.Commit(storeRootFiles)) return {true, 0, {}, {}};
+  MailStoreOutcome outcome = NotRestored("the Store Root could not take the new mail store");
+  outcome.unrestored = staged.unrestored();
+  return outcome;
 }
 
 }  // namespace vorn

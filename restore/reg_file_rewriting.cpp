@@ -21,29 +21,39 @@ size_t CharacterCount(const std::string& utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-}  // namespace
-
-std::vector<std::string> ReadRegFileLines(const FileSystem& files, const std::string& path) {
+// Text mode over bytes: zero bytes skipped, lines of code page 932.
+std::vector<std::string> SplitRegLines(std::string bytes) {
   std::vector<std::string> lines;
-  auto bytes = ReadWholeFile(files, path);
-  if (!bytes) return lines;
-  bytes->erase(std::remove(bytes->begin(), bytes->end(), '\0'), bytes->end());
+  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
   size_t at = 0;
-  while (at < bytes->size()) {
-    size_t end = bytes->find_first_of("\r\n", at);
-    if (end == std::string::npos) end = bytes->size();
-    lines.push_back(Cp932ToUtf8(bytes->substr(at, end - at)));
+  while (at < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", at);
+    if (end == std::string::npos) end = bytes.size();
+    lines.push_back(Cp932ToUtf8(bytes.substr(at, end - at)));
     at = end + 1;
-    if ((*bytes)[end] == '\r' && at < bytes->size() && (*bytes)[at] == '\n') ++at;
+    if (bytes[end] == '\r' && at < bytes.size() && bytes[at] == '\n') ++at;
   }
   return lines;
 }
 
-std::string ReadRegFileText(const FileSystem& files, const std::string& path) {
+std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
-  for (const auto& line : ReadRegFileLines(files, path)) text.append(line).append("\r\n");
+  for (const auto& line : lines) text.append(line).append("\r\n");
   return text;
 }
+
+}  // namespace
+
+std::vector<std::string> ReadRegFileLines(const FileSystem& files, const std::string& path) {
+  auto bytes = ReadWholeFile(files, path);
+  return bytes ? SplitRegLines(std::move(*bytes)) : std::vector<std::string>();
+}
+
+std::string ReadRegFileText(const FileSystem& files, const std::string& path) {
+  return JoinLines(ReadRegFileLines(files, path));
+}
+
+std::string AsWrittenAndReadBack(const std::string& text) { return JoinLines(SplitRegLines(Utf8ToCp932(text + "\r\n"))); }
 
 std::optional<std::string> ReadRegFileUnicode(const FileSystem& files, const std::string& path) {
   auto bytes = ReadWholeFile(files, path);
@@ -68,10 +78,10 @@ int RegFileKind(const FileSystem& files, const std::string& path) {
   return kRegUnknown;
 }
 
-bool ConvertToRegedit4(FileSystem& files, const std::string& path) {
+std::optional<std::string> ConvertToRegedit4(const FileSystem& files, const std::string& path) {
   auto text = ReadRegFileUnicode(files, path);
-  if (!text) return false;
-  return WriteRegFileAnsi(files, path, " REGEDIT4\r\n" + *text);
+  if (!text) return std::nullopt;
+  return AsWrittenAndReadBack(" REGEDIT4\r\n" + *text);
 }
 
 bool FindAssociatedID(const FileSystem& files, const std::string& path) {

@@ -14,7 +14,7 @@ namespace vorn {
 // The kinds a set's .reg file can have, decided by the length of its first line in text mode.
 enum RegFileKindCode : int {
   kRegUnicodeExport = 0,  // the 2000/XP editor's UTF-16 export (byte-order mark + Version 5.00 header)
-  kRegConverted = 1,      // converted by ConvertToRegedit4: " REGEDIT4"
+  kRegConverted = 1,      // converted by ConvertToRegedit4 (as earlier restores wrote it): " REGEDIT4"
   kRegAnsiExport = 2,     // the 98/Me editor's export: "REGEDIT4"
   kRegUnknown = 3,
 };
@@ -29,9 +29,12 @@ std::optional<std::string> ReadRegFileUnicode(const FileSystem& files, const std
 bool WriteRegFileAnsi(FileSystem& files, const std::string& path, const std::string& text);
 
 int RegFileKind(const FileSystem& files, const std::string& path);
-// Rewrites a UTF-16 export in place as ANSI text headed " REGEDIT4"; its own header line
-// follows as the second line.
-bool ConvertToRegedit4(FileSystem& files, const std::string& path);
+// A UTF-16 export as the ANSI text headed " REGEDIT4" that the 98 family's editor imports, its
+// own header line following as the second line; text-mode lines, each followed by CR LF. The
+// file itself is not changed (a set may lie on a medium that cannot be written).
+std::optional<std::string> ConvertToRegedit4(const FileSystem& files, const std::string& path);
+// The text as a write of it (code page 932 plus CR LF) would read back in text mode.
+std::string AsWrittenAndReadBack(const std::string& text);
 // True when a line holds the main user's account association: "AssociatedID"=hex: with a
 // 16-byte value on that one line.
 bool FindAssociatedID(const FileSystem& files, const std::string& path);

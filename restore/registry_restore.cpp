@@ -24,17 +24,57 @@ std::string IdentitySettingsKey(const std::string& identityGuid) {
   return "Identities\\" + identityGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";
 }
 
-// The set file's text with the backed-up identity's GUID replaced by the receiving one's,
-// written to the temporary file and imported from it.
-void ImportRewritten(RestoreContext& run, const std::string& text, const std::string& oldGuid,
-                     const std::string& temporaryName, const std::string& setFileName) {
-  const std::string rewritten = run.RegFolder() + "\\" + temporaryName;
-  if (!WriteRegFileAnsi(run.files(), rewritten, ReplaceIgnoringCase(text, oldGuid, run.env().selectedIdentityGuid))) {
-    run.report.failures.push_back(rewritten + " を書き込めませんでした");
+// A text derived from a set file, written into the run's work folder and imported from there.
+void ImportDerived(RestoreContext& run, const std::string& text, const std::string& derivedName,
+                   const std::string& setFileName) {
+  const std::string derived = run.WorkFile(derivedName);
+  if (run.state.workFolder.empty() || !WriteRegFileAnsi(run.files(), derived, text)) {
+    run.report.failures.push_back(setFileName + " の設定を取り込むための一時ファイルを書き込めませんでした");
     return;
   }
-  ImportSetFile(run, rewritten, setFileName);
-  run.files().DeleteFile(rewritten);
+  ImportSetFile(run, derived, setFileName);
+  run.files().DeleteFile(derived);
+}
+
+// The set file's text with the backed-up identity's GUID replaced by the receiving one's.
+void ImportRewritten(RestoreContext& run, const std::string& text, const std::string& oldGuid,
+                     const std::string& derivedName, const std::string& setFileName) {
+  ImportDerived(run, ReplaceIgnoringCase(text, oldGuid, run.env().selectedIdentityGuid), derivedName, setFileName);
+}
+
+// A set file's text as the running family's editor imports it: converted in memory for the 98
+// family; nullopt when it cannot be read or has no kind the family can take.
+std::optional<std::string> ReadForRunningFamily(RestoreContext& run, const std::string& path) {
+  if (!run.files().Exists(path)) return std::nullopt;
+  const int kind = RegFileKind(run.files(), path);
+  if (kind == kRegUnicodeExport)
+    return run.env().IsNt() ? ReadRegFileUnicode(run.files(), path) : ConvertToRegedit4(run.files(), path);
+  if (kind == kRegUnknown && run.env().IsNt()) return std::nullopt;
+  return ReadRegFileText(run.files(), path);
+}
+
+// The identity an identity-specific export names in its first key below "Identities".
+std::string IdentityGuidOfKeys(const std::string& text) {
+  const std::string marker = "[HKEY_CURRENT_USER\\Identities\\{";
+  const size_t at = AsciiLower(text).find(AsciiLower(marker));
+  if (at == std::string::npos) return {};
+  return FindOldGuid(text.substr(at + marker.size() - 1));
+}
+
+// Account.reg: identity-specific accounts come under the receiving identity; a file the
+// running family imports as it is goes in unchanged.
+void ImportAccounts(RestoreContext& run, const std::string& path) {
+  const auto text = ReadForRunningFamily(run, path);
+  if (!text) {
+    run.report.failures.push_back("Account.reg を読めませんでした");
+    return;
+  }
+  const std::string oldGuid = IdentityGuidOfKeys(*text);
+  const bool rewrite = !oldGuid.empty() && !EqualsIgnoringAsciiCase(oldGuid, run.env().selectedIdentityGuid);
+  if (rewrite || (!run.env().IsNt() && RegFileKind(run.files(), path) == kRegUnicodeExport))
+    ImportRewritten(run, *text, oldGuid, "NewAccount.reg", "Account.reg");
+  else
+    ImportSetFile(run, path, "Account.reg");
 }
 
 void ResetStoreRoot(RestoreContext& run, const std::string& storeRoot) {
@@ -66,19 +106,32 @@ void ImportSetFile(RestoreContext& run, const std::string& path, const std::stri
   const ScopedImportResult result = run.app.platform.registryEditor.RunImportWithin(
       "regedit.exe /s \"" + path + "\"", ImportScopeOf(setFileName, run.env().selectedIdentityGuid));
   run.report.Skipped(result.skippedKeys);
-  if (!result.complete) run.report.failures.push_back(setFileName + ": " + result.problem);
+  for (const auto& deletion : result.refusedDeletions) run.report.refusedDeletions.push_back(deletion);
+  if (result.complete) return;
+  if (result.badLine)
+    run.report.failures.push_back(setFileName + " の " + std::to_string(result.badLine) +
+                                  " 行目が読めないため、このファイルの設定は取り込みませんでした");
+  else if (result.refusedLine)
+    run.report.failures.push_back(setFileName + " の " + std::to_string(result.refusedLine) +
+                                  " 行目の変更をレジストリが受け付けませんでした");
+  else
+    run.report.failures.push_back(setFileName + " を取り込めませんでした");
+}
+
+void ImportConverted(RestoreContext& run, const std::string& setFileName) {
+  const auto text = ConvertToRegedit4(run.files(), run.RegFolder() + "\\" + setFileName);
+  if (!text) {
+    run.report.failures.push_back(setFileName + " を読めませんでした");
+    return;
+  }
+  ImportDerived(run, *text, "New" + setFileName, setFileName);
 }
 
 void N_ReAccount(RestoreContext& run) {
   const std::string path = run.RegFolder() + "\\Account.reg";
   switch (RegFileKind(run.files(), path)) {
     case kRegUnicodeExport:
-      if (run.env().IsNt()) {
-        run.state.sameOsFamily = true;
-      } else {
-        ConvertToRegedit4(run.files(), path);
-        run.state.sameOsFamily = false;
-      }
+      run.state.sameOsFamily = run.env().IsNt();
       break;
     case kRegConverted:
       // Converted by an earlier restore on the 98 family: a set of the 2000 family, so a second
@@ -89,7 +142,7 @@ void N_ReAccount(RestoreContext& run) {
       break;
   }
   if (FindAssociatedID(run.files(), path)) {
-    ImportSetFile(run, path, "Account.reg");
+    ImportAccounts(run, path);
     run.app.reg.RegDeleteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
     return;
   }
@@ -103,47 +156,39 @@ void ReOE(RestoreContext& run) {
   const std::string oe = run.RegFolder() + "\\OE.reg";
   const std::string storeRootBefore =
       run.app.reg.RegReadText(RegRoot::CurrentUser, IdentitySettingsKey(run.env().selectedIdentityGuid), "Store Root");
-  if (!run.env().IsNt()) {
-    if (RegFileKind(files, oe) == kRegUnicodeExport) ConvertToRegedit4(files, oe);
-    const std::string text = ReadRegFileText(files, oe);
-    const std::string oldGuid = FindOldGuid(text);
-    ImportRewritten(run, text, oldGuid, "NewOE.reg", "OE.reg");
-    ResetStoreRoot(run, run.env().storeRootFolder);
-    const std::string sig = run.RegFolder() + "\\Sig.reg";
-    if (files.Exists(sig)) ImportRewritten(run, ReadRegFileText(files, sig), oldGuid, "NewSig.reg", "Sig.reg");
+  const std::optional<std::string> text = ReadForRunningFamily(run, oe);
+  const std::string oldGuid = text ? FindOldGuid(*text) : std::string();
+  if (!text)
+    run.report.failures.push_back(files.Exists(oe) ? "OE.reg の形式が分かりません" : "OE.reg がありません");
+  else if (!text->empty())
+    ImportRewritten(run, *text, oldGuid, "NewOE.reg", "OE.reg");
+  if (run.env().IsNt()) {
+    ResetStoreRoot(run, ExpandUserProfile(run, storeRootBefore));
     return;
   }
-  std::string text;
-  switch (RegFileKind(files, oe)) {
-    case kRegUnicodeExport:
-      text = ReadRegFileUnicode(files, oe).value_or("");
-      break;
-    case kRegConverted:
-    case kRegAnsiExport:
-      text = ReadRegFileText(files, oe);
-      break;
-    default:
-      run.report.failures.push_back("OE.reg の形式が分かりません");
-      break;
-  }
-  if (!text.empty()) ImportRewritten(run, text, FindOldGuid(text), "NewOE.reg", "OE.reg");
-  ResetStoreRoot(run, ExpandUserProfile(run, storeRootBefore));
+  ResetStoreRoot(run, run.env().storeRootFolder);
+  const std::string sig = run.RegFolder() + "\\Sig.reg";
+  if (run.state.signaturesFor98)
+    ImportRewritten(run, *run.state.signaturesFor98, oldGuid, "NewSig.reg", "Sig.reg");
+  else if (files.Exists(sig))
+    ImportRewritten(run, ReadRegFileText(files, sig), oldGuid, "NewSig.reg", "Sig.reg");
 }
 
-void RRR(FileSystem& files, const std::string& path, const std::string& text) {
-  WriteRegFileAnsi(files, path, text);
-  WriteRegFileAnsi(files, path, ReplaceIgnoringCase(ReadRegFileText(files, path), kUnicodeHeaderWords, "REGEDIT4"));
+std::string RRR(const std::string& text) {
+  return ReplaceIgnoringCase(AsWrittenAndReadBack(text), kUnicodeHeaderWords, "REGEDIT4");
 }
 
 void PrepareSigFor98(RestoreContext& run) {
   FileSystem& files = run.files();
   const std::string path = run.RegFolder() + "\\Sig.reg";
+  run.state.signaturesFor98.reset();
   if (!files.Exists(path) || RegFileKind(files, path) != kRegUnicodeExport) return;
-  if (!ConvertToRegedit4(files, path)) {
-    run.report.failures.push_back(path + " を書き換えられませんでした");
+  const auto converted = ConvertToRegedit4(files, path);
+  if (!converted) {
+    run.report.failures.push_back("Sig.reg を読めませんでした");
     return;
   }
-  RRR(files, path, JoinSignatureLines(ReadRegFileText(files, path)));
+  run.state.signaturesFor98 = RRR(JoinSignatureLines(*converted));
 }
 
 void RestoreSignatureTexts(RestoreContext& run) {

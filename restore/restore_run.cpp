@@ -11,6 +11,7 @@
 #include "restore/favorites_restore.h"
 #include "restore/mail_store_restore.h"
 #include "restore/registry_restore.h"
+#include "platform/folder_path.h"
 #include "restore/set_reading.h"
 
 namespace vorn {
@@ -33,6 +34,15 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
 
 void TellMailNotRestored(RestoreContext& run, const MailStoreOutcome& outcome) {
   run.report.mailProblem = outcome.problem;
+  if (!outcome.unrestored.empty()) {
+    run.report.mailProblem += "; the former files are in " + outcome.unrestored;
+    const std::string where = "元のメールデータの一部を元の場所に戻せませんでした。\r\n元のファイルは次のフォルダにあります:\r\n" +
+                              outcome.unrestored;
+    run.report.failures.push_back("メールデータをリストアできませんでした。" + where);
+    run.Show("メールデータをリストアできませんでした。\r\n" + where, "Failed", MsgIcon::Critical, MsgButtons::Ok, 0);
+    return;
+  }
+  run.report.failures.push_back("メールデータはリストアしませんでした。現在のメールデータはそのまま残っています");
   if (outcome.archiverResult != 0) {
     char code[16];
     std::snprintf(code, sizeof code, "%X", static_cast<unsigned>(outcome.archiverResult));
@@ -51,26 +61,39 @@ void AppendList(std::string& text, const std::string& heading, const std::vector
   if (lines.size() > kReportedLines) text += "\r\nほか " + std::to_string(lines.size() - kReportedLines) + " 件";
 }
 
-// The plain copy of the set's "Mail" folder, made beside the Store Root, then in its place.
-void CopyMailStore(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
-  const MailStoreOutcome outcome = RestoreMailCopy(run.files(), run.app.platform.shell, run.Owner(),
-                                                   run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
-  if (!outcome.restored) TellMailNotRestored(run, outcome);
-}
+// The run's own folder below TEMP for the files it derives from the set's; gone at the run's end.
+class WorkFolder {
+ public:
+  explicit WorkFolder(RestoreContext& run) : run_(run) {
+    const std::string temp = run.app.platform.environment.Variable("TEMP").value_or("");
+    if (!temp.empty()) run.state.workFolder = CreateFolderBeside(run.files(), temp + "\\Vorn", "-restore");
+  }
+  ~WorkFolder() {
+    if (!run_.state.workFolder.empty()) DeleteTree(run_.files(), run_.state.workFolder);
+    run_.state.workFolder.clear();
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+ private:
+  RestoreContext& run_;
+};
 
 }  // namespace
 
 std::string RestoreReportText(const RestoreReport& report) {
   std::string text;
   AppendList(text, "バックアップの範囲外のため、次のキーは取り込みませんでした:", report.skippedKeys);
+  AppendList(text, "次の削除の指示は実行しませんでした:", report.refusedDeletions);
   AppendList(text, "次の処理はできませんでした:", report.failures);
   return text;
 }
 
-void Melt(RestoreContext& run, const std::vector<std::string>& storeRootFiles) {
-  const MailStoreOutcome outcome = RestoreMailArchive(run.files(), run.app.platform.archiver, run.Owner(),
-                                                      run.state.restoreFolder, run.env().storeRootFolder, storeRootFiles);
+bool Melt(RestoreContext& run, const StagedReplace& staged) {
+  const MailStoreOutcome outcome =
+      StageMailArchive(run.files(), run.app.platform.archiver, run.Owner(), run.state.restoreFolder, staged);
   if (!outcome.restored) TellMailNotRestored(run, outcome);
+  return outcome.restored;
 }
 
 RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
@@ -103,6 +126,45 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   }
 
   ui.SetWaitCursor(true);
+  // The set's mail is complete beside the Store Root before anything of the set is applied.
+  StagedReplace staged(run.files(), run.env().storeRootFolder);
+  bool mailReady = false;
+  switch (FindMailData(run.files(), run.state.restoreFolder)) {
+    case MailData::Archive:
+      if (!run.app.archiverAvailable) {
+        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
+                 "リストアを中止します。",
+                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
+        ui.SetWaitCursor(false);
+        run.app.EndProgram();
+      }
+      mailReady = Melt(run, staged);
+      break;
+    case MailData::Copy: {
+      const MailStoreOutcome copied =
+          StageMailCopy(run.files(), run.app.platform.shell, run.Owner(), run.state.restoreFolder, staged);
+      if (!copied.restored) TellMailNotRestored(run, copied);
+      mailReady = copied.restored;
+      break;
+    }
+    case MailData::None:
+      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
+      ui.SetWaitCursor(false);
+      run.app.EndProgram();
+  }
+  if (!mailReady) {
+    ui.SetWaitCursor(false);
+    return RestoreEnd::NotApplied;
+  }
+  const WorkFolder work(run);
+  if (run.state.workFolder.empty()) {
+    run.Show("一時フォルダ(TEMP)に作業用のフォルダを作れないため、リストアを中止します。", "Failed", MsgIcon::Critical,
+             MsgButtons::Ok, 0);
+    run.report.failures.push_back("一時フォルダに作業用のフォルダを作れませんでした");
+    ui.SetWaitCursor(false);
+    return RestoreEnd::NotApplied;
+  }
+
   N_ReAccount(run);
   if (run.state.accountStepCancelled) {
     ui.SetWaitCursor(false);
@@ -115,25 +177,8 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     PrepareSigFor98(run);
     ReOE(run);
   }
-  // The new store replaces the old one only once it is complete (what DelFiles removes goes then).
-  switch (FindMailData(run.files(), run.state.restoreFolder)) {
-    case MailData::Archive:
-      if (!run.app.archiverAvailable) {
-        run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
-                 "リストアを中止します。",
-                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
-        ui.SetWaitCursor(false);
-        run.app.EndProgram();
-      }
-      Melt(run, storeRootFiles);
-      break;
-    case MailData::Copy:
-      CopyMailStore(run, storeRootFiles);
-      break;
-    case MailData::None:
-      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
-      run.app.EndProgram();
-  }
+  const MailStoreOutcome committed = CommitMailStore(staged, storeRootFiles);
+  if (!committed.restored) TellMailNotRestored(run, committed);
   ReWab(run);
   ReFavorites(run);
   RE_FavoOrder(run);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "restore/restore_context.h"
+#include "restore/staged_replace.h"
 
 namespace vorn {
 
@@ -18,6 +19,7 @@ using ShowBackupInfo = std::function<void(const std::vector<std::string>& fields
 enum class RestoreEnd {
   Cancelled,  // the user's cancel, before anything was changed past the account step
   NoSet,      // the chosen folder holds no set
+  NotApplied, // the set's mail could not be made ready, so nothing of the set was applied
   Completed,  // the normal end (see the report for what was not done)
 };
 
@@ -38,8 +40,9 @@ struct RestoreOutcome {
 RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo);
 
 RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo);
-// Melt: the set's "Mail.lzh" unpacked beside the Store Root, then in its place; R8 on failure.
-void Melt(RestoreContext& run, const std::vector<std::string>& storeRootFiles);
+// Melt: the set's "Mail.lzh" unpacked whole into the staging folder beside the Store Root; R8 on
+// failure.
+bool Melt(RestoreContext& run, const StagedReplace& staged);
 // The text of the run's closing report; empty when there is nothing to tell.
 std::string RestoreReportText(const RestoreReport& report);
 

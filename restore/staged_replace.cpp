@@ -20,6 +20,28 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return EqualsIgnoringAsciiCase(n, name); });
 }
 
+// Moves the read-only files below from to the same places below to; true when none is left.
+bool PutBackReadOnly(FileSystem& files, const std::string& from, const std::string& to) {
+  bool all = true;
+  for (const auto& entry : files.List(from, "*")) {
+    const std::string source = from + "\\" + entry.name;
+    const std::string target = to + "\\" + entry.name;
+    if (entry.isDirectory) {
+      if (!files.IsDirectory(target) && files.CreateDirectory(target) != FsResult::Ok) {
+        all = false;
+        continue;
+      }
+      all = PutBackReadOnly(files, source, target) && all;
+      // A folder made only for files that were not read-only goes again.
+      if (files.List(target, "*").empty()) files.RemoveDirectory(target);
+    } else if (entry.attributes & fileattr::kReadOnly) {
+      if (!files.IsDirectory(target)) files.DeleteFile(target);
+      if (files.MoveFile(source, target) != FsResult::Ok) all = false;
+    }
+  }
+  return all;
+}
+
 }  // namespace
 
 std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag) {
@@ -42,7 +64,7 @@ StagedReplace::~StagedReplace() {
   if (!staging_.empty()) DeleteTree(files_, staging_);
 }
 
-bool StagedReplace::Commit(const std::vector<std::string>& replaced) {
+bool StagedReplace::Commit(const std::vector<std::string>& replaced, bool keepReadOnly) {
   if (staging_.empty()) return false;
   if (!files_.IsDirectory(target_) && files_.CreateDirectory(target_) != FsResult::Ok) return false;
   std::vector<std::string> incoming;
@@ -70,7 +92,11 @@ bool StagedReplace::Commit(const std::vector<std::string>& replaced) {
     moved.push_back(incoming[i]);
   }
   if (ok) {
-    if (!holding.empty()) DeleteTree(files_, holding);
+    if (holding.empty()) return true;
+    if (keepReadOnly && !PutBackReadOnly(files_, holding, target_))
+      unrestored_ = holding;  // what could not go back stays where it can be found
+    else
+      DeleteTree(files_, holding);
     return true;
   }
   for (auto name = moved.rbegin(); name != moved.rend(); ++name)

@@ -23,9 +23,12 @@ class StagedReplace {
   const std::string& staging() const { return staging_; }
   // Moves every entry of the staging folder into the target. The target's entries named in
   // replaced, and any entry of the name of a staged one, are removed once all is in; they stay
-  // as they were when anything fails. True when the target holds the new content.
-  bool Commit(const std::vector<std::string>& replaced);
-  // After a failed commit that could not put every old entry back: the folder holding them.
+  // as they were when anything fails. True when the target holds the new content. With
+  // keepReadOnly, read-only files among the removed ones go back to their places (in the
+  // place of a new entry of the same name).
+  bool Commit(const std::vector<std::string>& replaced, bool keepReadOnly = false);
+  // After a commit that could not put every old entry (or kept read-only file) back: the
+  // folder holding them.
   const std::string& unrestored() const { return unrestored_; }
 
  private:

@@ -82,6 +82,10 @@ bool SetMailFolders::NextMember(unlha::MemberInfo& member) {
   for (;;) {
     switch (members_->Next(member)) {
       case unlha::ArchiveMembers::Step::End: return false;
+      case unlha::ArchiveMembers::Step::EndWithoutMark:
+        problem_ = "Mail.lzh: no end mark, the archive is cut short" +
+                   (lastMember_.empty() ? std::string() : " after " + lastMember_);
+        return false;
       case unlha::ArchiveMembers::Step::Damaged:
         problem_ = "Mail.lzh: " + std::string(unlha::DescribeResult(unlha::kArchiveDamaged)) +
                    (lastMember_.empty() ? "" : " after " + lastMember_);

@@ -1,6 +1,7 @@
 #include "ui/startup.h"
 
 #include "core/environment_discovery.h"
+#include "restore/leftover_folders.h"
 #include "ui/program.h"
 
 namespace vorn {
@@ -71,6 +72,15 @@ void EnableSiblingTools(App& app, Form1& form) {
   form.MnComp.enabled = app.FileExists(app.ProgramFolder() + "\\Dostrim.exe");
 }
 
+// What an interrupted restore left beside any user's Store Root.
+void ReportLeftoverRestoreFolders(App& app, const Form1& form) {
+  std::vector<LeftoverFolder> found;
+  for (const auto& identity : form.List2.items)
+    for (auto& folder : FindLeftoverFolders(app.platform.files, ResolveStoreRoot(app.reg, app.env, identity)))
+      found.push_back(std::move(folder));
+  if (!found.empty()) app.ShowMessage({LeftoverFoldersText(found), "警告", MsgIcon::Warning, MsgButtons::Ok, 0});
+}
+
 }  // namespace
 
 void Main(Program& program, bool anotherCopyRunning) {
@@ -93,6 +103,7 @@ void Main(Program& program, bool anotherCopyRunning) {
     app.ShowMessage({"アドレス帳が見つかりませんでした。", "警告", MsgIcon::Warning, MsgButtons::Ok, 10});
   form.visible = true;
   program.host.Show(form);
+  ReportLeftoverRestoreFolders(app, form);
   CheckArchiver(app, form);
   CheckImagehlp(app);
   EnableSiblingTools(app, form);

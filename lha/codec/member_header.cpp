@@ -206,7 +206,7 @@ std::vector<std::string> SplitStoredPath(const std::string& stored) {
 
 HeaderRead ReadMemberHeader(BufferedSource& in, MemberHeader& header) {
   auto first = in.PeekByte();
-  if (!first) return in.failed() ? HeaderRead::Damaged : HeaderRead::End;
+  if (!first) return in.failed() ? HeaderRead::Damaged : HeaderRead::EndWithoutMark;
   if (*first == 0) return HeaderRead::End;
   uint8_t base[kBaseSize];
   if (!in.ReadExact(base, kBaseSize)) return HeaderRead::Damaged;

@@ -25,9 +25,11 @@ struct MemberHeader {
   bool IsDirectory() const;
 };
 
-enum class HeaderRead { Member, End, Damaged };
+// EndWithoutMark: the data ends where a header or the end mark should follow, as in an archive
+// cut at a member boundary.
+enum class HeaderRead { Member, End, EndWithoutMark, Damaged };
 
-// Reads the next header; End at the archive's end mark or at the end of the data.
+// Reads the next header; End at the archive's end mark.
 HeaderRead ReadMemberHeader(BufferedSource& in, MemberHeader& header);
 
 // The level-2 header bytes for a member, header CRC included.

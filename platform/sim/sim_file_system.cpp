@@ -298,10 +298,18 @@ FsResult SimFileSystem::MoveFile(const std::string& from, const std::string& to)
   if (ec) return FsResult::Failed;
   NoteChange(src, false);
   NoteChange(dst, true);
-  if (auto node = attributes_.extract(src)) {
-    node.key() = dst;
-    attributes_.insert(std::move(node));
+  // The attributes of a moved folder's files go with them.
+  std::map<fs::path, uint32_t> moved;
+  for (auto it = attributes_.begin(); it != attributes_.end();) {
+    const auto [end, _] = std::mismatch(src.begin(), src.end(), it->first.begin(), it->first.end());
+    if (end != src.end()) {
+      ++it;
+      continue;
+    }
+    moved[it->first == src ? dst : dst / it->first.lexically_relative(src)] = it->second;
+    it = attributes_.erase(it);
   }
+  attributes_.merge(moved);
   return FsResult::Ok;
 }
 

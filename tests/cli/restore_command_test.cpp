@@ -74,14 +74,16 @@ TEST_F(RestoreCommandTest, WithYesEveryQuestionIsAnsweredAndTheExitStatusTellsWh
   EXPECT_TRUE(Has("stopped"));
 }
 
-TEST_F(RestoreCommandTest, KeysOutsideTheSetsExportsAreNamedOnStandardError) {
+TEST_F(RestoreCommandTest, KeysOutsideTheSetsExportsAreNamedOnStandardErrorAndFailTheStatus) {
   b.m.registryEditor.onImportWithin = [](const std::string& line, const std::vector<std::string>&) {
-    ScopedImportResult result{true, {}, {}};
+    ScopedImportResult result{true, {}, {}, {}, 0, 0};
     if (line.find("NewOE.reg") != std::string::npos) result.skippedKeys = {"HKEY_CURRENT_USER\\Software\\Run"};
     return result;
   };
-  EXPECT_EQ(Run({b.UserFolder(), "hanako", "--yes"}), kExitOk);
+  // A run that left anything out is not complete.
+  EXPECT_EQ(Run({b.UserFolder(), "hanako", "--yes"}), kExitFailed);
   EXPECT_TRUE(Has("次のキーは取り込みませんでした:\nHKEY_CURRENT_USER\\Software\\Run\n"));
+  EXPECT_TRUE(Has("incomplete"));
 }
 
 }  // namespace

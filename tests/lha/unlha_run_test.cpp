@@ -280,6 +280,24 @@ TEST_F(UnlhaRun, DamagedArchivesGiveCodesAndKeepExistingFiles) {
   }
 }
 
+TEST_F(UnlhaRun, AnArchiveWithoutItsEndMarkFailsATestAndIsListedAndExtractedWithAWarning) {
+  WriteHostFile(Host("C:\\S\\a.dbx"), "first");
+  WriteHostFile(Host("C:\\S\\b.dbx"), "second");
+  fs::create_directories(Host("C:\\B"));
+  ASSERT_EQ(Run(PackLine("C:\\B\\Mail.lzh", "C:\\S")), kOk);
+  const std::string archive = ReadHostFile(Host("C:\\B\\Mail.lzh"));
+  ASSERT_EQ(archive.back(), '\0');
+  PutArchive("C:\\B\\Mail.lzh", archive.substr(0, archive.size() - 1));
+  std::string output;
+  EXPECT_EQ(Run("t \"C:\\B\\Mail.lzh\"", &output), kArchiveDamaged);
+  EXPECT_NE(output.find("no end mark"), std::string::npos) << output;
+  for (const std::string& line : {std::string("l \"C:\\B\\Mail.lzh\""), MeltLine("C:\\B", "C:\\R")}) {
+    EXPECT_EQ(Run(line, &output), kOk) << line;
+    EXPECT_NE(output.find("Warning: the archive has no end mark"), std::string::npos) << output;
+  }
+  EXPECT_EQ(ReadHostFile(Host("C:\\R\\b.dbx")), "second");
+}
+
 TEST_F(UnlhaRun, ProgressFollowsEachMember) {
   WriteHostFile(Host("C:\\S\\big.dbx"), lha::test::MailLikeText(3'000'000, 10));
   std::map<std::string, uint64_t> reached;

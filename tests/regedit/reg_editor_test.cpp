@@ -98,7 +98,7 @@ TEST_F(RegFileEditorTest, ImportsAndReportsTheFirstBadLine) {
   EXPECT_FALSE(editor->LastOutcome().succeeded);
   EXPECT_EQ(editor->LastOutcome().import.badLine->line, 5);
   EXPECT_EQ(editor->LastOutcome().problem, "C:\\Temp\\In.reg line 5: dword data is not 1 to 8 hexadecimal digits");
-  EXPECT_TRUE(store_.ReadValue(RegRoot::CurrentUser, "Software\\In", "a"));
+  EXPECT_FALSE(store_.KeyExists(RegRoot::CurrentUser, "Software\\In"));
 
   editor->Run("regedit.exe /s \"C:\\Temp\\Missing.reg\"");
   EXPECT_FALSE(editor->LastOutcome().succeeded);

@@ -131,8 +131,8 @@ void PrintTo(const BadFile& file, std::ostream* out) { *out << file.name; }
 
 class RegImportBadFileTest : public ::testing::TestWithParam<BadFile> {};
 
-// Every bad file starts with a good value on line 3, which is imported; the bad value is not.
-TEST_P(RegImportBadFileTest, ImportsUpToTheFirstBadLineAndReportsIt) {
+// Every bad file starts with a good value on line 3; nothing of a file with a bad line is imported.
+TEST_P(RegImportBadFileTest, ImportsNothingOfAFileWithABadLineAndReportsIt) {
   SimRegistryStore store;
   auto result = ImportRegFile(
       store, AnsiFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\VornTest]\r\n\"good\"=\"1\"\r\n" + GetParam().body +
@@ -140,8 +140,7 @@ TEST_P(RegImportBadFileTest, ImportsUpToTheFirstBadLineAndReportsIt) {
   ASSERT_TRUE(result.badLine);
   EXPECT_EQ(result.badLine->line, GetParam().line);
   EXPECT_EQ(result.badLine->reason, GetParam().reason);
-  EXPECT_TRUE(store.ReadValue(kUser, kKey, "good"));
-  EXPECT_FALSE(store.ReadValue(kUser, kKey, "bad"));
+  EXPECT_FALSE(store.KeyExists(kUser, kKey));
   EXPECT_FALSE(store.ReadValue(kUser, kKey, "late"));
 }
 
@@ -180,14 +179,16 @@ TEST_F(RegImportTest, RefusesAFileWithoutHeaderAndAValueBeforeAnyKey) {
 }
 
 // A set's .reg file may only write the keys its export came from: everything else, of any
-// root, deletions included, is passed over and named once.
+// root, deletions included, is passed over and named once; deletions within it are refused.
 TEST_F(RegImportTest, AScopedImportSkipsEveryKeyOutsideItsScopeAndNamesEachOnce) {
   store_.WriteValue(kUser, "Software\\Other", "kept", Sz("1"));
+  store_.WriteValue(kUser, kKey + "\\Gone", "kept", Sz("1"));
+  store_.WriteValue(kUser, kKey, "old", Sz("1"));
   const std::string run = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   const RegImportScope scope{{"HKEY_CURRENT_USER\\Software\\VornTest", "hkey_current_user\\Identities\\{G}"}};
   auto result = ImportRegFile(
       store_,
-      AnsiFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VornTest]\r\n\"a\"=\"1\"\r\n"
+      AnsiFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VornTest]\r\n\"a\"=\"1\"\r\n\"old\"=-\r\n"
                "[" + run + "]\r\n\"evil\"=\"C:\\\\x.exe\"\r\n\"more\"=\"line\r\n[HKEY_CURRENT_USER\\Software\\VornTest\\X]\"\r\n"
                "[-HKEY_CURRENT_USER\\Software\\Other]\r\n"
                "[HKEY_CLASSES_ROOT\\.reg]\r\n@=\"x\"\r\n"
@@ -199,6 +200,10 @@ TEST_F(RegImportTest, AScopedImportSkipsEveryKeyOutsideItsScopeAndNamesEachOnce)
   EXPECT_TRUE(result.Clean());
   EXPECT_EQ(result.skippedKeys, (std::vector<std::string>{run, "HKEY_CURRENT_USER\\Software\\Other",
                                                           "HKEY_CLASSES_ROOT\\.reg", "HKEY_CURRENT_USER\\Identities\\{G}x"}));
+  EXPECT_EQ(result.refusedDeletions, (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\VornTest\\old",
+                                                               "HKEY_CURRENT_USER\\Software\\VornTest\\Gone"}));
+  EXPECT_TRUE(Value("old"));
+  EXPECT_TRUE(Value("kept", kKey + "\\Gone"));
   EXPECT_TRUE(Value("a"));
   EXPECT_FALSE(store_.KeyExists(RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
   // The text of a skipped value that looks like a key line stays part of that value.

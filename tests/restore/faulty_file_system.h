@@ -1,6 +1,6 @@
 #pragma once
 // A file system that passes everything to another one until a fault the test sets in: the disk
-// fills up after a number of bytes, or a rename is refused.
+// fills up after a number of bytes, a rename is refused, or a folder lies on a read-only medium.
 #include <functional>
 #include <optional>
 
@@ -17,35 +17,47 @@ class FaultyFileSystem : public FileSystem {
   // Asked before every rename; true refuses it with access denied.
   std::function<bool(const std::string& from, const std::string& to)> refuseMove;
   int writesRefused = 0;
+  // Nothing below this folder can be created, changed or removed.
+  std::string readOnlyBelow;
 
   bool Exists(const std::string& p) const override { return inner_.Exists(p); }
   bool IsDirectory(const std::string& p) const override { return inner_.IsDirectory(p); }
   std::optional<uint64_t> FileSize(const std::string& p) const override { return inner_.FileSize(p); }
   std::optional<uint32_t> Attributes(const std::string& p) const override { return inner_.Attributes(p); }
-  bool SetAttributes(const std::string& p, uint32_t a) override { return inner_.SetAttributes(p, a); }
+  bool SetAttributes(const std::string& p, uint32_t a) override { return !Locked(p) && inner_.SetAttributes(p, a); }
   std::optional<int64_t> ModifiedTime(const std::string& p) const override { return inner_.ModifiedTime(p); }
   bool SetModifiedTime(const std::string& p, int64_t t) override { return inner_.SetModifiedTime(p, t); }
-  FsResult CreateDirectory(const std::string& p) override { return inner_.CreateDirectory(p); }
-  FsResult RemoveDirectory(const std::string& p) override { return inner_.RemoveDirectory(p); }
+  FsResult CreateDirectory(const std::string& p) override {
+    return Locked(p) ? FsResult::AccessDenied : inner_.CreateDirectory(p);
+  }
+  FsResult RemoveDirectory(const std::string& p) override {
+    return Locked(p) ? FsResult::AccessDenied : inner_.RemoveDirectory(p);
+  }
   FsResult CopyFile(const std::string& from, const std::string& to, bool overwrite) override {
+    if (Locked(to)) return FsResult::AccessDenied;
     if (!Take(inner_.FileSize(from).value_or(0))) return FsResult::Failed;
     return inner_.CopyFile(from, to, overwrite);
   }
   FsResult MoveFile(const std::string& from, const std::string& to) override {
-    if (refuseMove && refuseMove(from, to)) return FsResult::AccessDenied;
+    if ((refuseMove && refuseMove(from, to)) || Locked(from) || Locked(to)) return FsResult::AccessDenied;
     return inner_.MoveFile(from, to);
   }
-  FsResult DeleteFile(const std::string& p) override { return inner_.DeleteFile(p); }
+  FsResult DeleteFile(const std::string& p) override { return Locked(p) ? FsResult::AccessDenied : inner_.DeleteFile(p); }
   std::vector<DirEntry> List(const std::string& folder, const std::string& pattern) const override {
     return inner_.List(folder, pattern);
   }
   std::unique_ptr<InputFile> OpenRead(const std::string& p) const override { return inner_.OpenRead(p); }
   std::unique_ptr<OutputFile> OpenWrite(const std::string& p) override {
+    if (Locked(p)) return nullptr;
     auto file = inner_.OpenWrite(p);
     if (!file) return nullptr;
     return std::make_unique<Output>(std::move(file), *this);
   }
   std::unique_ptr<OutputFile> CreateNewFile(const std::string& p, FsResult& result) override {
+    if (Locked(p)) {
+      result = FsResult::AccessDenied;
+      return nullptr;
+    }
     auto file = inner_.CreateNewFile(p, result);
     if (!file) return nullptr;
     return std::make_unique<Output>(std::move(file), *this);
@@ -69,6 +81,11 @@ class FaultyFileSystem : public FileSystem {
     FaultyFileSystem& owner_;
     bool lost_ = false;
   };
+
+  bool Locked(const std::string& p) const {
+    return !readOnlyBelow.empty() && p.size() > readOnlyBelow.size() && p.compare(0, readOnlyBelow.size(), readOnlyBelow) == 0 &&
+           p[readOnlyBelow.size()] == '\\';
+  }
 
   bool Take(uint64_t size) {
     if (!freeBytes) return true;

@@ -4,7 +4,8 @@
 # the current drive), R3 OK; then once more with a set from another Outlook Express version:
 # R4 Yes, the backup information dialog in both sizes (centred, Vorn's icon, the focus on OK),
 # R5 Yes; then the main window is active with the focus on OK. Screenshots of R3, of the dialog
-# in both sizes and of the main window at the end are saved in OUTPUT-DIR.
+# in both sizes and of the main window at the end are saved in OUTPUT-DIR. On the 98 family the
+# set is made on the half-width desktop in the Windows folder.
 #   gui_restore_smoke.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -29,13 +30,18 @@ taro="山田 太郎"
 hanako="鈴木 花子"
 profile=$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")
 hanako_store="$profile/Local Settings/Application Data/Identities/{D4A1E3F2-5B6C-4D7E-9F80-A1B2C3D4E5F6}/Microsoft/Outlook Express"
+desktop="$profile/デスクトップ"
+if [ "$VORN_WINE_FAMILY" = 9x ]; then  # the 98 family's desktop lies in the Windows folder
+  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
+  trap 'rm -rf "$desktop/Vorn_bkup"; vorn_put_back_demo_machine' EXIT
+fi
 taro_store="$profile/Local Settings/Application Data/Identities/{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}/Microsoft/Outlook Express"
 
 # The set, where the folder picker preselects it: "\Mail" on the drive vorn.exe starts on.
-rm -rf "$profile/デスクトップ/Vorn_bkup" "$prefix/drive_c/Mail"
+rm -rf "$desktop/Vorn_bkup" "$prefix/drive_c/Mail"
 wine reg add 'HKCU\Software\Vorn' /v OpenFolder /t REG_DWORD /d 0 /f >/dev/null 2>&1  # no file browser on screen
 wine "$build/cli/vorn-cli.exe" backup "$taro" --compress >/dev/null 2>&1 || fail "vorn-cli backup failed"
-cp -r "$profile/デスクトップ/Vorn_bkup/$taro" "$prefix/drive_c/Mail"
+cp -r "$desktop/Vorn_bkup/$taro" "$prefix/drive_c/Mail"
 printf 'her own mail' > "$hanako_store/自分のフォルダ.dbx"
 cd "$prefix/drive_c"
 wine explorer /desktop=vorn-restore,800x600 "Z:${build//\//\\}\\app\\vorn.exe" &

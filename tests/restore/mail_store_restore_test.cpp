@@ -75,7 +75,14 @@ class MailStoreRestore : public ::testing::Test {
   }
 
   MailStoreOutcome Melt(Archiver& archiver) {
-    return RestoreMailArchive(faulty_, archiver, 7, kSet, kStore, storeRootFiles_);
+    StagedReplace staged(faulty_, kStore);
+    const MailStoreOutcome outcome = StageMailArchive(faulty_, archiver, 7, kSet, staged);
+    return outcome.restored ? CommitMailStore(staged, storeRootFiles_) : outcome;
+  }
+  MailStoreOutcome Copy(Shell& shell) {
+    StagedReplace staged(faulty_, kStore);
+    const MailStoreOutcome outcome = StageMailCopy(faulty_, shell, 7, kSet, staged);
+    return outcome.restored ? CommitMailStore(staged, storeRootFiles_) : outcome;
   }
   MailStoreOutcome Melt() {
     SimArchiver archiver(faulty_);
@@ -131,6 +138,11 @@ TEST_F(MailStoreRestore, EveryFailureLeavesTheOldStoreExactlyAsItWas) {
       {"truncated archive",
        [&](auto&, SimMachine& m, auto&) { m.CreateFile(kSet + "\\Mail.lzh", archive.substr(0, archive.size() / 2)); }, -1},
       {"archive without members", [&](auto&, SimMachine& m, auto&) { m.CreateFile(kSet + "\\Mail.lzh", std::string(1, '\0')); }, 0},
+      {"cut at a member boundary",
+       [&](auto&, SimMachine& m, auto&) {
+         m.CreateFile(kSet + "\\Mail.lzh", StoredMember({"Folders.dbx"}, "list") + StoredMember({"Inbox.dbx"}, "x"));
+       },
+       unlha::kArchiveDamaged},
       {"unsafe names",
        [&](auto&, SimMachine& m, auto&) {
          m.CreateFile(kSet + "\\Mail.lzh", StoredMember({"..", "escaped.dbx"}, "x") +
@@ -179,10 +191,10 @@ TEST_F(MailStoreRestore, APlainCopyTakesTheStoreRootsPlaceOnlyWhenEveryFolderFil
     if (name != "pop3uidl.txt") m_.CreateFile(kSet + "\\Mail\\" + name, data);
   SimShell shell(faulty_);
   faulty_.freeBytes = 400000;
-  EXPECT_FALSE(RestoreMailCopy(faulty_, shell, 7, kSet, kStore, storeRootFiles_).restored);
+  EXPECT_FALSE(Copy(shell).restored);
   EXPECT_EQ(Tree(kParent), before_);
   faulty_.freeBytes.reset();
-  EXPECT_TRUE(RestoreMailCopy(faulty_, shell, 7, kSet, kStore, storeRootFiles_).restored);
+  EXPECT_TRUE(Copy(shell).restored);
   auto expected = Restored();
   expected.erase("Outlook Express/pop3uidl.txt");  // only folder files are copied
   EXPECT_EQ(Tree(kParent), expected);

@@ -62,21 +62,16 @@ TEST(RegFileRewriting, TextModeReadsAsciiOfAnyFileAndByteModeReadsUnicodeWhole) 
   EXPECT_FALSE(ReadRegFileUnicode(m.files, "C:\\none.reg"));
 }
 
-TEST(RegFileRewriting, ConvertingToRegedit4RewritesTheFileAsAnsiAndKeepsItOnFailure) {
+TEST(RegFileRewriting, ConvertingToRegedit4GivesTheAnsiTextAndLeavesTheFileAsItIs) {
   SimMachine m;
   const std::string unicode = Utf16File("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\x]\r\n\"s\"=\"日本\"\r\n\r\n");
   m.CreateFile(kFile, unicode);
-  ASSERT_TRUE(ConvertToRegedit4(m.files, kFile));
-  EXPECT_EQ(m.ReadFile(kFile), AnsiFile(" REGEDIT4\r\n?Windows Registry Editor Version 5.00\r\n\r\n"
-                                        "[HKEY_CURRENT_USER\\x]\r\n\"s\"=\"日本\"\r\n\r\n\r\n"));
-  EXPECT_EQ(RegFileKind(m.files, kFile), kRegConverted);
-  EXPECT_EQ(m.files.List("C:\\Set\\Reg", "*").size(), 1u);
-  // A set on a medium that cannot be written keeps its file as it was.
-  m.CreateFile(kFile, unicode);
   m.files.SetAttributes(kFile, fileattr::kReadOnly);
-  EXPECT_FALSE(ConvertToRegedit4(m.files, kFile));
+  EXPECT_EQ(ConvertToRegedit4(m.files, kFile), " REGEDIT4\r\n?Windows Registry Editor Version 5.00\r\n\r\n"
+                                               "[HKEY_CURRENT_USER\\x]\r\n\"s\"=\"日本\"\r\n\r\n\r\n");
   EXPECT_EQ(m.ReadFile(kFile), unicode);
   EXPECT_EQ(m.files.List("C:\\Set\\Reg", "*").size(), 1u);
+  EXPECT_FALSE(ConvertToRegedit4(m.files, "C:\\none.reg"));
 }
 
 TEST(RegFileRewriting, FindsTheMainUsersAccountAssociationOnOneLine) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/signature_texts.h"
+#include "platform/codepage.h"
 #include "restore/dialup_restore.h"
 #include "restore/reg_file_rewriting.h"
 #include "tests/regedit/reg_test_support.h"
@@ -23,8 +24,7 @@ void ExpectTaroSettingsOnHanako(const RestoreFixture& f) {
   EXPECT_FALSE(f.m.registry.KeyExists(kUser, "Identities\\" + kSourceGuid));
   EXPECT_EQ(f.Text(Oe(f), "Store Root"), f.env.storeRootFolder);
   EXPECT_EQ(f.m.registry.ReadValue(kUser, Oe(f), "Store Root")->type, regtype::kSz);
-  EXPECT_FALSE(f.m.files.Exists(kSetFolder + "\\Reg\\NewOE.reg"));
-  EXPECT_FALSE(f.m.files.Exists(kSetFolder + "\\Reg\\NewSig.reg"));
+  EXPECT_TRUE(f.m.Tree(f.state.workFolder).empty());
   EXPECT_TRUE(f.report.skippedKeys.empty());
   EXPECT_TRUE(f.report.failures.empty()) << f.report.failures.front();
 }
@@ -36,7 +36,7 @@ TEST(ReOE, AUnicodeSetOnThe2000FamilyComesUnderTheReceivingGuidWithItsOwnStoreRo
   ReOE(f.run);
   ExpectTaroSettingsOnHanako(f);
   EXPECT_EQ(f.SetFile("OE.reg"), oeBefore);
-  EXPECT_EQ(f.m.registryEditor.commands.back(), "regedit.exe /s \"" + kSetFolder + "\\Reg\\NewOE.reg\"");
+  EXPECT_EQ(f.m.registryEditor.commands.back(), "regedit.exe /s \"C:\\Work\\NewOE.reg\"");
   EXPECT_EQ(f.m.registryEditor.scopes.back(),
             std::vector<std::string>{"HKEY_CURRENT_USER\\" + f.IdentityKey()});
   // The texts arrive as the multi-strings OE.reg carries; the restore entry makes them plain.
@@ -47,26 +47,63 @@ TEST(ReOE, AUnicodeSetOnThe2000FamilyComesUnderTheReceivingGuidWithItsOwnStoreRo
   EXPECT_EQ(f.Text(SignaturesKey(kReceiverGuid) + "\\00000009", "text"), "hanako's own");
 }
 
-// Restored twice: the second run finds the files converted by the first one.
-TEST(ReOE, AUnicodeSetOnThe98FamilyIsConvertedInPlaceWithItsSignaturesOnOneLineEach) {
-  RestoreFixture f(false);
-  f.MakeSet(true);
-  for (int run = 0; run < 2; ++run) {
-    SCOPED_TRACE(run);
-    f.m.registry.DeleteKeyTree(kUser, "Identities\\" + kReceiverGuid + "\\Software");
-    PrepareSigFor98(f.run);
-    ReOE(f.run);
-    EXPECT_EQ(RegFileKind(f.m.files, kSetFolder + "\\Reg\\OE.reg"), kRegConverted);
-    EXPECT_EQ(RegFileKind(f.m.files, kSetFolder + "\\Reg\\Sig.reg"), kRegConverted);
-    ExpectTaroSettingsOnHanako(f);
-    EXPECT_EQ(f.m.registry.ReadValue(kUser, SignaturesKey(kReceiverGuid) + "\\00000000", "text"),
-              regtest::Sz(kSignature0));
-    EXPECT_EQ(f.Text(SignaturesKey(kReceiverGuid) + "\\00000001", "text"), "一行だけ");
+struct SetFileState {
+  const char* name;
+  std::function<void(RestoreFixture&, OnFaultyDisk&)> arrange;
+  bool oeImported;
+};
+
+// A 2000/XP set onto a 98 identity, restored twice, from files that may not be written: the
+// settings arrive converted in memory and the set stays exactly as the backup made it.
+TEST(ReOE, AUnicodeSetOnThe98FamilyArrivesConvertedAndTheSetIsNeverWritten) {
+  const SetFileState states[] = {
+      {"writable", [](auto&, auto&) {}, true},
+      {"read-only files",
+       [](RestoreFixture& f, auto&) {
+         for (const auto& entry : f.m.files.List(kSetFolder + "\\Reg", "*"))
+           f.m.files.SetAttributes(kSetFolder + "\\Reg\\" + entry.name, fileattr::kReadOnly);
+       },
+       true},
+      {"read-only medium",
+       [](auto&, OnFaultyDisk& disk) {
+         disk.files.readOnlyBelow = kSetFolder;
+       },
+       true},
+      {"a bad line in OE.reg",
+       [](RestoreFixture& f, auto&) {
+         f.m.CreateFile(kSetFolder + "\\Reg\\OE.reg",
+                        AnsiFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Identities\\" + kSourceGuid +
+                                 "\\Software\\Microsoft\\Outlook Express\\5.0]\r\n\"Show Picture\"=dword:00000001\r\n"
+                                 "\"Broken\"=dword:xyz\r\n"));
+       },
+       false},
+  };
+  for (const auto& state : states) {
+    SCOPED_TRACE(state.name);
+    RestoreFixture f(false);
+    f.MakeSet(true);
+    OnFaultyDisk disk(f);
+    state.arrange(f, disk);
+    const auto set = f.m.Tree(kSetFolder);
+    for (int run = 0; run < 2; ++run) {
+      f.m.registry.DeleteKeyTree(kUser, "Identities\\" + kReceiverGuid + "\\Software");
+      f.report = {};
+      PrepareSigFor98(disk.run);
+      ReOE(disk.run);
+      EXPECT_EQ(f.m.Tree(kSetFolder), set);
+      EXPECT_TRUE(f.m.Tree(f.state.workFolder).empty());
+      if (!state.oeImported) {
+        EXPECT_EQ(f.Text(Oe(f), "Show Picture"), "");
+        ASSERT_EQ(f.report.failures.size(), 1u);
+        EXPECT_EQ(f.report.failures[0], "OE.reg の 5 行目が読めないため、このファイルの設定は取り込みませんでした");
+        continue;
+      }
+      ExpectTaroSettingsOnHanako(f);
+      EXPECT_EQ(f.m.registry.ReadValue(kUser, SignaturesKey(kReceiverGuid) + "\\00000000", "text"),
+                regtest::Sz(kSignature0));
+      EXPECT_EQ(f.Text(SignaturesKey(kReceiverGuid) + "\\00000001", "text"), "一行だけ");
+    }
   }
-  const std::string sig = f.SetFile("Sig.reg");
-  EXPECT_EQ(sig.substr(0, 20), " REGEDIT4\r\n?REGEDIT4");
-  EXPECT_NE(sig.find(AnsiFile("\"text\"=\"山田 太郎\\r\\ntaro@example.jp\\r\\n\\\"Vorn\\\" C:\\\\mail\"\r\n")),
-            std::string::npos);
 }
 
 TEST(ReOE, A98SetOnThe2000FamilyGetsItsTextsIntoTheSignatureKeysTheyCameFrom) {
@@ -123,7 +160,7 @@ struct AccountCase {
 
 TEST(N_ReAccount, TheFileKindDecidesTheFamilyAndTheMainUsersAccountsAreImportedWithoutTheirAssociation) {
   const AccountCase cases[] = {
-      {true, "unicode", true, true, kRegUnicodeExport},   {false, "unicode", false, true, kRegConverted},
+      {true, "unicode", true, true, kRegUnicodeExport},   {false, "unicode", false, true, kRegUnicodeExport},
       {false, "converted", false, true, kRegConverted},   {true, "converted", true, true, kRegConverted},
       {true, "ansi", /*as before*/ true, true, kRegAnsiExport}, {false, "ansi", true, true, kRegAnsiExport},
   };
@@ -132,7 +169,7 @@ TEST(N_ReAccount, TheFileKindDecidesTheFamilyAndTheMainUsersAccountsAreImportedW
     RestoreFixture f(c.nt);
     f.MakeSet(c.file == "unicode" || c.file == "converted");
     const std::string path = kSetFolder + "\\Reg\\Account.reg";
-    if (c.file == "converted") ConvertToRegedit4(f.m.files, path);
+    if (c.file == "converted") f.m.CreateFile(path, Utf8ToCp932(*ConvertToRegedit4(f.m.files, path)));
     f.state.sameOsFamily = true;
     N_ReAccount(f.run);
     EXPECT_EQ(f.state.sameOsFamily, c.sameFamilyAfter);
@@ -142,6 +179,25 @@ TEST(N_ReAccount, TheFileKindDecidesTheFamilyAndTheMainUsersAccountsAreImportedW
               "taro@example.jp");
     EXPECT_EQ(f.Text("Software\\Microsoft\\Internet Account Manager\\Accounts", "AssociatedID"), "");
     EXPECT_EQ(RegFileKind(f.m.files, path), c.kindAfter);
+  }
+}
+
+TEST(N_ReAccount, AnIdentitysOwnAccountsComeUnderTheReceivingIdentity) {
+  for (bool nt : {true, false}) {
+    SCOPED_TRACE(nt ? "2000" : "98");
+    RestoreFixture f(nt);
+    f.MakeSet(true);
+    const std::string accounts = "Software\\Microsoft\\Internet Account Manager\\Accounts";
+    const std::string file =
+        AnsiFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Identities\\" + kSourceGuid + "\\" + accounts +
+                 "]\r\n\"AssociatedID\"=hex:aa,aa,aa,aa,11,11,22,22,33,33,44,44,44,44,44,44\r\n\r\n"
+                 "[HKEY_CURRENT_USER\\Identities\\" + kSourceGuid + "\\" + accounts + "\\00000001]\r\n"
+                 "\"Account Name\"=\"own\"\r\n");
+    f.m.CreateFile(kSetFolder + "\\Reg\\Account.reg", file);
+    N_ReAccount(f.run);
+    EXPECT_EQ(f.Text("Identities\\" + kReceiverGuid + "\\" + accounts + "\\00000001", "Account Name"), "own");
+    EXPECT_TRUE(f.report.skippedKeys.empty());
+    EXPECT_EQ(f.SetFile("Account.reg"), file);
   }
 }
 
@@ -181,7 +237,7 @@ TEST(RE_FavoOrder, OnlyAnExportOfTheRunningFamilyIsImported) {
       RestoreFixture f(nt);
       f.MakeSet(std::string(kind) == "unicode" || std::string(kind) == "converted");
       const std::string path = kSetFolder + "\\Reg\\FavoOrder.reg";
-      if (std::string(kind) == "converted") ConvertToRegedit4(f.m.files, path);
+      if (std::string(kind) == "converted") f.m.CreateFile(path, Utf8ToCp932(*ConvertToRegedit4(f.m.files, path)));
       if (std::string(kind) == "other") f.m.CreateFile(path, "something else\r\n");
       RE_FavoOrder(f.run);
       const bool expected = nt ? std::string(kind) == "unicode"
@@ -246,7 +302,7 @@ TEST(DialUp98, AUnicodeRemoteExportIsConvertedAndImported) {
   f.state.sameOsFamily = true;
   RE_Remote(f.run);
   RE_Locations(f.run);
-  EXPECT_EQ(RegFileKind(f.m.files, kSetFolder + "\\Reg\\Remote.reg"), kRegConverted);
+  EXPECT_EQ(RegFileKind(f.m.files, kSetFolder + "\\Reg\\Remote.reg"), kRegUnicodeExport);
   EXPECT_EQ(f.Text("RemoteAccess\\Profile\\Dialup", "Default"), "Dialup");
   EXPECT_FALSE(f.m.registry.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony"));
 }

@@ -65,6 +65,8 @@ RestoreFixture::RestoreFixture(bool nt)
       env(app.env),
       run{app, state, report} {
   m.app->form1().hwnd = 42;
+  state.workFolder = "C:\\Work";
+  m.files.CreateDirectory(state.workFolder);
   env.osFamily = nt ? kFamilyNt : kFamily9x;
   env.osKind = nt ? "WindowsXP" : "Windows98";
   env.oeVersion = "6.0.2900.5512";

@@ -7,6 +7,7 @@
 #include "backup/mail_archive.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_archiver.h"
+#include "regedit/reg_export.h"
 #include "tests/restore/restore_fixture.h"
 
 namespace vorn {
@@ -189,7 +190,7 @@ TEST_F(ResMainTest, CancelAtTheAccountQuestionStopsBeforeAnyImportAndOnlyThatRun
   EXPECT_TRUE(Restored());
 }
 
-TEST_F(ResMainTest, AnArchiveComesBeforeTheCopyAndAFailedUnpackKeepsTheMailAndGoesOn) {
+TEST_F(ResMainTest, AnArchiveComesBeforeTheCopy) {
   SimArchiver archiver(f_.m.files);
   f_.m.archiver.onRun = [&](WindowHandle owner, const std::string& line, std::string* out, uint32_t size) {
     return archiver.Unlha(owner, line, out, size);
@@ -203,22 +204,66 @@ TEST_F(ResMainTest, AnArchiveComesBeforeTheCopyAndAFailedUnpackKeepsTheMailAndGo
   EXPECT_EQ(f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx"), "packed inbox");
   EXPECT_EQ(f_.m.archiver.commands.size(), 1u);
   EXPECT_EQ(f_.m.archiver.commands[0].rfind("x -d1 -y1 \"" + kSetFolder + "\\Mail.lzh\" \"", 0), 0u);
-
-  f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "not an archive");
-  f_.m.CreateFile(f_.env.storeRootFolder + "\\Inbox.dbx", "current inbox");
-  f_.m.ui.pickedFolders = {kSetFolder};
-  f_.m.ui.messages.clear();
-  EXPECT_EQ(Restore(), RestoreEnd::Completed);
-  EXPECT_EQ(f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx"), "current inbox");
-  ASSERT_GE(f_.m.ui.messages.size(), 2u);
-  EXPECT_EQ(f_.m.ui.messages[1].text, "解凍に失敗しました。Error Code:0x8003");
-  EXPECT_EQ(f_.m.ui.messages[1].title, "Failed");
-  EXPECT_FALSE(f_.m.ui.messages[1].helpButton);
-  EXPECT_FALSE(f_.report.Complete());
-  EXPECT_EQ(Flashes(), 2u);
 }
 
-TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
+struct FailurePoint {
+  const char* name;
+  std::function<void(Scene&)> arrange;
+  bool programEnds;
+  std::string lastMessage;
+};
+
+// Whatever keeps the set's mail from being ready, nothing of the set reaches the receiving user.
+TEST(ResMainFailures, NothingOfTheSetIsAppliedUnlessItsWholeMailIsReady) {
+  // taro's mail packed, less the last bytes of the archive.
+  const auto packed = [](Scene& t, size_t cut) {
+    t.f_.m.CreateFile("C:\\Packed\\Folders.dbx", "packed folders");
+    t.f_.m.CreateFile("C:\\Packed\\Inbox.dbx", std::string(3000, 'i'));
+    const std::string archive = kSetFolder + "\\Mail.lzh";
+    SimArchiver(t.f_.m.files).Unlha(0, MailArchiveCommandLine(archive, "C:\\Program Files\\Vorn", "C:\\Packed"), nullptr, 0);
+    const std::string bytes = t.f_.m.ReadFile(archive);
+    t.f_.m.CreateFile(archive, bytes.substr(0, bytes.size() - cut));
+    t.f_.m.archiver.onRun = [&t](WindowHandle owner, const std::string& line, std::string* out, uint32_t size) {
+      return SimArchiver(t.f_.m.files).Unlha(owner, line, out, size);
+    };
+  };
+  const std::string r8 = "解凍に失敗しました。Error Code:0x8003";
+  const FailurePoint points[] = {
+      {"no mail data", [](Scene& t) { std::filesystem::remove_all(t.f_.m.files.HostPath(kSetFolder + "\\Mail")); }, true,
+       "メールデータが見つかりません。\r\n処理を中止します。"},
+      {"no archiver",
+       [](Scene& t) {
+         t.f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "an archive");
+         t.f_.app.archiverAvailable = false;
+       },
+       true,
+       "メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\nリストアを中止します。"},
+      {"not an archive",
+       [&](Scene& t) {
+         packed(t, 0);
+         t.f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "not an archive");
+       },
+       false, r8},
+      {"cut at a member boundary", [&](Scene& t) { packed(t, 1); }, false, r8},
+  };
+  for (const auto& point : points) {
+    SCOPED_TRACE(point.name);
+    Scene t;
+    point.arrange(t);
+    const auto registry = ExportRegFile(t.f_.m.registry, kUser, "", "HKEY_CURRENT_USER", RegDialect::Regedit4);
+    const auto disk = t.f_.m.Tree("C:\\");
+    EXPECT_EQ(t.RestoreEnds(), point.programEnds);
+    EXPECT_EQ(ExportRegFile(t.f_.m.registry, kUser, "", "HKEY_CURRENT_USER", RegDialect::Regedit4), registry);
+    EXPECT_EQ(t.f_.m.Tree("C:\\"), disk);
+    EXPECT_TRUE(t.f_.m.registryEditor.commands.empty());
+    ASSERT_FALSE(t.f_.m.ui.messages.empty());
+    EXPECT_EQ(t.f_.m.ui.messages.back().text, point.lastMessage);
+    EXPECT_EQ(t.f_.m.ui.waitCursor.back(), false);
+    EXPECT_EQ(t.f_.report.Complete(), point.programEnds);  // an ended program reports nothing more
+  }
+}
+
+TEST_F(ResMainTest, NoStoreRootEndsTheProgram) {
   {
     Scene t;
     t.f_.env.storeRootFolder.clear();
@@ -229,29 +274,24 @@ TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
     EXPECT_EQ(t.f_.m.ui.messages[0].helpContext, 2);
     EXPECT_TRUE(t.f_.m.ui.folderRequests.empty());
   }
-  {
-    Scene t;
-    std::filesystem::remove_all(t.f_.m.files.HostPath(kSetFolder + "\\Mail"));
-    EXPECT_TRUE(t.RestoreEnds());
-    EXPECT_EQ(t.f_.m.ui.messages.back().text, "メールデータが見つかりません。\r\n処理を中止します。");
-    EXPECT_EQ(t.f_.m.ui.messages.back().title, "ERROR");
-    EXPECT_EQ(t.f_.m.ui.messages.back().helpContext, 6);
-    // The identity settings were imported before; the old mail is still there.
-    EXPECT_EQ(t.f_.Text(t.f_.IdentityKey() + "\\Outlook Express\\5.0", "Show Picture"), "1");
-    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Old.dbx"), "hanako's old mail");
-  }
-  {
-    Scene t;
-    t.f_.m.CreateFile(kSetFolder + "\\Mail.lzh", "an archive");
-    t.f_.app.archiverAvailable = false;
-    EXPECT_TRUE(t.RestoreEnds());
-    EXPECT_EQ(t.f_.m.ui.messages.back().text,
-              "メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\nリストアを中止します。");
-    EXPECT_EQ(t.f_.m.ui.messages.back().helpContext, 7);
-    EXPECT_EQ(t.f_.m.ui.waitCursor.back(), false);
-    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Old.dbx"), "hanako's old mail");
-    EXPECT_TRUE(t.f_.m.archiver.commands.empty());
-  }
+}
+
+// The Store Root refuses the new mail and then the old files' way back: they are in the holding
+// folder, and the window says so instead of "your mail is still there".
+TEST_F(ResMainTest, OldMailThatCannotGoBackIsNamedWithItsFolder) {
+  OnFaultyDisk disk(f_);
+  const std::string store = f_.env.storeRootFolder;
+  disk.files.refuseMove = [store](const std::string& from, const std::string& to) {
+    return to == store + "\\Inbox.dbx" || from.find("~vorn-old") != std::string::npos;
+  };
+  EXPECT_EQ(ResMain(disk.run, nullptr), RestoreEnd::Completed);
+  const std::string holding = store + "~vorn-old1";
+  EXPECT_EQ(f_.m.ReadFile(holding + "\\Old.dbx"), "hanako's old mail");
+  const std::string where = "元のメールデータの一部を元の場所に戻せませんでした。\r\n元のファイルは次のフォルダにあります:\r\n" + holding;
+  ASSERT_GE(f_.m.ui.messages.size(), 2u);
+  EXPECT_EQ(f_.m.ui.messages[f_.m.ui.messages.size() - 2].text, "メールデータをリストアできませんでした。\r\n" + where);
+  EXPECT_NE(f_.m.ui.messages.back().text.find(holding), std::string::npos);  // and in the closing report
+  EXPECT_NE(f_.report.mailProblem.find(holding), std::string::npos);
 }
 
 TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {

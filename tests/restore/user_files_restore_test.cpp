@@ -35,9 +35,8 @@ TEST_F(AddressBook, YesPutsTheSetsFileInPlaceAndKeepsTheCurrentOneUnderTheNextFr
   EXPECT_EQ(f_.m.ReadFile(wab_), "the set's address book");
   EXPECT_EQ(f_.m.ReadFile(folder_ + "\\taro.dat"), "an earlier safety copy");
   EXPECT_EQ(f_.m.ReadFile(folder_ + "\\taro (2).dat"), "wab");
-  // The set's file carries the current file's name from now on.
-  EXPECT_EQ(f_.m.ReadFile(kSetFolder + "\\Wab\\taro.wab"), "the set's address book");
-  EXPECT_FALSE(f_.m.files.Exists(kSetFolder + "\\Wab\\hanako.wab"));
+  // The set stays as the backup made it.
+  EXPECT_EQ(f_.m.Tree(kSetFolder + "\\Wab"), (std::map<std::string, std::string>{{"hanako.wab", "the set's address book"}}));
   EXPECT_TRUE(f_.report.failures.empty());
 }
 
@@ -53,6 +52,20 @@ TEST_F(AddressBook, NoOrNoFileInTheSetLeavesTheAddressBookAlone) {
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
 }
 
+TEST_F(AddressBook, FilesOfTheShellAreNoAddressBookAndASetWithTwoIsSkippedAndReported) {
+  const std::pair<std::string, bool> extras[] = {{"Thumbs.db", true}, {"desktop.ini", true}, {"other.wab", false}};
+  for (const auto& [extra, restored] : extras) {
+    SCOPED_TRACE(extra);
+    RestoreFixture f;
+    f.m.CreateFile(kSetFolder + "\\Wab\\hanako.wab", "the set's address book");
+    f.m.CreateFile(kSetFolder + "\\Wab\\" + extra, "x");
+    if (extra == "Thumbs.db") f.m.files.SetAttributes(kSetFolder + "\\Wab\\" + extra, fileattr::kHidden | fileattr::kSystem);
+    ReWab(f.run);
+    EXPECT_EQ(f.m.ReadFile(wab_), restored ? "the set's address book" : "wab");
+    EXPECT_EQ(f.report.failures.size(), restored ? 0u : 1u);
+  }
+}
+
 TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   OnFaultyDisk disk(f_);
   FaultyFileSystem& faulty = disk.files;
@@ -61,8 +74,7 @@ TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   EXPECT_EQ(f_.m.ReadFile(wab_), "wab");
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
   EXPECT_EQ(f_.report.failures.size(), 1u);
-  // A set that cannot be changed is copied from under its own name.
-  f_.m.files.MoveFile(kSetFolder + "\\Wab\\taro.wab", kSetFolder + "\\Wab\\hanako.wab");
+  // A set that cannot be changed restores all the same.
   faulty.freeBytes.reset();
   faulty.refuseMove = [](const std::string& from, const std::string&) { return from.find("Sets") != std::string::npos; };
   ReWab(disk.run);
@@ -98,6 +110,10 @@ class Favorites : public ::testing::Test {
 };
 
 TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOnlyOnes) {
+  for (const char* kept : {"\\Old Folder\\mine.url", "\\Links\\mine.url"}) {
+    f_.m.CreateFile(favorites_ + kept, "read-only");
+    f_.m.files.SetAttributes(favorites_ + kept, fileattr::kReadOnly);
+  }
   ReFavorites(f_.run);
   ASSERT_EQ(f_.m.ui.messages.size(), 1u);
   EXPECT_EQ(f_.m.ui.messages[0].text,
@@ -105,20 +121,31 @@ TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOn
             "             はい：削除して復元  いいえ：上書きで復元");
   EXPECT_EQ(f_.m.ui.messages[0].title, "確認");
   EXPECT_EQ(f_.m.ui.messages[0].buttons, MsgButtons::YesNoCancel);
-  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "kept.url", "ニュース.url"}));
+  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "ニュース.url"}));
+  EXPECT_EQ(Names(favorites_ + "\\Old Folder"), std::vector<std::string>{"mine.url"});
+  EXPECT_EQ(Names(favorites_ + "\\Links"), (std::vector<std::string>{"Vorn.url", "mine.url"}));
   EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "set Vorn");
+  EXPECT_TRUE(f_.report.failures.empty());
   EXPECT_EQ(f_.m.ui.waitCursor, (std::vector<bool>{true, false}));
   // Nothing is left beside the folder.
   for (const auto& name : Names(f_.m.profile)) EXPECT_EQ(name.find("~vorn"), std::string::npos) << name;
 }
 
-TEST_F(Favorites, AFailedCopyLeavesTheFavoritesAsTheyWere) {
-  OnFaultyDisk disk(f_);
-  disk.files.freeBytes = 10;
-  ReFavorites(disk.run);
-  EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"}));
-  EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
-  EXPECT_EQ(f_.report.failures.size(), 1u);
+// With the disk full, "はい" leaves the Favorites as they were, "いいえ" copies what fits; both
+// report the failure.
+TEST_F(Favorites, AFailedCopyIsReported) {
+  for (MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
+    f_.report = {};
+    f_.m.ui.answers = {answer};
+    OnFaultyDisk disk(f_);
+    disk.files.freeBytes = 10;
+    ReFavorites(disk.run);
+    EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"}));
+    if (answer == MsgAnswer::Yes) {
+      EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
+    }
+    EXPECT_EQ(f_.report.failures.size(), 1u);
+  }
 }
 
 TEST_F(Favorites, NoCopiesOverTheFavoritesAndCancelLeavesThem) {

@@ -4,7 +4,10 @@
 # without windows): a compressed set and a plain one made by vorn-cli backup, and a set whose
 # .reg files Wine's own regedit exported and whose Mail.lzh jlha packed (code page 932 names).
 # Each time the receiving user holds the mail byte for byte and the settings under her own
-# GUID with her own Store Root written out, and the main user is untouched.
+# GUID with her own Store Root written out, and the main user is untouched. On the 98 family
+# (VORN_WINE_FAMILY 9x) the sets lie on the half-width desktop in the Windows folder, the foreign
+# set is a 2000/XP set restored onto a 98 identity, and a set made on 98 goes back onto another
+# user with the prefix reporting XP.
 #   wine_restore_test.sh WINDOWS-BUILD-DIR
 set -euo pipefail
 test_name="restore end-to-end"
@@ -17,7 +20,12 @@ profile_win=$(win_env USERPROFILE)
 profile=$(unix_path "$profile_win")
 store() { echo "$profile/Local Settings/Application Data/Identities/$1/Microsoft/Outlook Express"; }
 identity() { echo "HKEY_CURRENT_USER\\Identities\\$1\\Software\\Microsoft"; }
-set_folder="$profile/デスクトップ/Vorn_bkup/$taro"
+desktop="$profile/デスクトップ"
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  desktop="$(unix_path "$(win_env windir)")/ﾃﾞｽｸﾄｯﾌﾟ"
+  trap 'rm -rf "$work" "$desktop/Vorn_bkup"; vorn_put_back_demo_machine' EXIT
+fi
+set_folder="$desktop/Vorn_bkup/$taro"
 
 # A key as Wine's regedit exports it, as UTF-8 lines; the identity's GUID written as GUID.
 export_key() {
@@ -83,7 +91,10 @@ restored "$jiro_guid" "$jiro" '*.dbx'
 foreign="$work/他のツール/$taro"
 mkdir -p "$foreign/Reg"
 cp -r "$set_folder/Wab" "$set_folder/Favorites.htm" "$foreign/"
-cp "$set_folder/Reg/VornInfo.dat" "$set_folder"/Reg/*.pbk "$foreign/Reg/"
+cp "$set_folder/Reg/VornInfo.dat" "$foreign/Reg/"
+for phonebook in "$set_folder"/Reg/*.pbk; do  # the 98 family saves none
+  [ -f "$phonebook" ] && cp "$phonebook" "$foreign/Reg/"
+done
 regedit_export() { wine regedit /e "$(winepath -w "$foreign/Reg/$1")" "$2" >/dev/null 2>&1 || fail "regedit /e $2"; }
 regedit_export OE.reg "$(identity "$taro_guid")"
 regedit_export Sig.reg "$(identity "$taro_guid")\\Outlook Express\\5.0\\signatures"
@@ -97,4 +108,17 @@ printf '\x8e\xf3\x90\x4d' | cmp -s - <(grep -ao $'\x8e\xf3\x90\x4d' "$foreign/Ma
 rm -f "$(store "$hanako_guid")"/*
 cli restore "$(winepath -w "$foreign")" "$hanako" --yes 2>"$work/err" || fail "foreign restore failed: $(cat "$work/err")"
 restored "$hanako_guid" "$hanako" '*'
+
+if [ "$VORN_WINE_FAMILY" = 9x ]; then
+  # --- and back: 鈴木 花子's plain set, made on 98 (REGEDIT4), onto 佐藤 次郎 on XP.
+  hanako_set="$desktop/Vorn_bkup/$hanako"
+  cli backup "$hanako" --plain >/dev/null 2>&1 || fail "vorn-cli backup of $hanako failed"
+  [ "$(head -c 8 "$hanako_set/Reg/OE.reg")" = REGEDIT4 ] || fail "the 98 set is not a REGEDIT4 set"
+  rm -f "$(store "$jiro_guid")"/*
+  wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
+  cli restore "$(winepath -w "$hanako_set")" "$jiro" --yes 2>"$work/err" || fail "98 set onto XP failed: $(cat "$work/err")"
+  restored "$jiro_guid" "$jiro" '*.dbx'
+  echo "restore end-to-end: 98 and 2000/XP sets of $taro restored onto $hanako on 98, and back onto $jiro on XP"
+  exit 0
+fi
 echo "restore end-to-end: compressed, plain and foreign sets of $taro restored onto $hanako and $jiro"

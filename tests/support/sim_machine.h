@@ -35,7 +35,7 @@ class RecordingRegistryEditor : public RegistryEditor {
     scopes.push_back(allowedKeys);
     if (onImportWithin) return onImportWithin(commandLine, allowedKeys);
     if (onRun) onRun(commandLine);
-    return {true, {}, {}};
+    return {true, {}, {}, {}, 0, 0};
   }
   std::vector<std::string> commands;
   std::vector<std::vector<std::string>> scopes;  // of the scoped imports, in order

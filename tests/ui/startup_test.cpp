@@ -91,6 +91,24 @@ TEST_F(StartupTest, NoIdentityEndsTheProgram) {
   EXPECT_EQ(m.ui.messages[0].helpContext, 9);
 }
 
+// A restore cut short by a power cut: both folders are named with what they hold, and kept.
+TEST_F(StartupTest, FoldersAnInterruptedRestoreLeftAreNamedAndKept) {
+  m.CreateFile("C:\\Mail\\C~vorn-old1\\Inbox.dbx", "12345");
+  m.CreateFile("C:\\Mail\\C~vorn-old1\\Folders.dbx", "123");
+  m.CreateFile("C:\\Mail\\C~vorn-new1\\Inbox.dbx", "1");
+  m.CreateFile("C:\\Mail\\A~vorn-older\\x", "not a folder of ours");
+  const auto before = m.Tree("C:\\Mail");
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].title, "警告");
+  EXPECT_EQ(m.ui.messages[0].text,
+            "前回のリストアが途中で終わったため、次のフォルダが残っています。\r\n"
+            "Vorn はこれらのフォルダを削除しません。中身を確かめてから扱ってください。\r\n\r\n"
+            "C:\\Mail\\C~vorn-old1\r\nリストア前のメールデータ: 2 個のファイル (8 バイト)\r\n\r\n"
+            "C:\\Mail\\C~vorn-new1\r\nリストアするはずだったメールデータ: 1 個のファイル (1 バイト)");
+  EXPECT_EQ(m.Tree("C:\\Mail"), before);
+}
+
 TEST_F(StartupTest, AMissingAddressBookOnlyWarns) {
   m.registry.DeleteKeyTree(RegRoot::CurrentUser, "Software\\Microsoft\\WAB");
   EXPECT_FALSE(Start());
