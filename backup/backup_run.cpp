@@ -69,17 +69,21 @@ void Bkup_Wab(App& app, const BackupSet& set) {
 }
 
 void Bkup_Favo(App& app, const BackupSet& set) {
-  if (app.settings.exportFavoritesHtml == 1) {
-    ExportFavoritesToHtml(app.platform.files, app.env.favoritesFolder, set.userBackupFolder + "\\Favorites.htm");
-    return;
-  }
-  if (app.settings.exportFavoritesHtml != 0) return;
-  if (app.env.favoritesFolder.empty()) {
+  const int16_t mode = app.settings.exportFavoritesHtml;
+  if (mode != 0 && mode != 1) return;
+  const std::string& favorites = app.env.favoritesFolder;
+  // A folder that is gone would leave an empty bookmark file or no copy at all, and no word.
+  const auto notSaved = [&app] {
     app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, 12});
+  };
+  if (favorites.empty() || (mode == 1 && !app.platform.files.IsDirectory(favorites))) return notSaved();
+  if (mode == 1) {
+    if (!ExportFavoritesToHtml(app.platform.files, favorites, set.userBackupFolder + "\\Favorites.htm")) notSaved();
     return;
   }
   if (!SavesUserData(app)) return;
-  ShellFileTransfer(app, set.userBackupFolder, app.env.favoritesFolder);
+  if (!app.platform.files.IsDirectory(favorites)) return notSaved();
+  ShellFileTransfer(app, set.userBackupFolder, favorites);
   app.platform.ui.DoEvents();
   const std::string desktopIni = set.userBackupFolder + "\\Favorites\\desktop.ini";
   app.platform.files.SetAttributes(desktopIni, fileattr::kNormal);

@@ -117,6 +117,11 @@ void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
   }
   AddressBookMove move(c, source, target);
   const std::string failure = move.Run();
+  if (failure.empty()) {
+    // What this run of the program saves from now on (a backup, its information file).
+    c.env.wabFilePath = c.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
+    c.env.addressBookMissing = c.env.wabFilePath.empty();
+  }
   if (move.keptOldFile()) {
     ShowError(c, "アドレス帳を移動しましたが、元の場所のファイルを削除できませんでした。\r\n" + source);
     return;

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/codepage.h"
 #include "platform/sim/sim_archiver.h"
 #include "tests/backup/backup_machine.h"
+#include "tools/address_book_relocation.h"
+#include "tools/favorites_relocation.h"
 #include "ui/form1.h"
 
 namespace vorn {
@@ -303,18 +306,57 @@ TEST(BackupRun, TheFavoritesFolderCopyLeavesOutDesktopIni) {
   EXPECT_FALSE(b.SetHas("Favorites.htm"));
 }
 
+// A move in the options window is what the next backup of the same run saves: the address
+// book, the Favorites (as a copy or as a bookmark file) and the information file's path.
+TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) {
+  for (int html : {0, 1}) {
+    SCOPED_TRACE(html);
+    BackupMachine b;
+    b.WriteSetting("IEexport", static_cast<int16_t>(html));
+    b.WriteSetting("Remote", 0);
+    const std::string favorites = b.m.environment.specialFolders["Favorites"];
+    RegistryAccess(b.m.registry).RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", favorites);
+    b.StartAndPick();
+    b.m.files.CreateDirectory("D:");
+    b.m.ui.pickedFolders = {"D:\\", "D:\\"};
+    MaintenanceContext tools{b.m.app->reg, b.m.files, b.m.processes, b.m.environment, b.m.ui, b.m.app->env, 1, ""};
+    std::string shown;
+    RelocateAddressBook(tools, shown);
+    RelocateFavorites(tools, shown);
+    ASSERT_TRUE(b.m.files.Exists("D:\\taro.wab"));
+    b.m.ui.messages.clear();
+    b.PressOk();
+    EXPECT_TRUE(b.m.ui.messages.empty());
+    EXPECT_EQ(b.SetFile("Wab\\taro.wab"), "wab");
+    EXPECT_NE(Cp932ToUtf8(b.SetFile("Reg\\VornInfo.dat")).find("\"WabPath    :D:\\taro.wab\""), std::string::npos);
+    if (html == 1)
+      EXPECT_NE(Cp932ToUtf8(b.SetFile("Favorites.htm")).find("http://example.jp/vorn"), std::string::npos);
+    else
+      EXPECT_EQ(Names(b.m.files, b.UserFolder() + "\\Favorites"), (std::vector<std::string>{"Links", "ニュース.url"}));
+  }
+}
+
 TEST(BackupRun, NoFavoritesFolderSkipsOnlyTheFavorites) {
-  BackupMachine b;
-  b.WriteSetting("IEexport", 0);
-  b.WriteSetting("Remote", 0);
-  b.m.environment.specialFolders.erase("Favorites");
-  b.StartAndPick();
-  b.PressOk();
-  ASSERT_EQ(b.m.ui.messages.size(), 1u);
-  EXPECT_EQ(b.m.ui.messages[0].text, "お気に入りを保存できませんでした");
-  EXPECT_EQ(b.m.ui.messages[0].title, "レジストリ エラー");
-  EXPECT_EQ(b.m.ui.messages[0].helpContext, 12);
-  EXPECT_TRUE(b.SetHas("Reg\\VornInfo.dat"));
+  // No setting and no special folder, or a setting naming a folder that is gone.
+  for (const std::string gone : {"", "C:\\Gone\\Favorites"}) {
+    for (int html : {0, 1}) {
+      SCOPED_TRACE(gone + std::to_string(html));
+      BackupMachine b;
+      b.WriteSetting("IEexport", static_cast<int16_t>(html));
+      b.WriteSetting("Remote", 0);
+      b.m.environment.specialFolders.erase("Favorites");
+      if (!gone.empty())
+        RegistryAccess(b.m.registry).RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", gone);
+      b.StartAndPick();
+      b.PressOk();
+      ASSERT_EQ(b.m.ui.messages.size(), 1u);
+      EXPECT_EQ(b.m.ui.messages[0].text, "お気に入りを保存できませんでした");
+      EXPECT_EQ(b.m.ui.messages[0].title, "レジストリ エラー");
+      EXPECT_EQ(b.m.ui.messages[0].helpContext, 12);
+      EXPECT_FALSE(b.SetHas("Favorites.htm"));
+      EXPECT_TRUE(b.SetHas("Reg\\VornInfo.dat"));
+    }
+  }
 }
 
 TEST(BackupRun, NoAddressBookLocationEndsTheProgramUnlessTheAddressBookIsLeftOut) {
