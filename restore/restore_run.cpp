@@ -26,7 +26,8 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
   const MsgAnswer details = run.Show(
       "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？",
       "確認", MsgIcon::Question, MsgButtons::YesNo, 5);
-  if (details != MsgAnswer::Yes) return true;
+  if (details == MsgAnswer::No) return true;
+  if (details != MsgAnswer::Yes) return false;  // Esc or a closed box: the user went no further
   if (showBackupInfo) showBackupInfo(fields);
   return run.Show("リストアを続行しますか", "Vorn", MsgIcon::Question, MsgButtons::YesNo, 0) == MsgAnswer::Yes;
 }

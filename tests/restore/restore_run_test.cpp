@@ -131,6 +131,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
       {"details, then go on", true, {MsgAnswer::Yes, MsgAnswer::Yes}, {"確認", "Vorn"}, true, true},
       {"details, then stop", true, {MsgAnswer::Yes, MsgAnswer::No}, {"確認", "Vorn"}, true, false},
       {"no details", true, {MsgAnswer::No}, {"確認"}, false, true},
+      {"Esc or a closed box", true, {MsgAnswer::Cancel}, {"確認"}, false, false},
       {"no question at all", false, {}, {}, false, true},
   };
   for (const auto& path : paths) {
@@ -146,6 +147,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
     EXPECT_EQ(titles, path.titles);
     EXPECT_EQ(fresh.shownInfo_.size(), path.infoShown ? 1u : 0u);
     EXPECT_EQ(fresh.Restored(), path.restored);
+    EXPECT_EQ(fresh.f_.m.registryEditor.commands.empty(), !path.restored);
     EXPECT_EQ(fresh.f_.m.ui.beeps, path.restored ? 3 : 1);
     // A 98 set on the 2000 family restores no dial-up settings.
     EXPECT_FALSE(fresh.f_.state.sameOsFamily);
