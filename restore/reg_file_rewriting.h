@@ -32,9 +32,9 @@ int RegFileKind(const FileSystem& files, const std::string& path);
 // Rewrites a UTF-16 export in place as ANSI text headed " REGEDIT4"; its own header line
 // follows as the second line.
 bool ConvertToRegedit4(FileSystem& files, const std::string& path);
-// True when a line holds the main user's account association: "AssociatedID"=hex: with a
-// 16-byte value on that one line.
-bool FindAssociatedID(const FileSystem& files, const std::string& path);
+// The identity a line "AssociatedID"=hex: with a 16-byte value on that one line names as the
+// main user, as GUID text without braces; empty when the file holds no such line.
+std::string FindAssociatedID(const FileSystem& files, const std::string& path);
 
 // The first "{" of the text up to the first "}" after it, braces included; empty without one.
 std::string FindOldGuid(const std::string& text);

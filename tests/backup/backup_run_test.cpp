@@ -63,7 +63,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   EXPECT_EQ(b.m.ui.flashed.size(), 1u);
   EXPECT_EQ(b.m.ui.beeps, 1);
 
-  EXPECT_EQ(busyDuringExports, std::vector<bool>(7, true));
+  EXPECT_EQ(busyDuringExports, std::vector<bool>(6, true));
   EXPECT_FALSE(form.busy);
   EXPECT_TRUE(form.Command1[0].enabled && form.Command1[1].enabled);
   ASSERT_FALSE(b.m.ui.waitCursor.empty());
@@ -115,24 +115,27 @@ TEST(BackupRun, ExportsRunInOrderWithTheirExactCommandsAndKeys) {
       "Regedit.exe /e " + work +
           "\\Locations.reg HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations",
       "Regedit.exe /e " + work + "\\Account.reg \"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\"",
-      "Regedit.exe /e " + work + "\\Account.reg \"" + identity + "\\Internet Account Manager\"",
       "Regedit.exe /e " + work +
           "\\FavoOrder.reg HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites",
   };
   EXPECT_EQ(b.m.registryEditor.commands, expected);
   EXPECT_FALSE(b.m.files.Exists(work));
   EXPECT_EQ(b.SetFile("Reg\\OE.reg"), "REGEDIT4\r\n\r\n[" + identity + "]\r\n");
-  // The identity's own account export wins over the shared one.
-  EXPECT_NE(b.SetFile("Reg\\Account.reg").find(identity + "\\Internet Account Manager"), std::string::npos);
 }
 
-TEST(BackupRun, AnIdentityWithoutAccountsOfItsOwnKeepsTheSharedAccountExport) {
-  BackupMachine b;
-  b.keysWithoutExport = {Identity(kTaroGuid) + "\\Internet Account Manager"};
-  b.StartAndPick();
-  b.PressOk();
-  EXPECT_EQ(b.SetFile("Reg\\Account.reg"),
-            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager]\r\n");
+// The main user's set holds the shared accounts; another user's its own, or the shared ones
+// when it has none.
+TEST(BackupRun, TheAccountFileIsTheSharedExportOnlyForTheMainUserOrAUserWithoutAccounts) {
+  const std::string shared = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager";
+  for (const auto& [user, ownAccounts, exported] : std::vector<std::tuple<int, bool, std::string>>{
+           {0, true, shared}, {1, true, Identity(kHanakoGuid) + "\\Internet Account Manager"}, {1, false, shared}}) {
+    BackupMachine b;
+    if (!ownAccounts) b.keysWithoutExport = {Identity(kHanakoGuid) + "\\Internet Account Manager"};
+    b.StartAndPick(user);
+    b.PressOk();
+    EXPECT_EQ(b.m.ReadFile(b.UserFolder(user == 0 ? "taro" : "hanako") + "\\Reg\\Account.reg"),
+              "REGEDIT4\r\n\r\n[" + exported + "]\r\n");
+  }
 }
 
 TEST(BackupRun, AFailedExportLeavesItsSetFileMissingAndTheRunGoesOn) {
@@ -405,7 +408,7 @@ TEST(BackupRun, OnWindows98TheSetHasNoTelephonyFilesAndNoDialUpMessage) {
   EXPECT_EQ(Names(b.m.files, b.UserFolder() + "\\Mail").size(), 3u);
   EXPECT_TRUE(b.SetHas("Wab\\taro.wab"));
   EXPECT_TRUE(b.m.ui.messages.empty());
-  EXPECT_EQ(b.m.registryEditor.commands.size(), 6u);
+  EXPECT_EQ(b.m.registryEditor.commands.size(), 5u);
   EXPECT_EQ(b.m.processes.started.at(0).commandLine,
             "C:\\WINDOWS\\rundll32.exe url.dll,FileProtocolHandler C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ\\Vorn_bkup");
   EXPECT_NE(Cp932ToUtf8(b.SetFile("Reg\\VornInfo.dat")).find("\"OS         :Windows98\"\r\n"), std::string::npos);
