@@ -29,14 +29,39 @@ bool SavesUserData(App& app) {
   return app.settings.mainUserOnly == 1 && app.env.selectedIdentityGuid == "{" + app.env.mainIdentityGuid + "}";
 }
 
+// Every folder file of the Store Root has its copy of the same size in the set's "Mail".
+bool MailCopyComplete(const FileSystem& files, const std::string& storeRoot, const std::string& copy) {
+  for (const auto& entry : files.List(storeRoot, "*.dbx")) {
+    if (entry.isDirectory) continue;
+    if (files.FileSize(copy + "\\" + entry.name) != entry.size) return false;
+  }
+  return true;
+}
+
+// A set written before in the other form keeps only the form just written, once that one is
+// complete, so that no restore can take the older mail for the newer.
+void RemoveOtherMailForm(App& app, const BackupSet& set, bool archived) {
+  FileSystem& files = app.platform.files;
+  const std::string copy = set.userBackupFolder + "\\Mail";
+  const std::string archive = set.userBackupFolder + "\\Mail.lzh";
+  if (archived) {
+    if (files.IsDirectory(copy)) DeleteTree(files, copy);
+  } else if (files.Exists(archive) && MailCopyComplete(files, app.env.storeRootFolder, copy)) {
+    files.SetAttributes(archive, fileattr::kNormal);
+    files.DeleteFile(archive);
+  }
+}
+
 // BkupMain2000 and BkupMain98 differ only in the registry exports of their family. Each
 // switch is read when its step comes, as the menus hold it then.
 void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const BackupSet&)) {
   app.platform.ui.DoEvents();
-  if (app.MainWindow().switches.compressMail)
-    LHA(app, set);
+  const bool archived = app.MainWindow().switches.compressMail;
+  if (archived)
+    LHA(app, set);  // returns only when the archive is complete
   else
     CopyMailFolder(app, set);
+  RemoveOtherMailForm(app, set, archived);
   exportRegistry(app, set);
   if (app.MainWindow().switches.saveAddressBook) Bkup_Wab(app, set);
   if (app.MainWindow().switches.saveFavorites) Bkup_Favo(app, set);

@@ -117,7 +117,12 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     ReOE(run);
   }
   // The new store replaces the old one only once it is complete (what DelFiles removes goes then).
-  switch (FindMailData(run.files(), run.state.restoreFolder)) {
+  const MailData mail = FindMailData(run.files(), run.state.restoreFolder);
+  if (HoldsBothMailForms(run.files(), run.state.restoreFolder))
+    run.Show(std::string("このバックアップには Mail.lzh と Mail フォルダの両方があります。\r\n新しい方の ") +
+                 (mail == MailData::Archive ? "Mail.lzh" : "Mail フォルダ") + " からリストアします。",
+             "Vorn", MsgIcon::Information, MsgButtons::Ok, 0);
+  switch (mail) {
     case MailData::Archive:
       if (!run.app.archiverAvailable) {
         run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"

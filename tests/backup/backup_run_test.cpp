@@ -257,6 +257,33 @@ TEST(BackupRun, TheMailArchiveUnpacksToTheStoreRootsFiles) {
     EXPECT_EQ(b.m.ReadFile("C:\\Back\\" + name), b.m.ReadFile(b.StoreRoot(kTaroGuid) + "\\" + name)) << name;
 }
 
+// A set written before in the other form keeps only the new form, and the old one as long as
+// the new one is not complete (an archiver failure, a folder file that could not be copied).
+TEST(BackupRun, ASetOfTheOtherMailFormKeepsOnlyTheNewFormOnceItIsComplete) {
+  for (bool archiveFirst : {true, false}) {
+    for (bool completes : {true, false}) {
+      SCOPED_TRACE(std::to_string(archiveFirst) + std::to_string(completes));
+      BackupMachine b;
+      SimArchiver archiver(b.m.files);
+      b.m.archiver.onRun = [&](WindowHandle window, const std::string& line, std::string* output, uint32_t size) {
+        return completes || archiveFirst ? archiver.Unlha(window, line, output, size) : 3;
+      };
+      b.StartAndPick();
+      Form1& form = b.m.app->form1();
+      form.MnLHA.checked = archiveFirst;
+      b.PressOk();
+      if (archiveFirst && !completes) {
+        b.m.CreateFile(b.UserFolder() + "\\Mail\\受信トレイ.dbx", "older");
+        b.m.files.SetAttributes(b.UserFolder() + "\\Mail\\受信トレイ.dbx", fileattr::kReadOnly);
+      }
+      form.MnLHA.checked = !archiveFirst;
+      EXPECT_EQ(b.PressOkEnds(), !completes && !archiveFirst);
+      EXPECT_EQ(b.SetHas("Mail.lzh"), archiveFirst != completes);
+      EXPECT_EQ(b.SetHas("Mail"), archiveFirst || !completes);
+    }
+  }
+}
+
 TEST(BackupRun, AnArchiverFailureEndsTheProgramBeforeAnyOtherStep) {
   BackupMachine b;
   b.WriteSetting("UnLHA32", 1);

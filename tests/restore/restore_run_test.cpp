@@ -212,12 +212,38 @@ TEST_F(ResMainTest, AnArchiveComesBeforeTheCopyAndAFailedUnpackKeepsTheMailAndGo
   f_.m.ui.messages.clear();
   EXPECT_EQ(Restore(), RestoreEnd::Completed);
   EXPECT_EQ(f_.m.ReadFile(f_.env.storeRootFolder + "\\Inbox.dbx"), "current inbox");
-  ASSERT_GE(f_.m.ui.messages.size(), 2u);
-  EXPECT_EQ(f_.m.ui.messages[1].text, "解凍に失敗しました。Error Code:0x8003");
-  EXPECT_EQ(f_.m.ui.messages[1].title, "Failed");
-  EXPECT_FALSE(f_.m.ui.messages[1].helpButton);
+  ASSERT_GE(f_.m.ui.messages.size(), 3u);  // R3, which of the set's two forms, the failure
+  EXPECT_EQ(f_.m.ui.messages[2].text, "解凍に失敗しました。Error Code:0x8003");
+  EXPECT_EQ(f_.m.ui.messages[2].title, "Failed");
+  EXPECT_FALSE(f_.m.ui.messages[2].helpButton);
   EXPECT_FALSE(f_.report.Complete());
   EXPECT_EQ(Flashes(), 2u);
+}
+
+// A set holding both forms of mail (left by an older backup) is restored from the newer one,
+// and the user is told which.
+TEST_F(ResMainTest, ASetWithBothMailFormsIsRestoredFromTheNewerAndSaysSo) {
+  for (bool archiveNewer : {true, false}) {
+    SCOPED_TRACE(archiveNewer);
+    Scene t;
+    SimArchiver archiver(t.f_.m.files);
+    t.f_.m.archiver.onRun = [&](WindowHandle owner, const std::string& line, std::string* out, uint32_t size) {
+      return archiver.Unlha(owner, line, out, size);
+    };
+    t.f_.m.CreateFile("C:\\Packed\\Folders.dbx", "packed folders");
+    t.f_.m.CreateFile("C:\\Packed\\Inbox.dbx", "packed inbox");
+    const std::string archive = kSetFolder + "\\Mail.lzh";
+    ASSERT_EQ(archiver.Unlha(0, MailArchiveCommandLine(archive, "C:\\Program Files\\Vorn", "C:\\Packed"), nullptr, 0), 0);
+    const int64_t copied = *t.f_.m.files.ModifiedTime(kSetFolder + "\\Mail\\Inbox.dbx");
+    t.f_.m.files.SetModifiedTime(archive, copied + (archiveNewer ? 60 : -60));
+    t.f_.m.files.SetModifiedTime(kSetFolder + "\\Mail", copied - 120);
+    EXPECT_EQ(t.Restore(), RestoreEnd::Completed);
+    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Inbox.dbx"), archiveNewer ? "packed inbox" : "taro's inbox");
+    ASSERT_GE(t.f_.m.ui.messages.size(), 2u);
+    EXPECT_EQ(t.f_.m.ui.messages[1].text, std::string("このバックアップには Mail.lzh と Mail フォルダの両方があります。\r\n") +
+                                              "新しい方の " + (archiveNewer ? "Mail.lzh" : "Mail フォルダ") +
+                                              " からリストアします。");
+  }
 }
 
 TEST_F(ResMainTest, NoStoreRootNoMailDataOrNoArchiverEndTheProgram) {
