@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "platform/codepage.h"
 #include "platform/sim/sim_archiver.h"
@@ -123,19 +122,13 @@ TEST(BackupRun, ExportsRunInOrderWithTheirExactCommandsAndKeys) {
   EXPECT_EQ(b.SetFile("Reg\\OE.reg"), "REGEDIT4\r\n\r\n[" + identity + "]\r\n");
 }
 
-// The main user's set holds the shared accounts; another user's its own, or the shared ones
-// when it has none.
-TEST(BackupRun, TheAccountFileIsTheSharedExportOnlyForTheMainUserOrAUserWithoutAccounts) {
-  const std::string shared = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager";
-  for (const auto& [user, ownAccounts, exported] : std::vector<std::tuple<int, bool, std::string>>{
-           {0, true, shared}, {1, true, Identity(kHanakoGuid) + "\\Internet Account Manager"}, {1, false, shared}}) {
-    BackupMachine b;
-    if (!ownAccounts) b.keysWithoutExport = {Identity(kHanakoGuid) + "\\Internet Account Manager"};
-    b.StartAndPick(user);
-    b.PressOk();
-    EXPECT_EQ(b.m.ReadFile(b.UserFolder(user == 0 ? "taro" : "hanako") + "\\Reg\\Account.reg"),
-              "REGEDIT4\r\n\r\n[" + exported + "]\r\n");
-  }
+TEST(BackupRun, AnIdentityWithoutAccountsOfItsOwnKeepsTheSharedAccountExport) {
+  BackupMachine b;
+  b.keysWithoutExport = {Identity(kTaroGuid) + "\\Internet Account Manager"};
+  b.StartAndPick();
+  b.PressOk();
+  EXPECT_EQ(b.SetFile("Reg\\Account.reg"),
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager]\r\n");
 }
 
 TEST(BackupRun, AFailedExportLeavesItsSetFileMissingAndTheRunGoesOn) {
@@ -340,7 +333,6 @@ TEST(BackupRun, TheFavoritesFolderCopyLeavesOutDesktopIni) {
 // book, the Favorites (as a copy or as a bookmark file) and the information file's path.
 TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) {
   for (int html : {0, 1}) {
-    SCOPED_TRACE(html);
     BackupMachine b;
     b.WriteSetting("IEexport", static_cast<int16_t>(html));
     b.WriteSetting("Remote", 0);
@@ -353,7 +345,6 @@ TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) 
     std::string shown;
     RelocateAddressBook(tools, shown);
     RelocateFavorites(tools, shown);
-    ASSERT_TRUE(b.m.files.Exists("D:\\taro.wab"));
     b.m.ui.messages.clear();
     b.PressOk();
     EXPECT_TRUE(b.m.ui.messages.empty());
