@@ -29,14 +29,39 @@ bool SavesUserData(App& app) {
   return app.settings.mainUserOnly == 1 && app.env.selectedIdentityGuid == "{" + app.env.mainIdentityGuid + "}";
 }
 
+// Every folder file of the Store Root has its copy of the same size in the set's "Mail".
+bool MailCopyComplete(const FileSystem& files, const std::string& storeRoot, const std::string& copy) {
+  for (const auto& entry : files.List(storeRoot, "*.dbx")) {
+    if (entry.isDirectory) continue;
+    if (files.FileSize(copy + "\\" + entry.name) != entry.size) return false;
+  }
+  return true;
+}
+
+// A set written before in the other form keeps only the form just written, once that one is
+// complete, so that no restore can take the older mail for the newer.
+void RemoveOtherMailForm(App& app, const BackupSet& set, bool archived) {
+  FileSystem& files = app.platform.files;
+  const std::string copy = set.userBackupFolder + "\\Mail";
+  const std::string archive = set.userBackupFolder + "\\Mail.lzh";
+  if (archived) {
+    if (files.IsDirectory(copy)) DeleteTree(files, copy);
+  } else if (files.Exists(archive) && MailCopyComplete(files, app.env.storeRootFolder, copy)) {
+    files.SetAttributes(archive, fileattr::kNormal);
+    files.DeleteFile(archive);
+  }
+}
+
 // BkupMain2000 and BkupMain98 differ only in the registry exports of their family. Each
 // switch is read when its step comes, as the menus hold it then.
 void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const BackupSet&)) {
   app.platform.ui.DoEvents();
-  if (app.MainWindow().switches.compressMail)
-    LHA(app, set);
+  const bool archived = app.MainWindow().switches.compressMail;
+  if (archived)
+    LHA(app, set);  // returns only when the archive is complete
   else
     CopyMailFolder(app, set);
+  RemoveOtherMailForm(app, set, archived);
   exportRegistry(app, set);
   if (app.MainWindow().switches.saveAddressBook) Bkup_Wab(app, set);
   if (app.MainWindow().switches.saveFavorites) Bkup_Favo(app, set);
@@ -69,17 +94,21 @@ void Bkup_Wab(App& app, const BackupSet& set) {
 }
 
 void Bkup_Favo(App& app, const BackupSet& set) {
-  if (app.settings.exportFavoritesHtml == 1) {
-    ExportFavoritesToHtml(app.platform.files, app.env.favoritesFolder, set.userBackupFolder + "\\Favorites.htm");
-    return;
-  }
-  if (app.settings.exportFavoritesHtml != 0) return;
-  if (app.env.favoritesFolder.empty()) {
+  const int16_t mode = app.settings.exportFavoritesHtml;
+  if (mode != 0 && mode != 1) return;
+  const std::string& favorites = app.env.favoritesFolder;
+  // A folder that is gone would leave an empty bookmark file or no copy at all, and no word.
+  const auto notSaved = [&app] {
     app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, 12});
+  };
+  if (favorites.empty() || (mode == 1 && !app.platform.files.IsDirectory(favorites))) return notSaved();
+  if (mode == 1) {
+    if (!ExportFavoritesToHtml(app.platform.files, favorites, set.userBackupFolder + "\\Favorites.htm")) notSaved();
     return;
   }
   if (!SavesUserData(app)) return;
-  ShellFileTransfer(app, set.userBackupFolder, app.env.favoritesFolder);
+  if (!app.platform.files.IsDirectory(favorites)) return notSaved();
+  ShellFileTransfer(app, set.userBackupFolder, favorites);
   app.platform.ui.DoEvents();
   const std::string desktopIni = set.userBackupFolder + "\\Favorites\\desktop.ini";
   app.platform.files.SetAttributes(desktopIni, fileattr::kNormal);

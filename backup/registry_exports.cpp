@@ -22,9 +22,14 @@ std::string CreateWorkFolder(FileSystem& files, const std::string& temp) {
 }
 
 void ExportAccounts(RegistryExporter& exporter) {
-  // Both exports write the same file; an identity without accounts of its own keeps the first.
+  // The main user's set carries the shared accounts with their association, which is how a
+  // restore tells it from another user's; that user's own accounts come with OE.reg. For any
+  // other user both exports write the same file, and one without accounts of its own keeps the
+  // first.
+  const EnvironmentRecord& env = exporter.app().env;
   exporter.Export("\\Account.reg", Quoted(kSharedAccountsKey));
-  exporter.Export("\\Account.reg", Quoted(IdentityAccountsKey(exporter.app().env.selectedIdentityGuid)));
+  if (!env.mainIdentityGuid.empty() && env.selectedIdentityGuid == "{" + env.mainIdentityGuid + "}") return;
+  exporter.Export("\\Account.reg", Quoted(IdentityAccountsKey(env.selectedIdentityGuid)));
 }
 
 void CopyWhenNotEmpty(App& app, const std::string& source, const std::string& target) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/environment_discovery.h"
 #include "platform/codepage.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
@@ -84,15 +85,25 @@ std::optional<std::string> ConvertToRegedit4(const FileSystem& files, const std:
   return AsWrittenAndReadBack(" REGEDIT4\r\n" + *text);
 }
 
-bool FindAssociatedID(const FileSystem& files, const std::string& path) {
+std::string FindAssociatedID(const FileSystem& files, const std::string& path) {
   const std::string prefix = kAssociatedIdPrefix;
   for (const auto& line : ReadRegFileLines(files, path)) {
     if (line.compare(0, prefix.size(), prefix) != 0) continue;
-    if (static_cast<size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(prefix.size()), line.end(), ',')) >=
+    if (static_cast<size_t>(std::count(line.begin() + static_cast<std::ptrdiff_t>(prefix.size()), line.end(), ',')) <
         kAssociatedIdCommas)
-      return true;
+      continue;
+    // The bytes as hex-byte text ("0A 1B ..."), each of one or two digits in the file.
+    std::string bytes;
+    size_t at = prefix.size();
+    for (size_t n = 0; n < 16; ++n) {
+      const size_t end = std::min(line.find(',', at), line.size());
+      const std::string digits = line.substr(at, end - at);
+      bytes += std::string(digits.size() < 2 ? 2 - digits.size() : 0, '0') + digits + " ";
+      at = end + 1;
+    }
+    return GuidTextFromBytes(bytes);
   }
-  return false;
+  return {};
 }
 
 std::string FindOldGuid(const std::string& text) {

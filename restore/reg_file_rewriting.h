@@ -35,9 +35,9 @@ int RegFileKind(const FileSystem& files, const std::string& path);
 std::optional<std::string> ConvertToRegedit4(const FileSystem& files, const std::string& path);
 // The text as a write of it (code page 932 plus CR LF) would read back in text mode.
 std::string AsWrittenAndReadBack(const std::string& text);
-// True when a line holds the main user's account association: "AssociatedID"=hex: with a
-// 16-byte value on that one line.
-bool FindAssociatedID(const FileSystem& files, const std::string& path);
+// The identity a line "AssociatedID"=hex: with a 16-byte value on that one line names as the
+// main user, as GUID text without braces; empty when the file holds no such line.
+std::string FindAssociatedID(const FileSystem& files, const std::string& path);
 
 // The first "{" of the text up to the first "}" after it, braces included; empty without one.
 std::string FindOldGuid(const std::string& text);

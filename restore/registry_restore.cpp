@@ -5,6 +5,7 @@
 #include "platform/registry_path.h"
 #include "platform/text.h"
 #include "restore/reg_file_rewriting.h"
+#include "restore/set_reading.h"
 #include "restore/signature_lines.h"
 
 namespace vorn {
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kAccountsKey = "Software\\Microsoft\\Internet Account Manager\\Accounts";
 constexpr const char* kUnicodeHeaderWords = "Windows Registry Editor Version 5.00";
 constexpr const char* kUserProfileVariable = "%UserProfile%";
+constexpr size_t kInfoUserIdField = 5;  // "UserID" of the information file
 
 constexpr const char* kAccountConfirmation =
     "このバックアップファイルは以前のOutlook Express環境で\r\n"
@@ -90,6 +92,17 @@ std::string ExpandUserProfile(const RestoreContext& run, const std::string& stor
   return run.env().userProfileFolder + storeRoot.substr(variable.size());
 }
 
+// The set is the main user's when its account file is the shared export, whose association
+// names the set's own identity: an identity without accounts of its own leaves the shared
+// export in its set too. A set without its information file has only the file to tell.
+bool HoldsMainUsersAccounts(RestoreContext& run, const std::string& path) {
+  const std::string associated = FindAssociatedID(run.files(), path);
+  if (associated.empty()) return false;
+  const auto fields = ReadBackupInfoFields(run.files(), BackupInfoPath(run.state.restoreFolder));
+  const std::string backedUp = fields && fields->size() > kInfoUserIdField ? (*fields)[kInfoUserIdField] : "";
+  return backedUp.empty() || EqualsIgnoringAsciiCase(backedUp, "{" + associated + "}");
+}
+
 }  // namespace
 
 std::vector<std::string> ImportScopeOf(const std::string& setFileName, const std::string& identityGuid) {
@@ -141,9 +154,18 @@ void N_ReAccount(RestoreContext& run) {
     default:
       break;
   }
-  if (FindAssociatedID(run.files(), path)) {
+  if (HoldsMainUsersAccounts(run, path)) {
+    // The import brings the association of the machine the set came from; the main user here
+    // stays the one it was.
+    RegistryStore& store = run.app.reg.Store();
+    const std::optional<RegValue> association = store.ReadValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
     ImportAccounts(run, path);
-    run.app.reg.RegDeleteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
+    if (association)
+      store.WriteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID", *association);
+    else
+      store.DeleteValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID");
+    if (store.ReadValue(RegRoot::CurrentUser, kAccountsKey, "AssociatedID") != association)
+      run.report.failures.push_back("メイン ユーザーの設定 (AssociatedID) を元に戻せませんでした");
     return;
   }
   run.app.platform.ui.Beep();

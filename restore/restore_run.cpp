@@ -27,7 +27,8 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
   const MsgAnswer details = run.Show(
       "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？",
       "確認", MsgIcon::Question, MsgButtons::YesNo, 5);
-  if (details != MsgAnswer::Yes) return true;
+  if (details == MsgAnswer::No) return true;
+  if (details != MsgAnswer::Yes) return false;  // Esc or a closed box: the user went no further
   if (showBackupInfo) showBackupInfo(fields);
   return run.Show("リストアを続行しますか", "Vorn", MsgIcon::Question, MsgButtons::YesNo, 0) == MsgAnswer::Yes;
 }
@@ -129,7 +130,12 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   // The set's mail is complete beside the Store Root before anything of the set is applied.
   StagedReplace staged(run.files(), run.env().storeRootFolder);
   bool mailReady = false;
-  switch (FindMailData(run.files(), run.state.restoreFolder)) {
+  const MailData mail = FindMailData(run.files(), run.state.restoreFolder);
+  if (HoldsBothMailForms(run.files(), run.state.restoreFolder))
+    run.Show(std::string("このバックアップには Mail.lzh と Mail フォルダの両方があります。\r\n新しい方の ") +
+                 (mail == MailData::Archive ? "Mail.lzh" : "Mail フォルダ") + " からリストアします。",
+             "Vorn", MsgIcon::Information, MsgButtons::Ok, 0);
+  switch (mail) {
     case MailData::Archive:
       if (!run.app.archiverAvailable) {
         run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"

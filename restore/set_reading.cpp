@@ -1,5 +1,7 @@
 #include "restore/set_reading.h"
 
+#include <algorithm>
+
 #include "backup/backup_set.h"
 #include "platform/codepage.h"
 #include "platform/whole_file.h"
@@ -29,7 +31,17 @@ bool HoldsBackupSet(const FileSystem& files, const std::string& userFolder) {
 std::string MailArchivePath(const std::string& userFolder) { return userFolder + "\\Mail.lzh"; }
 std::string MailCopyFolder(const std::string& userFolder) { return userFolder + "\\Mail"; }
 
+bool HoldsBothMailForms(const FileSystem& files, const std::string& userFolder) {
+  return files.Exists(userFolder + "\\Mail.Lzh") && files.Exists(MailCopyFolder(userFolder) + "\\Folders.dbx");
+}
+
 MailData FindMailData(const FileSystem& files, const std::string& userFolder) {
+  if (HoldsBothMailForms(files, userFolder)) {
+    const std::string copy = MailCopyFolder(userFolder);
+    int64_t copied = files.ModifiedTime(copy).value_or(0);
+    for (const auto& entry : files.List(copy, "*.dbx")) copied = std::max(copied, entry.modified);
+    return files.ModifiedTime(MailArchivePath(userFolder)).value_or(0) >= copied ? MailData::Archive : MailData::Copy;
+  }
   if (files.Exists(userFolder + "\\Mail.Lzh")) return MailData::Archive;
   if (files.Exists(MailCopyFolder(userFolder) + "\\Folders.dbx")) return MailData::Copy;
   return MailData::None;

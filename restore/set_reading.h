@@ -23,8 +23,10 @@ inline constexpr size_t kBackupInfoFields = 8;
 bool HoldsBackupSet(const FileSystem& files, const std::string& userFolder);
 
 enum class MailData { Archive, Copy, None };
-// "Mail.lzh" first, then a "Mail" folder with its "Folders.dbx".
+// "Mail.lzh", or a "Mail" folder with its "Folders.dbx"; of a set holding both, the newer: the
+// archive unless the folder or a folder file in it was written after it.
 MailData FindMailData(const FileSystem& files, const std::string& userFolder);
+bool HoldsBothMailForms(const FileSystem& files, const std::string& userFolder);
 std::string MailArchivePath(const std::string& userFolder);
 std::string MailCopyFolder(const std::string& userFolder);
 

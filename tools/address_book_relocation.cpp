@@ -35,6 +35,7 @@ class AddressBookMove {
       if (!files.Exists(source_)) {
         files.MoveFile(replaced, target_);
         DeleteFileForced(files, incoming);
+        sameFile_ = true;
         return {};
       }
     }
@@ -68,12 +69,15 @@ class AddressBookMove {
 
   // The new place is in effect but the old file could not be removed.
   bool keptOldFile() const { return keptOldFile_; }
+  // The target was the address book itself: nothing moved.
+  bool sameFile() const { return sameFile_; }
 
  private:
   MaintenanceContext& c_;
   std::string source_;
   std::string target_;
   bool keptOldFile_ = false;
+  bool sameFile_ = false;
 };
 
 void ShowError(MaintenanceContext& c, const std::string& text) {
@@ -117,11 +121,20 @@ void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
   }
   AddressBookMove move(c, source, target);
   const std::string failure = move.Run();
+  if (failure.empty()) {
+    // What this run of the program saves from now on (a backup, its information file).
+    c.env.wabFilePath = c.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
+    c.env.addressBookMissing = c.env.wabFilePath.empty();
+  }
   if (move.keptOldFile()) {
     ShowError(c, "アドレス帳を移動しましたが、元の場所のファイルを削除できませんでした。\r\n" + source);
     return;
   }
-  if (failure.empty()) return;
+  if (failure.empty()) {
+    if (!move.sameFile())
+      c.Show({"アドレス帳を移動しました。\r\n" + target, "アドレス帳の移動", MsgIcon::Information, MsgButtons::Ok});
+    return;
+  }
   shownPath = source;
   ShowError(c, "アドレス帳を移動できませんでした。\r\n" + failure + "\r\nアドレス帳は元の場所のままです。\r\n" + source);
 }

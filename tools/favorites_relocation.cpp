@@ -153,6 +153,7 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
     c.Show({text, "エラー", MsgIcon::Critical});
     return;
   }
+  c.env.favoritesFolder = target;  // what this run of the program saves from now on
   const std::vector<std::string> left = move.RemoveOld();
   std::string text = "お気に入りを移動しました。\r\n" + target;
   if (!renamed.empty()) text += "\r\n\r\n同じ名前があったため、次の名前で移動しました:" + Lines(renamed);

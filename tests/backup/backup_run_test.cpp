@@ -7,6 +7,8 @@
 #include "platform/codepage.h"
 #include "platform/sim/sim_archiver.h"
 #include "tests/backup/backup_machine.h"
+#include "tools/address_book_relocation.h"
+#include "tools/favorites_relocation.h"
 #include "ui/form1.h"
 
 namespace vorn {
@@ -60,7 +62,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   EXPECT_EQ(b.m.ui.flashed.size(), 1u);
   EXPECT_EQ(b.m.ui.beeps, 1);
 
-  EXPECT_EQ(busyDuringExports, std::vector<bool>(7, true));
+  EXPECT_EQ(busyDuringExports, std::vector<bool>(6, true));
   EXPECT_FALSE(form.busy);
   EXPECT_TRUE(form.Command1[0].enabled && form.Command1[1].enabled);
   ASSERT_FALSE(b.m.ui.waitCursor.empty());
@@ -112,15 +114,12 @@ TEST(BackupRun, ExportsRunInOrderWithTheirExactCommandsAndKeys) {
       "Regedit.exe /e " + work +
           "\\Locations.reg HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations",
       "Regedit.exe /e " + work + "\\Account.reg \"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\"",
-      "Regedit.exe /e " + work + "\\Account.reg \"" + identity + "\\Internet Account Manager\"",
       "Regedit.exe /e " + work +
           "\\FavoOrder.reg HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites",
   };
   EXPECT_EQ(b.m.registryEditor.commands, expected);
   EXPECT_FALSE(b.m.files.Exists(work));
   EXPECT_EQ(b.SetFile("Reg\\OE.reg"), "REGEDIT4\r\n\r\n[" + identity + "]\r\n");
-  // The identity's own account export wins over the shared one.
-  EXPECT_NE(b.SetFile("Reg\\Account.reg").find(identity + "\\Internet Account Manager"), std::string::npos);
 }
 
 TEST(BackupRun, AnIdentityWithoutAccountsOfItsOwnKeepsTheSharedAccountExport) {
@@ -251,6 +250,33 @@ TEST(BackupRun, TheMailArchiveUnpacksToTheStoreRootsFiles) {
     EXPECT_EQ(b.m.ReadFile("C:\\Back\\" + name), b.m.ReadFile(b.StoreRoot(kTaroGuid) + "\\" + name)) << name;
 }
 
+// A set written before in the other form keeps only the new form, and the old one as long as
+// the new one is not complete (an archiver failure, a folder file that could not be copied).
+TEST(BackupRun, ASetOfTheOtherMailFormKeepsOnlyTheNewFormOnceItIsComplete) {
+  for (bool archiveFirst : {true, false}) {
+    for (bool completes : {true, false}) {
+      SCOPED_TRACE(std::to_string(archiveFirst) + std::to_string(completes));
+      BackupMachine b;
+      SimArchiver archiver(b.m.files);
+      b.m.archiver.onRun = [&](WindowHandle window, const std::string& line, std::string* output, uint32_t size) {
+        return completes || archiveFirst ? archiver.Unlha(window, line, output, size) : 3;
+      };
+      b.StartAndPick();
+      Form1& form = b.m.app->form1();
+      form.MnLHA.checked = archiveFirst;
+      b.PressOk();
+      if (archiveFirst && !completes) {
+        b.m.CreateFile(b.UserFolder() + "\\Mail\\受信トレイ.dbx", "older");
+        b.m.files.SetAttributes(b.UserFolder() + "\\Mail\\受信トレイ.dbx", fileattr::kReadOnly);
+      }
+      form.MnLHA.checked = !archiveFirst;
+      EXPECT_EQ(b.PressOkEnds(), !completes && !archiveFirst);
+      EXPECT_EQ(b.SetHas("Mail.lzh"), archiveFirst != completes);
+      EXPECT_EQ(b.SetHas("Mail"), archiveFirst || !completes);
+    }
+  }
+}
+
 TEST(BackupRun, AnArchiverFailureEndsTheProgramBeforeAnyOtherStep) {
   BackupMachine b;
   b.WriteSetting("UnLHA32", 1);
@@ -303,18 +329,55 @@ TEST(BackupRun, TheFavoritesFolderCopyLeavesOutDesktopIni) {
   EXPECT_FALSE(b.SetHas("Favorites.htm"));
 }
 
+// A move in the options window is what the next backup of the same run saves: the address
+// book, the Favorites (as a copy or as a bookmark file) and the information file's path.
+TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) {
+  for (int html : {0, 1}) {
+    BackupMachine b;
+    b.WriteSetting("IEexport", static_cast<int16_t>(html));
+    b.WriteSetting("Remote", 0);
+    const std::string favorites = b.m.environment.specialFolders["Favorites"];
+    RegistryAccess(b.m.registry).RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", favorites);
+    b.StartAndPick();
+    b.m.files.CreateDirectory("D:");
+    b.m.ui.pickedFolders = {"D:\\", "D:\\"};
+    MaintenanceContext tools{b.m.app->reg, b.m.files, b.m.processes, b.m.environment, b.m.ui, b.m.app->env, 1, ""};
+    std::string shown;
+    RelocateAddressBook(tools, shown);
+    RelocateFavorites(tools, shown);
+    b.m.ui.messages.clear();
+    b.PressOk();
+    EXPECT_TRUE(b.m.ui.messages.empty());
+    EXPECT_EQ(b.SetFile("Wab\\taro.wab"), "wab");
+    EXPECT_NE(Cp932ToUtf8(b.SetFile("Reg\\VornInfo.dat")).find("\"WabPath    :D:\\taro.wab\""), std::string::npos);
+    if (html == 1)
+      EXPECT_NE(Cp932ToUtf8(b.SetFile("Favorites.htm")).find("http://example.jp/vorn"), std::string::npos);
+    else
+      EXPECT_EQ(Names(b.m.files, b.UserFolder() + "\\Favorites"), (std::vector<std::string>{"Links", "ニュース.url"}));
+  }
+}
+
 TEST(BackupRun, NoFavoritesFolderSkipsOnlyTheFavorites) {
-  BackupMachine b;
-  b.WriteSetting("IEexport", 0);
-  b.WriteSetting("Remote", 0);
-  b.m.environment.specialFolders.erase("Favorites");
-  b.StartAndPick();
-  b.PressOk();
-  ASSERT_EQ(b.m.ui.messages.size(), 1u);
-  EXPECT_EQ(b.m.ui.messages[0].text, "お気に入りを保存できませんでした");
-  EXPECT_EQ(b.m.ui.messages[0].title, "レジストリ エラー");
-  EXPECT_EQ(b.m.ui.messages[0].helpContext, 12);
-  EXPECT_TRUE(b.SetHas("Reg\\VornInfo.dat"));
+  // No setting and no special folder, or a setting naming a folder that is gone.
+  for (const std::string gone : {"", "C:\\Gone\\Favorites"}) {
+    for (int html : {0, 1}) {
+      SCOPED_TRACE(gone + std::to_string(html));
+      BackupMachine b;
+      b.WriteSetting("IEexport", static_cast<int16_t>(html));
+      b.WriteSetting("Remote", 0);
+      b.m.environment.specialFolders.erase("Favorites");
+      if (!gone.empty())
+        RegistryAccess(b.m.registry).RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", gone);
+      b.StartAndPick();
+      b.PressOk();
+      ASSERT_EQ(b.m.ui.messages.size(), 1u);
+      EXPECT_EQ(b.m.ui.messages[0].text, "お気に入りを保存できませんでした");
+      EXPECT_EQ(b.m.ui.messages[0].title, "レジストリ エラー");
+      EXPECT_EQ(b.m.ui.messages[0].helpContext, 12);
+      EXPECT_FALSE(b.SetHas("Favorites.htm"));
+      EXPECT_TRUE(b.SetHas("Reg\\VornInfo.dat"));
+    }
+  }
 }
 
 TEST(BackupRun, NoAddressBookLocationEndsTheProgramUnlessTheAddressBookIsLeftOut) {
@@ -363,7 +426,7 @@ TEST(BackupRun, OnWindows98TheSetHasNoTelephonyFilesAndNoDialUpMessage) {
   EXPECT_EQ(Names(b.m.files, b.UserFolder() + "\\Mail").size(), 3u);
   EXPECT_TRUE(b.SetHas("Wab\\taro.wab"));
   EXPECT_TRUE(b.m.ui.messages.empty());
-  EXPECT_EQ(b.m.registryEditor.commands.size(), 6u);
+  EXPECT_EQ(b.m.registryEditor.commands.size(), 5u);
   EXPECT_EQ(b.m.processes.started.at(0).commandLine,
             "C:\\WINDOWS\\rundll32.exe url.dll,FileProtocolHandler C:\\WINDOWS\\ﾃﾞｽｸﾄｯﾌﾟ\\Vorn_bkup");
   EXPECT_NE(Cp932ToUtf8(b.SetFile("Reg\\VornInfo.dat")).find("\"OS         :Windows98\"\r\n"), std::string::npos);

@@ -53,7 +53,10 @@ TEST_P(ExportsThroughTheEditor, ImportBackWithTheSameContent) {
   }
   EXPECT_EQ(Imported("OE.reg", oeKey), Live(oeKey));
   EXPECT_EQ(Imported("Sig.reg", oeKey + "\\signatures\\00000000"), Live(oeKey + "\\signatures\\00000000"));
-  EXPECT_EQ(Imported("Account.reg", identityKey + "\\Internet Account Manager\\Accounts\\00000001"),
+  // The main user's set: the shared accounts in Account.reg, the user's own with OE.reg.
+  const std::string shared = "Software\\Microsoft\\Internet Account Manager";
+  EXPECT_EQ(Imported("Account.reg", shared), Live(shared));
+  EXPECT_EQ(Imported("OE.reg", identityKey + "\\Internet Account Manager\\Accounts\\00000001"),
             Live(identityKey + "\\Internet Account Manager\\Accounts\\00000001"));
   const auto signature = Imported("OE.reg", oeKey + "\\signatures\\00000000");
   const auto live = Live(oeKey + "\\signatures\\00000000");

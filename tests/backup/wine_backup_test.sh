@@ -95,7 +95,8 @@ check_dialect() {
   local account
   account=$(if [ "$VORN_WINE_FAMILY" = 9x ]; then iconv -f CP932 -t UTF-8; else iconv -f UTF-16 -t UTF-8; fi \
               < "$set_folder/Reg/Account.reg")
-  grep -q "\"SMTP Display Name\"=\"$user\"" <<< "$account" || fail "Account.reg lacks the user's Japanese name"
+  # The main user's set: the shared accounts, with their Japanese name.
+  grep -q '"Account Name"="example.jp (共有)"' <<< "$account" || fail "Account.reg lacks the shared accounts"
 }
 
 # The 98 family saves no telephony locations and no phonebooks.
@@ -147,7 +148,7 @@ reimport() {  # KEY SETFILE FILTER
 }
 identity="HKEY_CURRENT_USER\\Identities\\$guid\\Software\\Microsoft"
 reimport "$identity\\Outlook Express\\5.0\\signatures" Sig.reg cat
-reimport "$identity\\Internet Account Manager" Account.reg cat
+reimport "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager" Account.reg cat
 if [ "$VORN_WINE_FAMILY" = 9x ]; then
   reimport "$identity" OE.reg cat  # the 98 family exports the signature texts as they are
 else

@@ -77,15 +77,16 @@ TEST(RegFileRewriting, ConvertingToRegedit4GivesTheAnsiTextAndLeavesTheFileAsItI
 TEST(RegFileRewriting, FindsTheMainUsersAccountAssociationOnOneLine) {
   SimMachine m;
   const std::string value = "01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10";
-  const std::pair<std::string, bool> cases[] = {
-      {"\"AssociatedID\"=hex:" + value, true},
-      {"\"AssociatedID\"=hex:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", true},
-      {"\"AssociatedID\"=hex:" + value.substr(0, 44), false},       // 15 bytes
-      {"\"AssociatedID\"=hex:01,02,03,04,05,06,07,08,09,\\", false},  // continued on the next line
-      {"\"associatedid\"=hex:" + value, false},
-      {" \"AssociatedID\"=hex:" + value, false},
-      {"\"AssociatedID\"=hex(3):" + value, false},
-      {"\"Other\"=hex:" + value, false},
+  const std::string guid = "04030201-0605-0807-090A-0B0C0D0E0F10";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"AssociatedID\"=hex:" + value, guid},
+      {"\"AssociatedID\"=hex:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "04030201-0605-0807-0910-111213141516"},
+      {"\"AssociatedID\"=hex:" + value.substr(0, 44), ""},       // 15 bytes
+      {"\"AssociatedID\"=hex:01,02,03,04,05,06,07,08,09,\\", ""},  // continued on the next line
+      {"\"associatedid\"=hex:" + value, ""},
+      {" \"AssociatedID\"=hex:" + value, ""},
+      {"\"AssociatedID\"=hex(3):" + value, ""},
+      {"\"Other\"=hex:" + value, ""},
   };
   for (const auto& [line, found] : cases) {
     SCOPED_TRACE(line);
@@ -93,7 +94,7 @@ TEST(RegFileRewriting, FindsTheMainUsersAccountAssociationOnOneLine) {
                                   "\r\n  0a,0b\r\n"));
     EXPECT_EQ(FindAssociatedID(m.files, kFile), found);
   }
-  EXPECT_FALSE(FindAssociatedID(m.files, "C:\\none.reg"));
+  EXPECT_EQ(FindAssociatedID(m.files, "C:\\none.reg"), "");
 }
 
 TEST(RegFileRewriting, TheOldGuidIsTheFirstBracedPieceAndIsReplacedWhateverItsCase) {

@@ -132,6 +132,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
       {"details, then go on", true, {MsgAnswer::Yes, MsgAnswer::Yes}, {"確認", "Vorn"}, true, true},
       {"details, then stop", true, {MsgAnswer::Yes, MsgAnswer::No}, {"確認", "Vorn"}, true, false},
       {"no details", true, {MsgAnswer::No}, {"確認"}, false, true},
+      {"Esc or a closed box", true, {MsgAnswer::Cancel}, {"確認"}, false, false},
       {"no question at all", false, {}, {}, false, true},
   };
   for (const auto& path : paths) {
@@ -147,6 +148,7 @@ TEST_F(ResMainTest, ADifferentEnvironmentAsksR4AndOnDetailsShowsTheInformationTh
     EXPECT_EQ(titles, path.titles);
     EXPECT_EQ(fresh.shownInfo_.size(), path.infoShown ? 1u : 0u);
     EXPECT_EQ(fresh.Restored(), path.restored);
+    EXPECT_EQ(fresh.f_.m.registryEditor.commands.empty(), !path.restored);
     EXPECT_EQ(fresh.f_.m.ui.beeps, path.restored ? 3 : 1);
     // A 98 set on the 2000 family restores no dial-up settings.
     EXPECT_FALSE(fresh.f_.state.sameOsFamily);
@@ -260,6 +262,32 @@ TEST(ResMainFailures, NothingOfTheSetIsAppliedUnlessItsWholeMailIsReady) {
     EXPECT_EQ(t.f_.m.ui.messages.back().text, point.lastMessage);
     EXPECT_EQ(t.f_.m.ui.waitCursor.back(), false);
     EXPECT_EQ(t.f_.report.Complete(), point.programEnds);  // an ended program reports nothing more
+  }
+}
+
+// A set holding both forms of mail (left by an older backup) is restored from the newer one,
+// and the user is told which.
+TEST_F(ResMainTest, ASetWithBothMailFormsIsRestoredFromTheNewerAndSaysSo) {
+  for (bool archiveNewer : {true, false}) {
+    SCOPED_TRACE(archiveNewer);
+    Scene t;
+    SimArchiver archiver(t.f_.m.files);
+    t.f_.m.archiver.onRun = [&](WindowHandle owner, const std::string& line, std::string* out, uint32_t size) {
+      return archiver.Unlha(owner, line, out, size);
+    };
+    t.f_.m.CreateFile("C:\\Packed\\Folders.dbx", "packed folders");
+    t.f_.m.CreateFile("C:\\Packed\\Inbox.dbx", "packed inbox");
+    const std::string archive = kSetFolder + "\\Mail.lzh";
+    ASSERT_EQ(archiver.Unlha(0, MailArchiveCommandLine(archive, "C:\\Program Files\\Vorn", "C:\\Packed"), nullptr, 0), 0);
+    const int64_t copied = *t.f_.m.files.ModifiedTime(kSetFolder + "\\Mail\\Inbox.dbx");
+    t.f_.m.files.SetModifiedTime(archive, copied + (archiveNewer ? 60 : -60));
+    t.f_.m.files.SetModifiedTime(kSetFolder + "\\Mail", copied - 120);
+    EXPECT_EQ(t.Restore(), RestoreEnd::Completed);
+    EXPECT_EQ(t.f_.m.ReadFile(t.f_.env.storeRootFolder + "\\Inbox.dbx"), archiveNewer ? "packed inbox" : "taro's inbox");
+    ASSERT_GE(t.f_.m.ui.messages.size(), 2u);
+    EXPECT_EQ(t.f_.m.ui.messages[1].text, std::string("このバックアップには Mail.lzh と Mail フォルダの両方があります。\r\n") +
+                                              "新しい方の " + (archiveNewer ? "Mail.lzh" : "Mail フォルダ") +
+                                              " からリストアします。");
   }
 }
 

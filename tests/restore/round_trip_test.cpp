@@ -166,6 +166,45 @@ TEST_P(RoundTrip, ARunningOutlookExpressStopsTheRestoreBeforeItAsks) {
   EXPECT_TRUE(b_.m.ui.folderRequests.empty());
 }
 
+// Sets of both kinds, each user with accounts of its own: only the main user's set asks
+// nothing and brings the shared accounts, and the main user stays who it was.
+TEST_P(RoundTrip, OnlyTheMainUsersSetBringsTheSharedAccountsAndNoSetChangesTheMainUser) {
+  const std::string shared = "Software\\Microsoft\\Internet Account Manager\\Accounts";
+  for (const auto& [from, hanakoHasAccounts] : std::vector<std::pair<int, bool>>{{0, true}, {1, true}, {1, false}}) {
+    SCOPED_TRACE(std::to_string(from) + (hanakoHasAccounts ? " with own accounts" : ""));
+    BackupMachine b(std::get<0>(GetParam()));
+    RegFileEditor editor(b.m.registry, b.m.files, [&b] { return b.nt ? RegDialect::Version5 : RegDialect::Regedit4; });
+    b.m.registryEditor.onRun = [&editor](const std::string& line) { editor.Run(line); };
+    b.m.registryEditor.onImportWithin = [&editor](const std::string& line, const std::vector<std::string>& scope) {
+      return editor.RunImportWithin(line, scope);
+    };
+    b.m.registry.WriteValue(kUser, shared + "\\00000001", "Account Name", Sz("taro@example.jp"));
+    b.m.registry.WriteValue(kUser, Identity(kTaroGuid) + "\\Internet Account Manager\\Accounts\\00000009",
+                            "Account Name", Sz("taro's own"));
+    if (hanakoHasAccounts)
+      b.m.registry.WriteValue(kUser, Identity(kHanakoGuid) + "\\Internet Account Manager\\Accounts\\00000001",
+                              "Account Name", Sz("hanako's own"));
+    const auto association = b.m.registry.ReadValue(kUser, shared, "AssociatedID");
+    b.StartAndPick(from);
+    b.PressOk();
+    b.m.registry.WriteValue(kUser, shared + "\\00000001", "Account Name", Sz("changed since"));
+    b.m.ui.messages.clear();
+    Form1& form = b.m.app->form1();
+    form.Option1_Click(Form1::kRestoreMode);
+    form.List1_Click(1 - from);
+    b.m.ui.pickedFolders = {b.UserFolder(from == 0 ? "taro" : "hanako")};
+    form.Command1_Click(Form1::kOk);
+
+    const bool mainUsersSet = from == 0;
+    bool asked = false;
+    for (const auto& message : b.m.ui.messages) asked = asked || message.title == "最終確認";
+    EXPECT_EQ(asked, !mainUsersSet);
+    EXPECT_EQ(b.m.app->reg.RegReadText(kUser, shared + "\\00000001", "Account Name"),
+              mainUsersSet ? "taro@example.jp" : "changed since");
+    EXPECT_EQ(b.m.registry.ReadValue(kUser, shared, "AssociatedID"), association);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, RoundTrip, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param) ? "Xp" : "Win98") +

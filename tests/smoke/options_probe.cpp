@@ -95,6 +95,7 @@ int AnswerMessage(int seconds) {
 
 int OptionsOperands(const std::wstring& command) {
   if (command == L"opt-option" || command == L"opt-combo") return 2;
+  if (command == L"opt-focus-on") return 1;
   if (command == L"opt-tab" || command == L"opt-check" || command == L"opt-folder" || command == L"opt-message") return 1;
   return 0;
 }
@@ -130,6 +131,16 @@ int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<
     const int id = Number(arguments, 0) == 1 ? ids::kOptCombo1 : ids::kOptCombo2;
     SendMessageW(GetDlgItem(opt, id), CB_SETCURSEL, Number(arguments, 1), 0);
     Notify(opt, id, CBN_SELCHANGE);
+  } else if (command == L"opt-focus") {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(opt, nullptr), &thread)) return 1;
+    Print(std::to_string(thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0) + "\n");
+  } else if (command == L"opt-focus-on") {
+    HWND control = GetDlgItem(opt, Number(arguments, 0));
+    if (!control) return 1;
+    PostMessageW(opt, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    Sleep(200);
   } else if (command == L"opt-image4") {
     Notify(opt, ids::kOptImage4, STN_DBLCLK);
   } else if (command == L"opt-folders") {

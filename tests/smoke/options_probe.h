@@ -6,6 +6,8 @@
 //   opt-check N       clicks CheckN          opt-option G I   clicks button I of OptionG
 //   opt-combo N I     picks entry I of ComboN
 //   opt-image4        double-clicks the window's picture
+//   opt-focus         prints the control id of the control with the focus
+//   opt-focus-on ID   puts the focus on the control of that id, as the dialog manager does
 //   opt-folders       walks the folder tree with the arrow keys and prints each folder
 //                     "name|count|size" (the group nodes show nothing)
 //   opt-folder NAME   selects that folder and prints its three labels and "convert on/off"

@@ -4,7 +4,8 @@
 # an Outlook Express option reach the registry, the second tab shows the main user's folders,
 # Convert writes what undbx reads from the same folder file, the hidden switch and Refresh show
 # the user's own folders, the progress bar moves through a long run, and closing returns the
-# main window to its start. Screenshots of both tabs and of the bar mid-run.
+# main window to its start. The frames' access keys move the focus into their frames and Esc
+# closes the window from its user list. Screenshots of both tabs and of the bar mid-run.
 #   options_smoke_test.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -63,6 +64,17 @@ done
 grep -qx "tab 0" <<< "$state" || fail "the window opened on another tab: $state"
 echo "Ctrl+O opened the options window"
 
+# A frame's access key takes the focus to the frame's first control (of an option group, the
+# selected option): the address book and Favorites paths, the save option, the two OE options.
+for key_ids in "alt+w 622" "alt+f 624" "alt+p 610 611" "alt+s 612 613 614" "alt+l 615 616"; do
+  read -r key ids <<< "$key_ids"
+  xdotool key "$key"
+  sleep 0.3
+  focus=$(probe opt-focus)
+  grep -qw -- "$focus" <<< "$ids" || fail "$key put the focus on control $focus, not on one of $ids"
+done
+echo "the frames' access keys move the focus into their frames"
+
 before=$(setting OpenFolder)
 probe opt-check 1
 expect "OpenFolder after a click" "$(setting OpenFolder)" "$((1 - before))"
@@ -120,7 +132,13 @@ echo "the progress bar stood at $position of $maximum"
 expect "the long run's message" "$(probe opt-message 300)" $'完了\n6000 通のﾒｯｾｰｼﾞを処理しました。'
 expect "the long run's files" "$(ls "$extracted/大量のメール" | wc -l)" 6000
 
-probe opt-close >/dev/null
+# Esc closes the window also from the user list of the OE options.
+probe opt-tab 0
+probe opt-focus-on 620
+expect "the focus before Esc" "$(probe opt-focus)" 620
+xdotool key Escape
+for _ in $(seq 40); do probe opt-state >/dev/null 2>&1 || break; sleep 0.25; done
+probe opt-state >/dev/null 2>&1 && fail "Esc on the user list left the options window open"
 expect "the main window after closing" "$(probe main-state)" $'text1 \nok off\nlist off'
 probe close
 for _ in $(seq 40); do probe users >/dev/null 2>&1 || break; sleep 0.25; done

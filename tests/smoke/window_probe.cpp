@@ -27,8 +27,9 @@
 //                  while the restore runs)
 //   answer TITLE BUTTON  waits for a message box or the folder picker of that title, prints its
 //                  text and presses BUTTON (ok, cancel, yes or no; none only waits)
-//   exinfo BUTTON  waits for the backup information dialog, prints its size, fields and look
-//                  (as destination's) and presses BUTTON (detail or ok; none only waits)
+//   exinfo BUTTON  waits for the backup information dialog, prints its size, fields, whether
+//                  its current environment wraps, and its look (as destination's) and presses
+//                  BUTTON (detail or ok; none only waits)
 //   compression    chooses the menu item "Mailファイルの圧縮(&U)" (which does nothing while disabled)
 //   help           chooses the help menu's contents item
 //   mail           opens the support mail sheet from the menu, waits for its fade-in and prints
@@ -426,6 +427,28 @@ int Answer(const std::wstring& title, const std::wstring& button) {
   return WaitFor(named, false, kRunStepTimeout) ? 1 : 0;
 }
 
+// Whether the label's word wrap breaks any of its lines, measured in the windows' own font.
+bool WrapsALine(HWND label) {
+  HDC dc = GetDC(label);
+  LOGFONTW face{};
+  face.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  face.lfCharSet = SHIFTJIS_CHARSET;
+  wcscpy(face.lfFaceName, L"MS Shell Dlg");
+  HFONT font = CreateFontIndirectW(&face);
+  HGDIOBJ old = SelectObject(dc, font);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  RECT area;
+  GetClientRect(label, &area);
+  RECT wrapped = area, unwrapped = area;
+  DrawTextW(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
+  DrawTextW(dc, text.c_str(), -1, &unwrapped, DT_CALCRECT);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(label, dc);
+  return wrapped.bottom > unwrapped.bottom || unwrapped.right > area.right;
+}
+
 int AnswerBackupInfo(HWND main, const std::wstring& button) {
   const auto shown = [] { return VisibleWindowOfClass(ids::kExInfoClass); };
   HWND dialog = WaitFor(shown, true, kRunStepTimeout);
@@ -436,6 +459,7 @@ int AnswerBackupInfo(HWND main, const std::wstring& button) {
   Print(std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top) + "\n");
   for (int i = 0; i < 8; ++i) Print(Text(GetDlgItem(dialog, ids::kExInfoField1First + i)) + "\n");
   Print(Text(GetDlgItem(dialog, ids::kExInfoLabel3)) + "\n");
+  Print(WrapsALine(GetDlgItem(dialog, ids::kExInfoLabel3)) ? "label3 wraps\n" : "label3 unwrapped\n");
   PrintDialogLook(dialog, main);
   if (button == L"none") return 0;
   const int id = button == L"detail" ? ids::kExInfoDetail : IDOK;

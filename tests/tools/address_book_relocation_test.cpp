@@ -50,7 +50,10 @@ TEST_F(AddressBookTest, MovesToAnotherDriveAndFolderAndPointsTheAddressBookThere
     EXPECT_EQ(t.Read(target), "address book data");
     EXPECT_FALSE(t.files.Exists(from)) << target;
     EXPECT_EQ(Stored(), target);
-    EXPECT_TRUE(t.m.ui.messages.empty()) << target;
+    EXPECT_EQ(t.m.ui.messages, (std::vector<MessageSpec>{{"アドレス帳を移動しました。\r\n" + target, "アドレス帳の移動",
+                                                           MsgIcon::Information, MsgButtons::Ok, false, "", 0, 0x1234}}))
+        << target;
+    t.m.ui.messages.clear();
     EXPECT_TRUE(t.files.List(picked, "*.vorn-*").empty());
     old = target;  // the next move starts from here
   }

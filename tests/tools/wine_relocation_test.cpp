@@ -156,7 +156,9 @@ TEST_F(WineTools, AddressBookMovesToTheOtherDriveAndBackOverAFileOfItsName) {
   EXPECT_FALSE(files.Exists(wab));
   EXPECT_EQ(reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, ""), moved);
   EXPECT_EQ(store.ReadValue(RegRoot::CurrentUser, kWabFileNameKey, "")->type, regtype::kSz);
-  for (const auto& message : ui.messages) ADD_FAILURE() << message.text;
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "アドレス帳を移動しました。\r\n" + moved);
+  ui.messages.clear();
 
   Write(base + "\\Back\\山田 太郎.wab", "an older copy");
   ui.answers = {MsgAnswer::Yes};

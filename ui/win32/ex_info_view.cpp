@@ -14,6 +14,12 @@ constexpr int kButtonHeight = 26;
 
 int Pixels(int twips) { return twips / ExInfo::kTwipsPerPixel; }
 
+// "OS : ...  Outlook Express : ..." on a line each, so that no word wrap falls inside a name.
+std::string OneLineEach(std::string text) {
+  const size_t gap = text.find("  ");
+  return gap == std::string::npos ? text : text.replace(gap, 2, "\r\n");
+}
+
 [[maybe_unused]] const bool kRegistered = RegisterModalView<ExInfo, ExInfoView>();
 
 }  // namespace
@@ -29,7 +35,7 @@ HWND ExInfoView::Create(HWND owner) {
   GetClientRect(window_, &client);
   const int width = client.right;
   const int normalHeight = client.bottom;
-  const int leftWidth = width * 62 / 100;
+  const int leftWidth = width * 55 / 100;
   const int rightX = kMargin + leftWidth + kMargin;
   const int rightWidth = width - rightX - kMargin;
 
@@ -70,7 +76,7 @@ HWND ExInfoView::Create(HWND owner) {
 
 void ExInfoView::Sync() {
   SetWindowTextIfChanged(window_, dialog_.caption);
-  SetWindowTextIfChanged(label3_, dialog_.Label3);
+  SetWindowTextIfChanged(label3_, OneLineEach(dialog_.Label3));
   for (int i = 0; i < ExInfo::kFieldCount; ++i) SyncTextBox(fields_[i], dialog_.Text1[i]);
   for (int i : {ExInfo::kOk, ExInfo::kDetail}) SyncButton(command1_[i], dialog_.Command1[i], true);
   RECT outer;

@@ -43,6 +43,13 @@ LRESULT CALLBACK ModalView::WindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_SETCURSOR:
       if (KeepWaitCursor()) return TRUE;
       break;
+    case WM_NEXTDLGCTL: {
+      // What the dialog manager asks of a dialog for an access key of a frame or a label: the
+      // focus on that control, then on the next one in tab order (the frame's first control).
+      HWND next = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
   }
   return view->Handle(message, wParam, lParam);
 }
