@@ -10,18 +10,6 @@
 namespace vorn {
 namespace {
 
-// Shows the wait cursor for the life of the run.
-class WaitCursor {
- public:
-  explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.SetWaitCursor(true); }
-  ~WaitCursor() { ui_.SetWaitCursor(false); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  UiServices& ui_;
-};
-
 // With "main user only" the address book and the Favorites folder belong to the main identity.
 bool SavesUserData(App& app) {
   if (!MainIdentityPresent(app.MainWindow().identitySubkeys, app.env.mainIdentityGuid)) app.settings.mainUserOnly = 0;
@@ -40,7 +28,6 @@ void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const
   exportRegistry(app, set);
   if (app.MainWindow().switches.saveAddressBook) Bkup_Wab(app, set);
   if (app.MainWindow().switches.saveFavorites) Bkup_Favo(app, set);
-  app.platform.ui.SetWaitCursor(false);
   if (app.settings.openFolderAfterBackup == 1) OpenBackupFolder(app);
 }
 
@@ -96,7 +83,6 @@ void BkupMain2000(App& app, const BackupSet& set) { BkupMain(app, set, ExportReg
 void BkupMain98(App& app, const BackupSet& set) { BkupMain(app, set, ExportRegistry98); }
 
 BackupOutcome RunBackup(App& app) {
-  WaitCursor waitCursor(app.platform.ui);
   BackupOutcome outcome;
   if (app.env.IsNt()) {
     LoadBackupPath(app.reg, app.env, app.settings);

@@ -6,7 +6,7 @@
 
 namespace vorn {
 
-App::App(Platform& platform) : platform(platform), reg(platform.registry) {}
+App::App(Platform& platform) : platform(platform), reg(platform.registry), runState(platform.ui) {}
 
 MainWindowState App::MainWindow() const {
   MainWindowState state;

@@ -7,6 +7,7 @@
 #include "core/environment_record.h"
 #include "core/main_window_state.h"
 #include "core/registry_access.h"
+#include "core/run_guard.h"
 #include "core/settings.h"
 #include "platform/platform.h"
 
@@ -36,6 +37,8 @@ class App {
   bool archiverAvailable = false;
   bool imagehlpPresent = false;
   bool extraListFlag = false;
+  // Whether a run is under way (RunGuard); the windows take no input of their own meanwhile.
+  RunState runState;
 
   // Filled by the main window while it exists (Form1 sets it); unset, a state without a window.
   std::function<void(MainWindowState&)> fillMainWindowState;

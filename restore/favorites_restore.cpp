@@ -66,14 +66,13 @@ void ReFavorites(RestoreContext& run) {
   if (!files.IsDirectory(folder)) return;
   const std::string favorites = RestoreFavoritesFolder(run);
   const MsgAnswer answer = run.Show(kQuestion, "確認", MsgIcon::Question, MsgButtons::YesNoCancel, 0);
-  run.app.platform.ui.SetWaitCursor(true);
+  const RunGuard waiting(run.app.runState);
   if (answer != MsgAnswer::Cancel && favorites.empty())
     run.report.failures.push_back("お気に入りの場所がレジストリにありません");
   else if (answer == MsgAnswer::Yes)
     ReplaceFavorites(run, folder, favorites);
   else if (answer == MsgAnswer::No)
     run.app.platform.shell.FileTransfer(run.Owner(), favorites, folder + "\\*.*");
-  run.app.platform.ui.SetWaitCursor(false);
 }
 
 }  // namespace vorn

@@ -102,12 +102,9 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     return RestoreEnd::Cancelled;
   }
 
-  ui.SetWaitCursor(true);
+  const RunGuard waiting(run.app.runState);  // the hourglass from here to the run's end
   N_ReAccount(run);
-  if (run.state.accountStepCancelled) {
-    ui.SetWaitCursor(false);
-    return RestoreEnd::Cancelled;
-  }
+  if (run.state.accountStepCancelled) return RestoreEnd::Cancelled;
   if (run.env().IsNt()) {
     ReOE(run);
     RestoreSignatureTexts(run);
@@ -122,7 +119,6 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
         run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
                  "リストアを中止します。",
                  "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
-        ui.SetWaitCursor(false);
         run.app.EndProgram();
       }
       Melt(run, storeRootFiles);
@@ -143,7 +139,6 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   const std::string report = RestoreReportText(run.report);
   if (!report.empty()) run.Show(report, "Vorn", MsgIcon::Warning, MsgButtons::Ok, 0);
   ui.Beep();
-  ui.SetWaitCursor(false);
   run.app.FlashMainWindow();
   return RestoreEnd::Completed;
 }
@@ -161,7 +156,6 @@ RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo) {
     outcome.end = ResMain(run, showBackupInfo);
   }
   RepairReadOnlyFiles(app);
-  app.platform.ui.SetWaitCursor(false);
   return outcome;
 }
 

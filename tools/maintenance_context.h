@@ -6,6 +6,7 @@
 #include "core/app.h"
 #include "core/environment_record.h"
 #include "core/registry_access.h"
+#include "core/run_guard.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -19,6 +20,7 @@ struct MaintenanceContext {
   const Processes& processes;
   const Environment& environment;
   UiServices& ui;
+  RunState& runState;  // the tool's run, which shows the hourglass through a RunGuard
   EnvironmentRecord& env;
   WindowHandle owner = 0;  // the options window
   std::string helpFile;

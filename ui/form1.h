@@ -58,7 +58,8 @@ class Form1 {
   WindowHandle hwnd = 0;
   bool loaded = false;
   bool visible = false;
-  bool busy = false;  // a long run is under way; the frame and the buttons are disabled
+  // A run is under way: every handler of the window's own input does nothing meanwhile.
+  bool Busy() const;
 
   Frame Frame1;  // holds the mode options and the user list
   ListBox List1;  // user names, main identity first
@@ -93,6 +94,7 @@ class Form1 {
  private:
   void FillMainWindowState(MainWindowState& state) const;
   void StartSiblingTool(const std::string& exeName);
+  void SaveMenuSwitch(MenuItem& item, const char* valueName);
   App& app_;
   FormHost& host_;
 };

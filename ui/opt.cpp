@@ -64,7 +64,13 @@ Opt::Opt(App& app, Form1& mainWindow) : ModalForm("オプション"), app_(app),
 
 MaintenanceContext Opt::Context() {
   Platform& p = app_.platform;
-  return {app_.reg, p.files, p.processes, p.environment, p.ui, app_.env, hwnd, app_.HelpFile()};
+  return {app_.reg, p.files, p.processes, p.environment, p.ui, app_.runState, app_.env, hwnd, app_.HelpFile()};
+}
+
+bool Opt::Busy() const { return app_.runState.Going(); }
+
+RunGuard Opt::Working() {
+  return RunGuard(app_.runState, RunGuard::Cursor::Wait, [this](bool going) { working = going; });
 }
 
 std::string Opt::IdentityAt(int index) const {
@@ -177,17 +183,22 @@ void Opt::Option2_Click(int index) {
   WriteLogoOption(app_.reg, IdentityAt(Combo2.selected), index);
 }
 
+// The maintenance tools leave the pointer and the controls as they are; they show the
+// hourglass themselves where they work on their own.
 void Opt::Command4_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   RelocateAddressBook(context, Text3.text);
 }
 
 void Opt::Command10_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   RelocateFavorites(context, Text5.text);
 }
 
 void Opt::Command9_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   DeleteEmptyTemporaryFiles(context);
 }
@@ -265,14 +276,12 @@ void Opt::ScanMailFolders() {
   file1Folder = Text1.text;
   DelDBX();
   Label7.visible = true;
-  UiServices& ui = app_.platform.ui;
-  ui.SetWaitCursor(true);
-  busy = true;
-  cnvF1();
-  busy = false;
-  Label7.visible = false;
-  AddScannedNodes(app_.extraListFlag);
-  ui.SetWaitCursor(false);
+  {
+    const RunGuard running = Working();
+    cnvF1();
+    Label7.visible = false;
+    AddScannedNodes(app_.extraListFlag);
+  }
   SaveFolderScanCache(app_.reg, Combo1.Text(), folderLists);
 }
 
@@ -325,8 +334,7 @@ void Opt::Command5_Click() {
     return;
   }
   Command5.enabled = false;
-  busy = true;
-  p.ui.SetWaitCursor(true);
+  const RunGuard running = Working();
   ProgressBar1.barColor = 0x0032FF32;  // red 50, green 255, blue 50
   ProgressBar1.SetValue(0);
   LetEventsRun(true);
@@ -341,8 +349,6 @@ void Opt::Command5_Click() {
   ExtractFolder(p.files, p.ui, request, progress);
 
   ProgressBar1.SetValue(100);
-  p.ui.SetWaitCursor(false);
-  busy = false;
 }
 
 }  // namespace vorn

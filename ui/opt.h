@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/run_guard.h"
 #include "dbx/folder_scan.h"
 #include "tools/maintenance_context.h"
 #include "ui/controls.h"
@@ -91,8 +92,10 @@ class Opt : public ModalForm {
   Label Label7{"更新中...", false};
   ProgressBar ProgressBar1;
 
-  // A scan or an extraction is under way: the window takes no input but keeps showing its state.
-  bool busy = false;
+  // A scan or an extraction is under way: the window greys its controls but keeps showing its state.
+  bool working = false;
+  // A run is under way (a scan, an extraction, a maintenance tool): the window takes no input.
+  bool Busy() const;
   // Set by the view: shows the state now (progress bar, labels) while a handler still runs.
   std::function<void()> showNow;
 
@@ -112,6 +115,8 @@ class Opt : public ModalForm {
   void AddScannedNodes(bool userFolders);
   // Lets the window show what changed, at most every few hundredths of a second unless `now`.
   void LetEventsRun(bool now);
+  // The guard of the window's own scan or extraction: the hourglass, and the controls greyed.
+  RunGuard Working();
 
   App& app_;
   Form1& mainWindow_;

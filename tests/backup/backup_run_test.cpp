@@ -29,7 +29,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   std::vector<bool> busyDuringExports;
   auto exportFiles = b.m.registryEditor.onRun;
   b.m.registryEditor.onRun = [&](const std::string& line) {
-    busyDuringExports.push_back(form.busy && !form.Command1[0].enabled && !form.Command1[1].enabled);
+    busyDuringExports.push_back(form.Busy() && !form.Command1[0].enabled && !form.Command1[1].enabled);
     exportFiles(line);
   };
   b.PressOk();
@@ -61,7 +61,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   EXPECT_EQ(b.m.ui.beeps, 1);
 
   EXPECT_EQ(busyDuringExports, std::vector<bool>(7, true));
-  EXPECT_FALSE(form.busy);
+  EXPECT_FALSE(form.Busy());
   EXPECT_TRUE(form.Command1[0].enabled && form.Command1[1].enabled);
   ASSERT_FALSE(b.m.ui.waitCursor.empty());
   EXPECT_TRUE(b.m.ui.waitCursor.front());

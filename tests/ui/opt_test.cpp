@@ -323,7 +323,7 @@ TEST_F(OptTest, ConvertWritesTheFolderWithAProgressBarAndAWindowThatKeepsUp) {
   opt->SSTab1_Click(Opt::kMailStoreTab);
   opt->TreeView1_NodeClick(Node(*opt, "受信トレイ"));
   std::vector<std::tuple<bool, bool, int32_t, int32_t>> seen;  // busy, bar shown, value, maximum
-  opt->showNow = [&] { seen.emplace_back(opt->busy, opt->ProgressBar1.visible, opt->ProgressBar1.value, opt->ProgressBar1.maximum); };
+  opt->showNow = [&] { seen.emplace_back(opt->working, opt->ProgressBar1.visible, opt->ProgressBar1.value, opt->ProgressBar1.maximum); };
   const int eventsBefore = m.ui.eventsLetRun;
   opt->Command5_Click();
   const std::string out = m.app->settings.backupPath + "\\taro\\Eml_Nws\\受信トレイ\\";
@@ -338,7 +338,7 @@ TEST_F(OptTest, ConvertWritesTheFolderWithAProgressBarAndAWindowThatKeepsUp) {
   EXPECT_TRUE(std::get<1>(seen[1]));  // the bar is up while the run goes
   EXPECT_EQ(std::get<3>(seen[1]), 3);
   EXPECT_GT(m.ui.eventsLetRun, eventsBefore);
-  EXPECT_FALSE(opt->busy);
+  EXPECT_FALSE(opt->working);
   EXPECT_FALSE(opt->ProgressBar1.visible);
   EXPECT_EQ(opt->ProgressBar1.value, 3);  // 100, as far as a bar of 3 goes
   EXPECT_EQ(opt->ProgressBar1.barColor, 0x0032FF32u);
