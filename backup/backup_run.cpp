@@ -5,6 +5,7 @@
 #include "backup/registry_exports.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 #include "platform/folder_path.h"
 
 namespace vorn {
@@ -49,7 +50,7 @@ void CopyMailFolder(App& app, const BackupSet& set) {
 void Bkup_Wab(App& app, const BackupSet& set) {
   if (app.env.wabFilePath.empty()) {
     app.ShowMessage({"レジストリにアドレス帳の所在情報が見つかりませんでした。\r\n処理を中止します。", "レジストリ エラー",
-                     MsgIcon::Information, MsgButtons::Ok, 11});
+                     MsgIcon::Information, MsgButtons::Ok, help::IDH_ADDRESS_BOOK_LOCATION});
     app.EndProgram();
   }
   if (SavesUserData(app)) ShellFileTransfer(app, set.wabBackupFolder, app.env.wabFilePath);
@@ -62,7 +63,7 @@ void Bkup_Favo(App& app, const BackupSet& set) {
   }
   if (app.settings.exportFavoritesHtml != 0) return;
   if (app.env.favoritesFolder.empty()) {
-    app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, 12});
+    app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, help::IDH_FAVORITES_NOT_SAVED});
     return;
   }
   if (!SavesUserData(app)) return;

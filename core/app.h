@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/environment_record.h"
+#include "core/help_contexts.h"
 #include "core/main_window_state.h"
 #include "core/registry_access.h"
 #include "core/run_guard.h"

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/help_contexts.h"
 #include "dbx/dbx_file.h"
 #include "dbx/dbx_reader.h"
 #include "platform/text.h"
@@ -13,7 +14,7 @@ namespace vorn {
 
 namespace {
 
-constexpr int kFolderScanHelpContext = 18;
+constexpr int kFolderScanHelpContext = help::IDH_FOLDER_SCAN_ERROR;
 
 DbxError Classify(DbxFile& file, const std::string& name, FolderClassification& result) {
   int32_t count = 0;

@@ -5,6 +5,7 @@
 #include "backup/mail_program_checks.h"
 #include "backup/signature_texts.h"
 
+#include "core/help_contexts.h"
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
 #include "restore/environment_check.h"
@@ -25,7 +26,7 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
   if (run.app.settings.confirmCrossFamilyRestore != 1) return true;
   const MsgAnswer details = run.Show(
       "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？",
-      "確認", MsgIcon::Question, MsgButtons::YesNo, 5);
+      "確認", MsgIcon::Question, MsgButtons::YesNo, help::IDH_ENVIRONMENT_DIFFERS);
   if (details != MsgAnswer::Yes) return true;
   if (showBackupInfo) showBackupInfo(fields);
   return run.Show("リストアを続行しますか", "Vorn", MsgIcon::Question, MsgButtons::YesNo, 0) == MsgAnswer::Yes;
@@ -78,7 +79,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   run.state.accountStepCancelled = false;
   if (run.env().storeRootFolder.empty()) {
     run.Show("Store Root が見つかりません。\r\n一度 Outlook Expressを起動させる必要があります。", "注意", MsgIcon::None,
-             MsgButtons::Ok, 2);
+             MsgButtons::Ok, help::IDH_STORE_ROOT_MISSING);
     run.app.EndProgram();
   }
   const std::vector<std::string> storeRootFiles = ListStoreRootFiles(run.files(), run.env().storeRootFolder);
@@ -96,7 +97,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     const MsgAnswer go = run.Show(
         "選択したユーザーにバックアップデータをリストアします。\r\n現在のデータは消去されます。\r\n"
         "新規にリストアする場合は、そのまま進んでください。",
-        "リストア", MsgIcon::Information, MsgButtons::OkCancel, 4);
+        "リストア", MsgIcon::Information, MsgButtons::OkCancel, help::IDH_RESTORE_CONFIRM);
     if (go != MsgAnswer::Ok) return RestoreEnd::Cancelled;
   } else if (!ConfirmDifferentEnvironment(run, showBackupInfo, check.fields.value_or(std::vector<std::string>()))) {
     return RestoreEnd::Cancelled;
@@ -118,7 +119,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
       if (!run.app.archiverAvailable) {
         run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
                  "リストアを中止します。",
-                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
+                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, help::IDH_ARCHIVER_MISSING);
         run.app.EndProgram();
       }
       Melt(run, storeRootFiles);
@@ -127,7 +128,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
       CopyMailStore(run, storeRootFiles);
       break;
     case MailData::None:
-      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
+      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, help::IDH_MAIL_DATA_MISSING);
       run.app.EndProgram();
   }
   ReWab(run);

@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "backup/backup_run.h"
+#include "core/help_contexts.h"
 #include "restore/restore_run.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
@@ -74,7 +75,7 @@ void Form1::List1_Click(int index) {
   env.selectedIdentityGuid = List2.items[index];
   env.storeRootFolder = ResolveStoreRoot(app_.reg, env, env.selectedIdentityGuid);
   if (env.storeRootFolder.empty()) {
-    app_.ShowMessage({"Store_Rootが見つかりません。", "警告 - Error.L1", MsgIcon::Warning, MsgButtons::Ok, 2});
+    app_.ShowMessage({"Store_Rootが見つかりません。", "警告 - Error.L1", MsgIcon::Warning, MsgButtons::Ok, help::IDH_STORE_ROOT_MISSING});
     app_.EndProgram();
   }
   Text1.text = env.storeRootFolder;
@@ -106,13 +107,13 @@ void Form1::Image1_DblClick() {
   if (!Busy()) app_.extraListFlag = !app_.extraListFlag;
 }
 
-void Form1::SaveMenuSwitch(MenuItem& item, const char* valueName) {
-  if (!Busy()) SaveSwitch(app_.reg, valueName, item.Toggle());
+void Form1::SaveMenuSwitch(MenuItem& item, Switch which) {
+  if (!Busy()) SaveSwitch(app_.reg, which, item.Toggle());
 }
 
-void Form1::MnWab_Click() { SaveMenuSwitch(MnWab, "MnWab"); }
-void Form1::MnFavo_Click() { SaveMenuSwitch(MnFavo, "MnFavo"); }
-void Form1::MnLHA_Click() { SaveMenuSwitch(MnLHA, "UnLHA32"); }
+void Form1::MnWab_Click() { SaveMenuSwitch(MnWab, Switch::SaveAddressBook); }
+void Form1::MnFavo_Click() { SaveMenuSwitch(MnFavo, Switch::SaveFavorites); }
+void Form1::MnLHA_Click() { SaveMenuSwitch(MnLHA, Switch::CompressMail); }
 
 void Form1::MnChSave_Click() {
   if (Busy()) return;

@@ -2,6 +2,7 @@
 // The main window: mode, user list, Store Root, OK and Exit, and the menus.
 #include <functional>
 
+#include "core/help_contexts.h"
 #include "core/main_window_state.h"
 #include "core/settings.h"
 #include "platform/window_handle.h"
@@ -52,7 +53,7 @@ class Form1 {
   static constexpr int kRestoreMode = 2;
   static constexpr int kOk = 0;
   static constexpr int kExit = 1;
-  static constexpr int kHelpTopicContents = 1060;
+  static constexpr int kHelpTopicContents = help::IDH_CONTENTS;
 
   std::string caption = "Vorn";
   WindowHandle hwnd = 0;
@@ -94,7 +95,7 @@ class Form1 {
  private:
   void FillMainWindowState(MainWindowState& state) const;
   void StartSiblingTool(const std::string& exeName);
-  void SaveMenuSwitch(MenuItem& item, const char* valueName);
+  void SaveMenuSwitch(MenuItem& item, Switch which);
   App& app_;
   FormHost& host_;
 };

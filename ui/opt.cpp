@@ -6,6 +6,7 @@
 #include "backup/mail_program_checks.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 #include "core/oe_options.h"
 #include "dbx/folder_classification.h"
 #include "dbx/folder_info.h"
@@ -142,21 +143,21 @@ void Opt::SSTab1_Click(int tab) {
   }
 }
 
-void Opt::SaveCheck(const CheckBox& box, const char* valueName, int16_t& setting) {
+void Opt::SaveCheck(const CheckBox& box, Switch which, int16_t& setting) {
   setting = box.checked ? 1 : 0;
-  SaveSwitch(app_.reg, valueName, setting);
+  SaveSwitch(app_.reg, which, setting);
 }
 
-void Opt::Check1_Click() { SaveCheck(Check1, "OpenFolder", app_.settings.openFolderAfterBackup); }
-void Opt::Check2_Click() { SaveCheck(Check2, "Message", app_.settings.confirmCrossFamilyRestore); }
-void Opt::Check3_Click() { SaveCheck(Check3, "IEexport", app_.settings.exportFavoritesHtml); }
-void Opt::Check4_Click() { SaveCheck(Check4, "FavoOrder", app_.settings.saveFavoritesOrder); }
-void Opt::Check5_Click() { SaveCheck(Check5, "Remote", app_.settings.saveDialUp); }
+void Opt::Check1_Click() { SaveCheck(Check1, Switch::OpenFolderAfterBackup, app_.settings.openFolderAfterBackup); }
+void Opt::Check2_Click() { SaveCheck(Check2, Switch::ConfirmCrossFamilyRestore, app_.settings.confirmCrossFamilyRestore); }
+void Opt::Check3_Click() { SaveCheck(Check3, Switch::ExportFavoritesHtml, app_.settings.exportFavoritesHtml); }
+void Opt::Check4_Click() { SaveCheck(Check4, Switch::SaveFavoritesOrder, app_.settings.saveFavoritesOrder); }
+void Opt::Check5_Click() { SaveCheck(Check5, Switch::SaveDialUp, app_.settings.saveDialUp); }
 
 void Opt::Option3_Click(int index) {
   Option3.selected = index;
   app_.settings.mainUserOnly = index == 1 ? 1 : 0;
-  SaveSwitch(app_.reg, "wfST", app_.settings.mainUserOnly);
+  SaveSwitch(app_.reg, Switch::MainUserOnly, app_.settings.mainUserOnly);
 }
 
 void Opt::Combo2_Click(int index) {
@@ -229,7 +230,7 @@ void Opt::UserPth() {
   env.selectedIdentityGuid = IdentityAt(Combo1.selected);
   env.storeRootFolder = ResolveStoreRoot(app_.reg, env, env.selectedIdentityGuid);
   if (env.storeRootFolder.empty()) {
-    Context().Show({"Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, 2});
+    Context().Show({"Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, help::IDH_STORE_ROOT_MISSING});
     app_.EndProgram();
   }
   Text1.text = env.storeRootFolder;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/help_contexts.h"
 #include "core/run_guard.h"
 #include "dbx/folder_scan.h"
 #include "tools/maintenance_context.h"
@@ -62,8 +63,8 @@ class Opt : public ModalForm {
   static constexpr int kHelp = 3;
   static constexpr int kMailStoreClose = 4;
   static constexpr int kMailStoreHelp = 5;
-  static constexpr int kHelpTopicSettings = 1070;
-  static constexpr int kHelpTopicMailStore = 1080;
+  static constexpr int kHelpTopicSettings = help::IDH_OPTIONS;
+  static constexpr int kHelpTopicMailStore = help::IDH_MAIL_TOOLS;
 
   TabStrip SSTab1{{"Vorn / OE の設定", "メール フォルダ"}};
   // First tab.
@@ -110,7 +111,7 @@ class Opt : public ModalForm {
   MaintenanceContext Context();
   // The identity subkey of an entry of the user lists.
   std::string IdentityAt(int index) const;
-  void SaveCheck(const CheckBox& box, const char* valueName, int16_t& setting);
+  void SaveCheck(const CheckBox& box, Switch which, int16_t& setting);
   void ClearFolderLabels();
   void AddScannedNodes(bool userFolders);
   // Lets the window show what changed, at most every few hundredths of a second unless `now`.

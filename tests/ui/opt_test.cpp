@@ -81,9 +81,9 @@ RegValue Dword(uint8_t n) { return {regtype::kDword, {n, 0, 0, 0}}; }
 
 TEST_F(OptTest, LoadingShowsAndRewritesEverySwitchAndTheFirstUsersOptions) {
   RegistryAccess reg(m.registry);
-  SaveSwitch(reg, "OpenFolder", 0);
-  SaveSwitch(reg, "wfST", 1);
-  SaveSwitch(reg, "Remote", 0);
+  SaveSwitch(reg, Switch::OpenFolderAfterBackup, 0);
+  SaveSwitch(reg, Switch::MainUserOnly, 1);
+  SaveSwitch(reg, Switch::SaveDialUp, 0);
   MenuSwitches switches;
   LoadSettings(reg, m.app->settings, switches);  // the settings as stored
   m.registry.DeleteValue(RegRoot::CurrentUser, "Software\\Vorn", "Message");  // written again by the window
@@ -130,7 +130,7 @@ class OptWithoutMainIdentity : public OptTest {
 };
 
 TEST_F(OptWithoutMainIdentity, MainUserOnlyIsOffAndCannotBeChosen) {
-  SaveSwitch(m.app->reg, "wfST", 1);
+  SaveSwitch(m.app->reg, Switch::MainUserOnly, 1);
   MenuSwitches switches;
   LoadSettings(m.app->reg, m.app->settings, switches);
   auto opt = Open();
