@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <iterator>
+
 #include "core/stored_number.h"
 
 namespace vorn {
@@ -8,29 +10,13 @@ namespace {
 constexpr const char* kBackupPathValue = "BackUp Path";
 constexpr const char* kDestinationChoiceValue = "SV_Int";
 
-const char* ValueName(Switch which) {
-  switch (which) {
-    case Switch::CompressMail:
-      return "UnLHA32";
-    case Switch::SaveAddressBook:
-      return "MnWab";
-    case Switch::SaveFavorites:
-      return "MnFavo";
-    case Switch::OpenFolderAfterBackup:
-      return "OpenFolder";
-    case Switch::ConfirmCrossFamilyRestore:
-      return "Message";
-    case Switch::MainUserOnly:
-      return "wfST";
-    case Switch::SaveFavoritesOrder:
-      return "FavoOrder";
-    case Switch::SaveDialUp:
-      return "Remote";
-    case Switch::ExportFavoritesHtml:
-      return "IEexport";
-  }
-  return "";
-}
+// By Switch, in its order.
+constexpr const char* kSwitchValues[] = {"UnLHA32", "MnWab",     "MnFavo", "OpenFolder", "Message",
+                                         "wfST",    "FavoOrder", "Remote", "IEexport"};
+
+static_assert(std::size(kSwitchValues) == static_cast<size_t>(Switch::ExportFavoritesHtml) + 1);
+
+const char* ValueName(Switch which) { return kSwitchValues[static_cast<size_t>(which)]; }
 
 void SaveValue(RegistryAccess& reg, const std::string& name, int16_t value) {
   reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, name, value);

@@ -40,7 +40,7 @@ enum class Switch {
   SaveFavoritesOrder,         // "FavoOrder"
   SaveDialUp,                 // "Remote"
   ExportFavoritesHtml,        // "IEexport"
-};
+};  // the stored names follow this order in settings.cpp
 
 std::string DefaultBackupPath(const EnvironmentRecord& record);
 void LoadBackupPath(RegistryAccess& reg, const EnvironmentRecord& record, Settings& settings);

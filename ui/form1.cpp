@@ -51,11 +51,7 @@ void Form1::EnsureLoaded() {
   if (!loaded) Form_Load();
 }
 
-void Form1::Form_Load() {
-  loaded = true;
-  Text2.text.clear();
-  Text3.text.clear();
-}
+void Form1::Form_Load() { loaded = true; }
 
 bool Form1::Busy() const { return app_.runState.Going(); }
 
@@ -87,8 +83,6 @@ void Form1::List1_Click(int index) {
 // step. Either way the window takes no input until the run is over.
 void Form1::Command1_Click(int index) {
   if (Busy()) return;
-  Text2.text.clear();
-  Text3.text.clear();
   if (index == kExit) app_.EndProgram();
   if (Option1.selected == kBackupMode) {
     if (!runBackup) return;

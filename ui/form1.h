@@ -65,12 +65,8 @@ class Form1 {
   Frame Frame1;  // holds the mode options and the user list
   ListBox List1;  // user names, main identity first
   ListBox List2;  // identity subkeys, parallel to List1
-  ListBox List3;
-  ListBox List4;
   OptionGroup Option1{{"BackUp", "Backup (&B)", "Restore (&R)"}, kNoMode};
   TextBox Text1;
-  TextBox Text2;
-  TextBox Text3;
   Button Command1[2] = {{"OK(&O)", false}, {"終了(&E)", true}};
   Button Command2{"", true, false};
 
