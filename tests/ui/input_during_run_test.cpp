@@ -2,6 +2,8 @@
 // own input: no second run, no change of the user or the switches the run reads, no dialog.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/backup/backup_machine.h"
 #include "tests/dbx/dbx_writer.h"
 #include "ui/form1.h"
@@ -10,33 +12,16 @@
 namespace vorn {
 namespace {
 
-// Called by each run: `queueInput` just before it starts, `ended` as soon as it is over.
-struct Around {
-  std::function<void()> queueInput, ended;
-};
-
-// What the main window's input could change; the same after the run as before it.
-struct WindowState {
-  std::string identity;
-  int mode;
-  bool switches[3];
-  bool extraList;
-  bool operator==(const WindowState& other) const {
-    return identity == other.identity && mode == other.mode && std::equal(switches, switches + 3, other.switches) &&
-           extraList == other.extraList;
-  }
-};
-
-WindowState StateOf(Program& program) {
-  const Form1& form = program.form1();
-  return {program.env.selectedIdentityGuid, form.Option1.selected,
-          {form.MnWab.checked, form.MnFavo.checked, form.MnLHA.checked}, program.extraListFlag};
+// What the main window's input could change.
+auto StateOf(Program& p) {
+  const Form1& f = p.form1();
+  return std::make_tuple(p.env.selectedIdentityGuid, f.Option1.selected, f.MnWab.checked, f.MnFavo.checked,
+                         f.MnLHA.checked, p.extraListFlag);
 }
 
-struct RunKind {
-  const char* name;
-  int windowRuns;  // backups and restores the OK button started: the run itself, if any
-  void (*start)(BackupMachine& b, const Around& around);
+// Each run calls `queueInput` just before it starts and `ended` as soon as it is over.
+struct Around {
+  std::function<void()> queueInput, ended;
 };
 
 void Backup(BackupMachine& b, const Around& around) {
@@ -58,73 +43,59 @@ void Restore(BackupMachine& b, const Around& around) {
   around.ended();
 }
 
-// The options window opened over a main window ready for a backup, its tool run by `use`.
-void InOptions(BackupMachine& b, const std::function<void(Opt&)>& use) {
+// The options window over a main window ready for a backup; `use` runs one of its tools.
+void InOptions(BackupMachine& b, const Around& around, const std::function<void(Opt&)>& use) {
   b.StartAndPick(0);
-  b.m.host.Expect<Opt>(use);
+  b.m.host.Expect<Opt>([&](Opt& opt) {
+    around.queueInput();
+    use(opt);
+    around.ended();
+  });
   b.m.app->form1().MnOp_Click();
 }
 
 void Conversion(BackupMachine& b, const Around& around) {
   test::DbxDescription inbox;
   inbox.messages.resize(2);
-  inbox.messages[0].text = "m0\r\n";
-  inbox.messages[1].text = "m1\r\n";
+  inbox.messages[0].text = inbox.messages[1].text = "m\r\n";
   const std::vector<unsigned char> bytes = test::WriteDbx(inbox).bytes;
   b.m.CreateFile(b.StoreRoot(kTaroGuid) + "\\受信トレイ.dbx", std::string(bytes.begin(), bytes.end()));
-  InOptions(b, [&](Opt& opt) {
+  InOptions(b, around, [](Opt& opt) {
     opt.SSTab1_Click(Opt::kMailStoreTab);
     for (size_t node = 0; node < opt.TreeView1.nodes.size(); ++node)
       if (opt.TreeView1.nodes[node].text == "受信トレイ") opt.TreeView1_NodeClick(static_cast<int>(node));
     ASSERT_TRUE(opt.Command5.enabled);
-    around.queueInput();
     opt.Command5_Click();
-    around.ended();
   });
 }
 
 void TemporaryFileCleanUp(BackupMachine& b, const Around& around) {
-  InOptions(b, [&](Opt& opt) {
-    around.queueInput();
-    opt.Command9_Click();
-    around.ended();
-  });
+  InOptions(b, around, [](Opt& opt) { opt.Command9_Click(); });
 }
 
 TEST(InputDuringARun, TheMainWindowTakesNoneOfItsOwnWhileAnyRunGoes) {
-  // The menu commands (Ctrl+O is the options command), OK, 終了, the mode and the user list.
+  // The menu commands (Ctrl+O is the options command), OK, 終了, the mode, the user list, the picture.
   const std::vector<void (*)(Form1&)> inputs = {
-      [](Form1& f) { f.MnWab_Click(); },     [](Form1& f) { f.MnFavo_Click(); },
-      [](Form1& f) { f.MnLHA_Click(); },     [](Form1& f) { f.MnChSave_Click(); },
-      [](Form1& f) { f.MnOp_Click(); },      [](Form1& f) { f.MnEnd_Click(); },
-      [](Form1& f) { f.MnChanger_Click(); }, [](Form1& f) { f.MnMokuji_Click(); },
-      [](Form1& f) { f.MnMail_Click(); },    [](Form1& f) { f.Command1_Click(Form1::kOk); },
-      [](Form1& f) { f.Command1_Click(Form1::kExit); },
+      [](Form1& f) { f.MnWab_Click(); }, [](Form1& f) { f.MnFavo_Click(); }, [](Form1& f) { f.MnLHA_Click(); },
+      [](Form1& f) { f.MnChSave_Click(); }, [](Form1& f) { f.MnOp_Click(); }, [](Form1& f) { f.MnEnd_Click(); },
+      [](Form1& f) { f.MnChanger_Click(); }, [](Form1& f) { f.MnMokuji_Click(); }, [](Form1& f) { f.MnMail_Click(); },
+      [](Form1& f) { f.Command1_Click(Form1::kOk); }, [](Form1& f) { f.Command1_Click(Form1::kExit); },
       [](Form1& f) { f.Option1_Click(Form1::kBackupMode + Form1::kRestoreMode - f.Option1.selected); },
-      [](Form1& f) {
-        f.List1_Click(0);
-        f.List1_Click(1);
-      },
-      [](Form1& f) { f.Image1_DblClick(); },
-  };
-  const RunKind runs[] = {{"backup", 1, Backup},
-                      {"restore", 1, Restore},
-                      {"conversion", 0, Conversion},
-                      {"temporary file clean-up", 0, TemporaryFileCleanUp}};
-  for (const RunKind& run : runs) {
-    SCOPED_TRACE(run.name);
+      [](Form1& f) { f.List1_Click(0), f.List1_Click(1); }, [](Form1& f) { f.Image1_DblClick(); }};
+  const std::tuple<const char*, int, void (*)(BackupMachine&, const Around&)> runs[] = {
+      {"backup", 1, Backup}, {"restore", 1, Restore}, {"conversion", 0, Conversion},
+      {"temporary file clean-up", 0, TemporaryFileCleanUp}};
+  for (const auto& [name, ownRuns, start] : runs) {  // ownRuns: the backups and restores OK started
+    SCOPED_TRACE(name);
     BackupMachine b;
     b.m.CreateFile("C:\\Program Files\\Vorn\\Ruvelt.exe");
     int windowRuns = 0;
     size_t inputsTaken = 0;
-    WindowState before{}, after{};
+    decltype(StateOf(*b.m.app)) before, after;
     const auto queueInput = [&] {
       Form1& form = b.m.app->form1();
       for (auto* entry : {&form.runBackup, &form.runRestore})
-        *entry = [&windowRuns, real = *entry] {
-          ++windowRuns;
-          real();
-        };
+        *entry = [&windowRuns, real = *entry] { ++windowRuns, real(); };
       before = StateOf(*b.m.app);
       for (auto input : inputs)
         b.m.ui.pendingEvents.push_back([&, input] {
@@ -133,13 +104,12 @@ TEST(InputDuringARun, TheMainWindowTakesNoneOfItsOwnWhileAnyRunGoes) {
           ++inputsTaken;
         });
     };
-    const auto ended = [&] { after = StateOf(*b.m.app); };
-    ASSERT_FALSE(EndsProgram([&] { run.start(b, {queueInput, ended}); }));  // neither 終了 ended it
+    ASSERT_FALSE(EndsProgram([&] { start(b, {queueInput, [&] { after = StateOf(*b.m.app); }}); }));
     EXPECT_EQ(inputsTaken, inputs.size());
-    EXPECT_EQ(windowRuns, run.windowRuns);
-    EXPECT_TRUE(after == before);
+    EXPECT_EQ(windowRuns, ownRuns);
+    EXPECT_EQ(after, before);
     EXPECT_TRUE(b.m.ui.helpShown.empty());
-    EXPECT_TRUE(b.m.processes.started.size() <= 1u);  // at most the backup's own folder window
+    EXPECT_LE(b.m.processes.started.size(), 1u);  // at most the backup's own folder window
     EXPECT_FALSE(b.m.app->form1().Busy());
   }
 }
