@@ -26,18 +26,7 @@ struct MaintenanceContext {
   std::string helpFile;
 
   // A message box owned by the options window; with a help context, also a Help button.
-  MsgAnswer Show(const Message& message) {
-    MessageSpec spec;
-    spec.text = message.text;
-    spec.title = message.title;
-    spec.icon = message.icon;
-    spec.buttons = message.buttons;
-    spec.helpButton = message.helpContext != 0;
-    spec.helpFile = message.helpContext != 0 ? helpFile : std::string();
-    spec.helpContext = message.helpContext;
-    spec.owner = owner;
-    return ui.ShowMessage(spec);
-  }
+  MsgAnswer Show(const Message& message) { return ui.ShowMessage(MessageBoxOf(message, helpFile, owner)); }
 };
 
 }  // namespace vorn

@@ -295,9 +295,7 @@ void Opt::cnvF1() {
   LetEventsRun(true);
   folderLists = ClassifyCandidates(app_.platform.files, file1Folder, candidateFiles,
                                    [this](const std::string& path, DbxError error) {
-                                     MessageSpec message = FolderScanErrorMessage(path, error, app_.HelpFile());
-                                     message.owner = hwnd;
-                                     app_.platform.ui.ShowMessage(message);
+                                     Context().Show(FolderScanErrorMessage(path, error));
                                    });
 }
 
