@@ -5,22 +5,11 @@
 #include "backup/registry_exports.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 #include "platform/folder_path.h"
 
 namespace vorn {
 namespace {
-
-// Shows the wait cursor for the life of the run.
-class WaitCursor {
- public:
-  explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.SetWaitCursor(true); }
-  ~WaitCursor() { ui_.SetWaitCursor(false); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  UiServices& ui_;
-};
 
 // With "main user only" the address book and the Favorites folder belong to the main identity.
 bool SavesUserData(App& app) {
@@ -65,7 +54,6 @@ void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const
   exportRegistry(app, set);
   if (app.MainWindow().switches.saveAddressBook) Bkup_Wab(app, set);
   if (app.MainWindow().switches.saveFavorites) Bkup_Favo(app, set);
-  app.platform.ui.SetWaitCursor(false);
   if (app.settings.openFolderAfterBackup == 1) OpenBackupFolder(app);
 }
 
@@ -87,7 +75,7 @@ void CopyMailFolder(App& app, const BackupSet& set) {
 void Bkup_Wab(App& app, const BackupSet& set) {
   if (app.env.wabFilePath.empty()) {
     app.ShowMessage({"レジストリにアドレス帳の所在情報が見つかりませんでした。\r\n処理を中止します。", "レジストリ エラー",
-                     MsgIcon::Information, MsgButtons::Ok, 11});
+                     MsgIcon::Information, MsgButtons::Ok, help::IDH_ADDRESS_BOOK_LOCATION});
     app.EndProgram();
   }
   if (SavesUserData(app)) ShellFileTransfer(app, set.wabBackupFolder, app.env.wabFilePath);
@@ -99,7 +87,7 @@ void Bkup_Favo(App& app, const BackupSet& set) {
   const std::string& favorites = app.env.favoritesFolder;
   // A folder that is gone would leave an empty bookmark file or no copy at all, and no word.
   const auto notSaved = [&app] {
-    app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, 12});
+    app.ShowMessage({"お気に入りを保存できませんでした", "レジストリ エラー", MsgIcon::Information, MsgButtons::Ok, help::IDH_FAVORITES_NOT_SAVED});
   };
   if (favorites.empty() || (mode == 1 && !app.platform.files.IsDirectory(favorites))) return notSaved();
   if (mode == 1) {
@@ -125,7 +113,6 @@ void BkupMain2000(App& app, const BackupSet& set) { BkupMain(app, set, ExportReg
 void BkupMain98(App& app, const BackupSet& set) { BkupMain(app, set, ExportRegistry98); }
 
 BackupOutcome RunBackup(App& app) {
-  WaitCursor waitCursor(app.platform.ui);
   BackupOutcome outcome;
   if (app.env.IsNt()) {
     LoadBackupPath(app.reg, app.env, app.settings);

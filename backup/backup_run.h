@@ -13,8 +13,8 @@ struct BackupOutcome {
   bool infoWritten = false;  // "Reg\VornInfo.dat" written completely
 };
 
-// The whole run, with the wait cursor shown meanwhile. The switches come from the main
-// window's menus (App::MainWindow).
+// The whole run; the main window shows the hourglass meanwhile (its RunGuard). The switches
+// come from the main window's menus (App::MainWindow).
 BackupOutcome RunBackup(App& app);
 
 // The data steps of a run on each family, in the order the run calls them.

@@ -27,7 +27,7 @@ std::string MakeSetFolderName(const std::string& userName) {
 }
 
 int StoredDestinationChoice(const App& app) {
-  return app.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "SV_Int") == "1" ? 1 : 0;
+  return ReadStoredDestinationChoice(app.reg);
 }
 
 std::string UserFolderParent(const App& app) {
@@ -72,7 +72,7 @@ BackupSet PrepareBackupSet(App& app) {
 }
 
 bool WriteBackupInfo(App& app, const BackupSet& set) {
-  app.settings.backupPath = app.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "BackUp Path");
+  app.settings.backupPath = ReadStoredBackupPath(app.reg);
   // The kind is not needed before this point, so it is determined here, where it is printed.
   DetectOsKind(app.platform.environment, app.env);
   const EnvironmentRecord& env = app.env;

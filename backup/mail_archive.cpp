@@ -34,7 +34,6 @@ void LHA(App& app, const BackupSet& set) {
   std::string output;
   if (app.platform.archiver.Unlha(app.MainWindow().owner, line, &output, kOutputBufferSize) == 0) return;
   app.ShowMessage({"正常に処理を完了できませんでした。", "Vorn", MsgIcon::Critical, MsgButtons::Ok, 0});
-  app.platform.ui.SetWaitCursor(false);
   app.EndProgram();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 
 namespace vorn {
 namespace {
@@ -73,7 +74,7 @@ bool CheckMailProgramBeforeRestore(App& app) {
       text = "Outlook Express(Msimn.exe)が実行中です。終了して下さい。";
   }
   if (text.empty()) return true;
-  app.ShowMessage({text, "Vorn", MsgIcon::Critical, MsgButtons::Ok, 1});
+  app.ShowMessage({text, "Vorn", MsgIcon::Critical, MsgButtons::Ok, help::IDH_OE_RUNNING});
   return false;
 }
 
@@ -89,7 +90,7 @@ void RepairReadOnlyFiles(App& app) {
   const std::string wab = app.reg.RegReadText(RegRoot::CurrentUser, "Software\\Microsoft\\WAB\\WAB4\\Wab File Name", "");
   if (!wab.empty() && app.FileExists(wab) && ClearReadOnly(files, wab)) ++found;
   if (found == 1 || found == 2)
-    app.ShowMessage({kReadOnlyRepairedText, "修正", MsgIcon::Information, MsgButtons::Ok, 14});
+    app.ShowMessage({kReadOnlyRepairedText, "修正", MsgIcon::Information, MsgButtons::Ok, help::IDH_READ_ONLY_FIXED});
 }
 
 }  // namespace vorn

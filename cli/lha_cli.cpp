@@ -32,11 +32,11 @@ int RunLha(Context& context, const std::vector<std::string>& args) {
     line.append(" ").append(archive);
   }
   // Member names in the messages come with their control characters escaped.
-  const unlha::RunResult result = unlha::Run(context.files, line);
-  if (command == "l" || command == "t") context.out << result.log;
-  if (result.code != unlha::kOk) {
-    context.err << "vorn-cli lha: " << result.firstFailure << " (" << unlha::DescribeResult(result.code)
-                << ", code 0x" << std::hex << std::uppercase << result.code << ")\n";
+  const unlha::Outcome result = unlha::Run(context.files, line);
+  if (command == "l" || command == "t") context.out << result.log();
+  if (result.code() != unlha::kOk) {
+    context.err << "vorn-cli lha: " << result.firstFailure() << " (" << unlha::DescribeResult(result.code())
+                << ", code 0x" << std::hex << std::uppercase << result.code() << ")\n";
     return kExitFailed;
   }
   return kExitOk;

@@ -6,7 +6,7 @@
 
 namespace vorn {
 
-App::App(Platform& platform) : platform(platform), reg(platform.registry) {}
+App::App(Platform& platform) : platform(platform), reg(platform.registry), runState(platform.ui) {}
 
 MainWindowState App::MainWindow() const {
   MainWindowState state;
@@ -21,7 +21,7 @@ void App::EndProgram() {
 
 bool App::FileExists(const std::string& path) const { return vorn::FileExists(platform.environment, path); }
 
-MsgAnswer App::ShowMessage(const Message& message) {
+MessageSpec MessageBoxOf(const Message& message, const std::string& helpFile, WindowHandle owner) {
   MessageSpec spec;
   spec.text = message.text;
   spec.title = message.title;
@@ -29,12 +29,16 @@ MsgAnswer App::ShowMessage(const Message& message) {
   spec.buttons = message.buttons;
   if (message.helpContext != 0) {
     spec.helpButton = true;
-    spec.helpFile = HelpFile();
+    spec.helpFile = helpFile;
     spec.helpContext = message.helpContext;
   }
-  spec.owner = MainWindow().owner;
+  spec.owner = owner;
   spec.foreground = message.foreground;
-  return platform.ui.ShowMessage(spec);
+  return spec;
+}
+
+MsgAnswer App::ShowMessage(const Message& message) {
+  return platform.ui.ShowMessage(MessageBoxOf(message, HelpFile(), MainWindow().owner));
 }
 
 void App::FlashMainWindow() {

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "core/environment_record.h"
+#include "core/help_contexts.h"
 #include "core/main_window_state.h"
 #include "core/registry_access.h"
+#include "core/run_guard.h"
 #include "core/settings.h"
 #include "platform/platform.h"
 
@@ -23,6 +25,9 @@ struct Message {
   bool foreground = false;  // brought to the foreground when shown
 };
 
+// The box that shows a message, owned by `owner`; its Help button opens `helpFile`.
+MessageSpec MessageBoxOf(const Message& message, const std::string& helpFile, WindowHandle owner);
+
 class App {
  public:
   explicit App(Platform& platform);
@@ -36,6 +41,8 @@ class App {
   bool archiverAvailable = false;
   bool imagehlpPresent = false;
   bool extraListFlag = false;
+  // Whether a run is under way (RunGuard); the windows take no input of their own meanwhile.
+  RunState runState;
 
   // Filled by the main window while it exists (Form1 sets it); unset, a state without a window.
   std::function<void(MainWindowState&)> fillMainWindowState;

@@ -1,5 +1,6 @@
 #pragma once
-// The program's settings under HKEY_CURRENT_USER\Software\Vorn.
+// The program's settings under HKEY_CURRENT_USER\Software\Vorn. The names they are stored
+// under live only here: everything else reads and writes them through these functions.
 #include <cstdint>
 #include <string>
 
@@ -28,9 +29,30 @@ struct MenuSwitches {
   bool saveFavorites = false;    // "MnFavo"
 };
 
+// The 0/1 switches, each stored under its own value name.
+enum class Switch {
+  CompressMail,               // "UnLHA32", the menu item MnLHA
+  SaveAddressBook,            // "MnWab"
+  SaveFavorites,              // "MnFavo"
+  OpenFolderAfterBackup,      // "OpenFolder"
+  ConfirmCrossFamilyRestore,  // "Message"
+  MainUserOnly,               // "wfST"
+  SaveFavoritesOrder,         // "FavoOrder"
+  SaveDialUp,                 // "Remote"
+  ExportFavoritesHtml,        // "IEexport"
+};  // the stored names follow this order in settings.cpp
+
 std::string DefaultBackupPath(const EnvironmentRecord& record);
 void LoadBackupPath(RegistryAccess& reg, const EnvironmentRecord& record, Settings& settings);
 void LoadSettings(RegistryAccess& reg, Settings& settings, MenuSwitches& menus);
-void SaveSwitch(RegistryAccess& reg, const std::string& valueName, int16_t value);
+void SaveSwitch(RegistryAccess& reg, Switch which, int16_t value);
+
+// "BackUp Path" as stored (empty when missing), and written alone.
+std::string ReadStoredBackupPath(const RegistryAccess& reg);
+void SaveBackupPath(RegistryAccess& reg, const std::string& path);
+// "BackUp Path" with "SV_Int": 1 when the user picked the destination, 0 for the desktop's.
+void SaveBackupDestination(RegistryAccess& reg, const std::string& path, int16_t userPicked);
+// "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.
+int16_t ReadStoredDestinationChoice(const RegistryAccess& reg);
 
 }  // namespace vorn

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/help_contexts.h"
 #include "dbx/dbx_file.h"
 #include "dbx/dbx_reader.h"
 #include "platform/text.h"
@@ -13,7 +14,7 @@ namespace vorn {
 
 namespace {
 
-constexpr int kFolderScanHelpContext = 18;
+constexpr int kFolderScanHelpContext = help::IDH_FOLDER_SCAN_ERROR;
 
 DbxError Classify(DbxFile& file, const std::string& name, FolderClassification& result) {
   int32_t count = 0;
@@ -72,16 +73,11 @@ const char* FolderKindName(const FolderClassification& folder) {
   return "neither";
 }
 
-MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile) {
-  MessageSpec message;
-  message.text = path.substr(path.rfind('\\') + 1) + ": " + DbxErrorDescription(error) +
-                 "\r\n１グループに30,000通以上のメッセージは処理できません。";
-  message.title = "エラー番号:" + std::to_string(DbxErrorNumber(error));
-  message.icon = MsgIcon::Critical;
-  message.helpButton = true;
-  message.helpFile = helpFile;
-  message.helpContext = kFolderScanHelpContext;
-  return message;
+Message FolderScanErrorMessage(const std::string& path, DbxError error) {
+  return {path.substr(path.rfind('\\') + 1) + ": " + DbxErrorDescription(error) +
+              "\r\n１グループに30,000通以上のメッセージは処理できません。",
+          "エラー番号:" + std::to_string(DbxErrorNumber(error)), MsgIcon::Critical, MsgButtons::Ok,
+          kFolderScanHelpContext};
 }
 
 }  // namespace vorn

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "core/app.h"
 #include "dbx/dbx_error.h"
 #include "dbx/dbx_file.h"
 #include "platform/file_system.h"
-#include "platform/ui_services.h"
 
 namespace vorn {
 
@@ -32,7 +32,7 @@ FolderClassification ClassifyFolderFile(DbxFile& file, const std::string& name);
 const char* FolderKindName(const FolderClassification& folder);
 
 // The message the scan shows for the folder file at `path` that could not be classified, naming
-// the file; `helpFile` is the program's help file.
-MessageSpec FolderScanErrorMessage(const std::string& path, DbxError error, const std::string& helpFile);
+// the file.
+Message FolderScanErrorMessage(const std::string& path, DbxError error);
 
 }  // namespace vorn

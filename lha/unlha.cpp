@@ -1,7 +1,6 @@
 #include "lha/unlha.h"
 
 #include "lha/unlha_command.h"
-#include "lha/unlha_outcome.h"
 #include "lha/unlha_pack.h"
 #include "lha/unlha_unpack.h"
 
@@ -18,7 +17,7 @@ std::string CutUtf8(const std::string& text, size_t maxBytes) {
 
 }  // namespace
 
-RunResult Run(FileSystem& files, const std::string& commandLine, const ProgressHook& progress,
+Outcome Run(FileSystem& files, const std::string& commandLine, const ProgressHook& progress,
               size_t packedBytesInMemory) {
   Outcome outcome;
   auto command = ParseCommand(commandLine);
@@ -29,17 +28,17 @@ RunResult Run(FileSystem& files, const std::string& commandLine, const ProgressH
   } else {
     Unpack(files, *command, outcome, progress);
   }
-  return {outcome.code(), outcome.log(), outcome.firstFailure()};
+  return outcome;
 }
 
 int32_t RunCommand(FileSystem& files, const std::string& commandLine, std::string* output, uint32_t outputSize,
                    const ProgressHook& progress, size_t packedBytesInMemory) {
-  RunResult result = Run(files, commandLine, progress, packedBytesInMemory);
+  const Outcome outcome = Run(files, commandLine, progress, packedBytesInMemory);
   if (output) {
     output->clear();
-    if (outputSize > 0) *output = CutUtf8(result.log, outputSize - 1);
+    if (outputSize > 0) *output = CutUtf8(outcome.log(), outputSize - 1);
   }
-  return result.code;
+  return outcome.code();
 }
 
 }  // namespace vorn::unlha

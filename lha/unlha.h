@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "lha/unlha_outcome.h"
 #include "platform/file_system.h"
 
 namespace vorn::unlha {
@@ -15,14 +16,9 @@ using ProgressHook = std::function<bool(const std::string& member, uint64_t done
 // header can be written.
 constexpr size_t kPackedBytesInMemory = size_t{16} << 20;
 
-struct RunResult {
-  int32_t code = 0;          // 0 or a code of unlha_result.h: the first failure's
-  std::string log;           // every message, one per line (CR LF)
-  std::string firstFailure;  // the first failure's message, naming the member or file
-};
-
-// Runs a UTF-8 command line.
-RunResult Run(FileSystem& files, const std::string& commandLine, const ProgressHook& progress = {},
+// Runs a UTF-8 command line: the code of its first failure (0 when none), every message
+// (one per line, CR LF) and the first failure's message, naming the member or file.
+Outcome Run(FileSystem& files, const std::string& commandLine, const ProgressHook& progress = {},
               size_t packedBytesInMemory = kPackedBytesInMemory);
 
 // Run as the library's entry reports it: the messages go to output (at most outputSize - 1

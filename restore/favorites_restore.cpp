@@ -69,7 +69,7 @@ void ReFavorites(RestoreContext& run) {
   if (!files.IsDirectory(folder)) return;
   const std::string favorites = RestoreFavoritesFolder(run);
   const MsgAnswer answer = run.Show(kQuestion, "確認", MsgIcon::Question, MsgButtons::YesNoCancel, 0);
-  run.app.platform.ui.SetWaitCursor(true);
+  const RunGuard waiting(run.app.runState);
   if (answer != MsgAnswer::Cancel && favorites.empty())
     run.report.failures.push_back("お気に入りの場所がレジストリにありません");
   else if (answer == MsgAnswer::Yes)
@@ -77,7 +77,6 @@ void ReFavorites(RestoreContext& run) {
   else if (answer == MsgAnswer::No && (run.app.platform.shell.FileTransfer(run.Owner(), favorites, folder + "\\*.*") != 0 ||
                                        !HoldsCopyOf(files, favorites, folder)))
     run.report.failures.push_back("お気に入りをすべてはコピーできませんでした (" + favorites + ")");
-  run.app.platform.ui.SetWaitCursor(false);
 }
 
 }  // namespace vorn

@@ -2,6 +2,7 @@
 
 #include "backup/set_exports.h"
 #include "backup/signature_texts.h"
+#include "core/help_contexts.h"
 #include "platform/registry_path.h"
 #include "platform/text.h"
 #include "restore/reg_file_rewriting.h"
@@ -169,7 +170,7 @@ void N_ReAccount(RestoreContext& run) {
     return;
   }
   run.app.platform.ui.Beep();
-  if (run.Show(kAccountConfirmation, "最終確認", MsgIcon::Information, MsgButtons::OkCancel, 8) != MsgAnswer::Ok)
+  if (run.Show(kAccountConfirmation, "最終確認", MsgIcon::Information, MsgButtons::OkCancel, help::IDH_OTHER_USER_SET) != MsgAnswer::Ok)
     run.state.accountStepCancelled = true;
 }
 

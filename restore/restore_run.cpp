@@ -5,6 +5,7 @@
 #include "backup/mail_program_checks.h"
 #include "backup/signature_texts.h"
 
+#include "core/help_contexts.h"
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
 #include "restore/environment_check.h"
@@ -26,7 +27,7 @@ bool ConfirmDifferentEnvironment(RestoreContext& run, const ShowBackupInfo& show
   if (run.app.settings.confirmCrossFamilyRestore != 1) return true;
   const MsgAnswer details = run.Show(
       "バックアップデータは、現在のOSまたは、Outlook Expressのバージョンと\r\n異なっています。詳細を確認しますか？",
-      "確認", MsgIcon::Question, MsgButtons::YesNo, 5);
+      "確認", MsgIcon::Question, MsgButtons::YesNo, help::IDH_ENVIRONMENT_DIFFERS);
   if (details == MsgAnswer::No) return true;
   if (details != MsgAnswer::Yes) return false;  // Esc or a closed box: the user went no further
   if (showBackupInfo) showBackupInfo(fields);
@@ -102,7 +103,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   run.state.accountStepCancelled = false;
   if (run.env().storeRootFolder.empty()) {
     run.Show("Store Root が見つかりません。\r\n一度 Outlook Expressを起動させる必要があります。", "注意", MsgIcon::None,
-             MsgButtons::Ok, 2);
+             MsgButtons::Ok, help::IDH_STORE_ROOT_MISSING);
     run.app.EndProgram();
   }
   const std::vector<std::string> storeRootFiles = ListStoreRootFiles(run.files(), run.env().storeRootFolder);
@@ -120,13 +121,13 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     const MsgAnswer go = run.Show(
         "選択したユーザーにバックアップデータをリストアします。\r\n現在のデータは消去されます。\r\n"
         "新規にリストアする場合は、そのまま進んでください。",
-        "リストア", MsgIcon::Information, MsgButtons::OkCancel, 4);
+        "リストア", MsgIcon::Information, MsgButtons::OkCancel, help::IDH_RESTORE_CONFIRM);
     if (go != MsgAnswer::Ok) return RestoreEnd::Cancelled;
   } else if (!ConfirmDifferentEnvironment(run, showBackupInfo, check.fields.value_or(std::vector<std::string>()))) {
     return RestoreEnd::Cancelled;
   }
 
-  ui.SetWaitCursor(true);
+  const RunGuard waiting(run.app.runState);  // the hourglass from here to the run's end
   // The set's mail is complete beside the Store Root before anything of the set is applied.
   StagedReplace staged(run.files(), run.env().storeRootFolder);
   bool mailReady = false;
@@ -140,8 +141,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
       if (!run.app.archiverAvailable) {
         run.Show("メールデータ(Mail.Lzh)を解凍できません。\r\nUnlha32.DLLがシステムに見つかりませんでした。\r\n"
                  "リストアを中止します。",
-                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, 7);
-        ui.SetWaitCursor(false);
+                 "Vorn", MsgIcon::Critical, MsgButtons::Ok, help::IDH_ARCHIVER_MISSING);
         run.app.EndProgram();
       }
       mailReady = Melt(run, staged);
@@ -154,28 +154,20 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
       break;
     }
     case MailData::None:
-      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, 6);
-      ui.SetWaitCursor(false);
+      run.Show("メールデータが見つかりません。\r\n処理を中止します。", "ERROR", MsgIcon::Critical, MsgButtons::Ok, help::IDH_MAIL_DATA_MISSING);
       run.app.EndProgram();
   }
-  if (!mailReady) {
-    ui.SetWaitCursor(false);
-    return RestoreEnd::NotApplied;
-  }
+  if (!mailReady) return RestoreEnd::NotApplied;
   const WorkFolder work(run);
   if (run.state.workFolder.empty()) {
     run.Show("一時フォルダ(TEMP)に作業用のフォルダを作れないため、リストアを中止します。", "Failed", MsgIcon::Critical,
              MsgButtons::Ok, 0);
     run.report.failures.push_back("一時フォルダに作業用のフォルダを作れませんでした");
-    ui.SetWaitCursor(false);
     return RestoreEnd::NotApplied;
   }
 
   N_ReAccount(run);
-  if (run.state.accountStepCancelled) {
-    ui.SetWaitCursor(false);
-    return RestoreEnd::Cancelled;
-  }
+  if (run.state.accountStepCancelled) return RestoreEnd::Cancelled;
   if (run.env().IsNt()) {
     ReOE(run);
     RestoreSignatureTexts(run);
@@ -194,7 +186,6 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
   const std::string report = RestoreReportText(run.report);
   if (!report.empty()) run.Show(report, "Vorn", MsgIcon::Warning, MsgButtons::Ok, 0);
   ui.Beep();
-  ui.SetWaitCursor(false);
   run.app.FlashMainWindow();
   return RestoreEnd::Completed;
 }
@@ -212,7 +203,6 @@ RestoreOutcome RunRestore(App& app, const ShowBackupInfo& showBackupInfo) {
     outcome.end = ResMain(run, showBackupInfo);
   }
   RepairReadOnlyFiles(app);
-  app.platform.ui.SetWaitCursor(false);
   return outcome;
 }
 

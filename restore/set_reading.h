@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/help_contexts.h"
 #include "platform/file_system.h"
 
 namespace vorn {
@@ -15,7 +16,7 @@ inline constexpr const char* kNoBackupFoundText =
     "リストアするユーザー名のフォルダを選択してください。\r\n"
     "             ~~~~~~~~~~~~~~~~~~~";
 inline constexpr const char* kNoBackupFoundTitle = "Vorn";
-inline constexpr int kNoBackupFoundHelpContext = 3;
+inline constexpr int kNoBackupFoundHelpContext = help::IDH_BACKUP_NOT_FOUND;
 
 inline constexpr size_t kBackupInfoFields = 8;
 

@@ -1,5 +1,6 @@
 #include "tools/address_book_relocation.h"
 
+#include "core/help_contexts.h"
 #include "platform/folder_path.h"
 #include "backup/mail_program_checks.h"
 #include "core/environment_discovery.h"
@@ -8,7 +9,7 @@
 namespace vorn {
 namespace {
 
-constexpr int kHelpContext = 17;
+constexpr int kHelpContext = help::IDH_WAB_RUNNING;
 const char* const kTitle = "Vorn";
 
 class AddressBookMove {

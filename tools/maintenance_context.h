@@ -6,6 +6,7 @@
 #include "core/app.h"
 #include "core/environment_record.h"
 #include "core/registry_access.h"
+#include "core/run_guard.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -19,23 +20,13 @@ struct MaintenanceContext {
   const Processes& processes;
   const Environment& environment;
   UiServices& ui;
+  RunState& runState;  // the tool's run, which shows the hourglass through a RunGuard
   EnvironmentRecord& env;
   WindowHandle owner = 0;  // the options window
   std::string helpFile;
 
   // A message box owned by the options window; with a help context, also a Help button.
-  MsgAnswer Show(const Message& message) {
-    MessageSpec spec;
-    spec.text = message.text;
-    spec.title = message.title;
-    spec.icon = message.icon;
-    spec.buttons = message.buttons;
-    spec.helpButton = message.helpContext != 0;
-    spec.helpFile = message.helpContext != 0 ? helpFile : std::string();
-    spec.helpContext = message.helpContext;
-    spec.owner = owner;
-    return ui.ShowMessage(spec);
-  }
+  MsgAnswer Show(const Message& message) { return ui.ShowMessage(MessageBoxOf(message, helpFile, owner)); }
 };
 
 }  // namespace vorn

@@ -1,5 +1,7 @@
 #include "tools/temp_file_cleanup.h"
 
+#include <optional>
+
 namespace vorn {
 namespace {
 
@@ -14,17 +16,16 @@ int DeleteEmptyTemporaryFiles(MaintenanceContext& c) {
   const std::string cacheValue = c.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Cache");
   if (!cacheValue.empty()) {
     const std::string cache = cacheValue + "\\Content.IE5";
-    bool waiting = false;
+    std::optional<RunGuard> waiting;  // the hourglass from the first folder on
     for (const auto& folder : c.files.List(cache, "*")) {
       if (!folder.isDirectory || IsLink(folder)) continue;
-      if (!waiting) c.ui.SetWaitCursor(waiting = true);
+      if (!waiting) waiting.emplace(c.runState);
       const std::string path = cache + "\\" + folder.name;
       for (const auto& file : c.files.List(path, "*")) {
         if (file.isDirectory || IsLink(file) || file.size != 0) continue;
         if (c.files.DeleteFile(path + "\\" + file.name) == FsResult::Ok) ++deleted;
       }
     }
-    if (waiting) c.ui.SetWaitCursor(false);
   }
   c.Show({std::to_string(deleted) + " 個のファイルを削除しました。", "一時ファイルの削除", MsgIcon::Information});
   return deleted;

@@ -2,6 +2,7 @@
 // The main window: mode, user list, Store Root, OK and Exit, and the menus.
 #include <functional>
 
+#include "core/help_contexts.h"
 #include "core/main_window_state.h"
 #include "core/settings.h"
 #include "platform/window_handle.h"
@@ -52,23 +53,20 @@ class Form1 {
   static constexpr int kRestoreMode = 2;
   static constexpr int kOk = 0;
   static constexpr int kExit = 1;
-  static constexpr int kHelpTopicContents = 1060;
+  static constexpr int kHelpTopicContents = help::IDH_CONTENTS;
 
   std::string caption = "Vorn";
   WindowHandle hwnd = 0;
   bool loaded = false;
   bool visible = false;
-  bool busy = false;  // a long run is under way; the frame and the buttons are disabled
+  // A run is under way: every handler of the window's own input does nothing meanwhile.
+  bool Busy() const;
 
   Frame Frame1;  // holds the mode options and the user list
   ListBox List1;  // user names, main identity first
   ListBox List2;  // identity subkeys, parallel to List1
-  ListBox List3;
-  ListBox List4;
   OptionGroup Option1{{"BackUp", "Backup (&B)", "Restore (&R)"}, kNoMode};
   TextBox Text1;
-  TextBox Text2;
-  TextBox Text3;
   Button Command1[2] = {{"OK(&O)", false}, {"終了(&E)", true}};
   Button Command2{"", true, false};
 
@@ -93,6 +91,7 @@ class Form1 {
  private:
   void FillMainWindowState(MainWindowState& state) const;
   void StartSiblingTool(const std::string& exeName);
+  void SaveMenuSwitch(MenuItem& item, Switch which);
   App& app_;
   FormHost& host_;
 };

@@ -19,14 +19,14 @@ void FrmBkpth::UseDesktopDefault() {
 }
 
 void FrmBkpth::Form_Load() {
-  std::string stored = app_.reg.RegReadText(RegRoot::CurrentUser, kSettingsKey, "BackUp Path");
+  const std::string stored = ReadStoredBackupPath(app_.reg);
   if (stored == DefaultBackupPath(app_.env)) {
     Option1.selected = kDesktop;
     CmdBrowse.enabled = false;
     Text1.text.clear();
   } else if (stored.empty()) {
     UseDesktopDefault();
-    app_.reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, "BackUp Path", app_.settings.backupPath);
+    SaveBackupPath(app_.reg, app_.settings.backupPath);
   } else {
     Text1.text = stored;
     Option1.selected = kOther;
@@ -67,15 +67,13 @@ void FrmBkpth::CmdBrowse_Click() {
 void FrmBkpth::CmdOk_Click() {
   if (Option1.selected == kDesktop) {
     UseDesktopDefault();
-    app_.reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, "BackUp Path", app_.settings.backupPath);
-    SaveSwitch(app_.reg, "SV_Int", 0);
+    SaveBackupDestination(app_.reg, app_.settings.backupPath, 0);
     closed = true;
     return;
   }
   if (Text1.text.empty()) return;
   app_.settings.backupPath = Text1.text;
-  app_.reg.RegWriteValue(RegRoot::CurrentUser, kSettingsKey, "BackUp Path", app_.settings.backupPath);
-  SaveSwitch(app_.reg, "SV_Int", 1);
+  SaveBackupDestination(app_.reg, app_.settings.backupPath, 1);
   closed = true;
 }
 

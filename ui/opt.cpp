@@ -6,6 +6,7 @@
 #include "backup/mail_program_checks.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 #include "core/oe_options.h"
 #include "dbx/folder_classification.h"
 #include "dbx/folder_info.h"
@@ -64,7 +65,13 @@ Opt::Opt(App& app, Form1& mainWindow) : ModalForm("オプション"), app_(app),
 
 MaintenanceContext Opt::Context() {
   Platform& p = app_.platform;
-  return {app_.reg, p.files, p.processes, p.environment, p.ui, app_.env, hwnd, app_.HelpFile()};
+  return {app_.reg, p.files, p.processes, p.environment, p.ui, app_.runState, app_.env, hwnd, app_.HelpFile()};
+}
+
+bool Opt::Busy() const { return app_.runState.Going(); }
+
+RunGuard Opt::Working() {
+  return RunGuard(app_.runState, RunGuard::Cursor::Wait, [this](bool going) { working = going; });
 }
 
 std::string Opt::IdentityAt(int index) const {
@@ -136,21 +143,21 @@ void Opt::SSTab1_Click(int tab) {
   }
 }
 
-void Opt::SaveCheck(const CheckBox& box, const char* valueName, int16_t& setting) {
+void Opt::SaveCheck(const CheckBox& box, Switch which, int16_t& setting) {
   setting = box.checked ? 1 : 0;
-  SaveSwitch(app_.reg, valueName, setting);
+  SaveSwitch(app_.reg, which, setting);
 }
 
-void Opt::Check1_Click() { SaveCheck(Check1, "OpenFolder", app_.settings.openFolderAfterBackup); }
-void Opt::Check2_Click() { SaveCheck(Check2, "Message", app_.settings.confirmCrossFamilyRestore); }
-void Opt::Check3_Click() { SaveCheck(Check3, "IEexport", app_.settings.exportFavoritesHtml); }
-void Opt::Check4_Click() { SaveCheck(Check4, "FavoOrder", app_.settings.saveFavoritesOrder); }
-void Opt::Check5_Click() { SaveCheck(Check5, "Remote", app_.settings.saveDialUp); }
+void Opt::Check1_Click() { SaveCheck(Check1, Switch::OpenFolderAfterBackup, app_.settings.openFolderAfterBackup); }
+void Opt::Check2_Click() { SaveCheck(Check2, Switch::ConfirmCrossFamilyRestore, app_.settings.confirmCrossFamilyRestore); }
+void Opt::Check3_Click() { SaveCheck(Check3, Switch::ExportFavoritesHtml, app_.settings.exportFavoritesHtml); }
+void Opt::Check4_Click() { SaveCheck(Check4, Switch::SaveFavoritesOrder, app_.settings.saveFavoritesOrder); }
+void Opt::Check5_Click() { SaveCheck(Check5, Switch::SaveDialUp, app_.settings.saveDialUp); }
 
 void Opt::Option3_Click(int index) {
   Option3.selected = index;
   app_.settings.mainUserOnly = index == 1 ? 1 : 0;
-  SaveSwitch(app_.reg, "wfST", app_.settings.mainUserOnly);
+  SaveSwitch(app_.reg, Switch::MainUserOnly, app_.settings.mainUserOnly);
 }
 
 void Opt::Combo2_Click(int index) {
@@ -177,17 +184,22 @@ void Opt::Option2_Click(int index) {
   WriteLogoOption(app_.reg, IdentityAt(Combo2.selected), index);
 }
 
+// The maintenance tools leave the pointer and the controls as they are; they show the
+// hourglass themselves where they work on their own.
 void Opt::Command4_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   RelocateAddressBook(context, Text3.text);
 }
 
 void Opt::Command10_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   RelocateFavorites(context, Text5.text);
 }
 
 void Opt::Command9_Click() {
+  const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
   MaintenanceContext context = Context();
   DeleteEmptyTemporaryFiles(context);
 }
@@ -218,7 +230,7 @@ void Opt::UserPth() {
   env.selectedIdentityGuid = IdentityAt(Combo1.selected);
   env.storeRootFolder = ResolveStoreRoot(app_.reg, env, env.selectedIdentityGuid);
   if (env.storeRootFolder.empty()) {
-    Context().Show({"Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, 2});
+    Context().Show({"Store Root が見つかりません。", "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, help::IDH_STORE_ROOT_MISSING});
     app_.EndProgram();
   }
   Text1.text = env.storeRootFolder;
@@ -265,14 +277,12 @@ void Opt::ScanMailFolders() {
   file1Folder = Text1.text;
   DelDBX();
   Label7.visible = true;
-  UiServices& ui = app_.platform.ui;
-  ui.SetWaitCursor(true);
-  busy = true;
-  cnvF1();
-  busy = false;
-  Label7.visible = false;
-  AddScannedNodes(app_.extraListFlag);
-  ui.SetWaitCursor(false);
+  {
+    const RunGuard running = Working();
+    cnvF1();
+    Label7.visible = false;
+    AddScannedNodes(app_.extraListFlag);
+  }
   SaveFolderScanCache(app_.reg, Combo1.Text(), folderLists);
 }
 
@@ -285,9 +295,7 @@ void Opt::cnvF1() {
   LetEventsRun(true);
   folderLists = ClassifyCandidates(app_.platform.files, file1Folder, candidateFiles,
                                    [this](const std::string& path, DbxError error) {
-                                     MessageSpec message = FolderScanErrorMessage(path, error, app_.HelpFile());
-                                     message.owner = hwnd;
-                                     app_.platform.ui.ShowMessage(message);
+                                     Context().Show(FolderScanErrorMessage(path, error));
                                    });
 }
 
@@ -325,8 +333,7 @@ void Opt::Command5_Click() {
     return;
   }
   Command5.enabled = false;
-  busy = true;
-  p.ui.SetWaitCursor(true);
+  const RunGuard running = Working();
   ProgressBar1.barColor = 0x0032FF32;  // red 50, green 255, blue 50
   ProgressBar1.SetValue(0);
   LetEventsRun(true);
@@ -341,8 +348,6 @@ void Opt::Command5_Click() {
   ExtractFolder(p.files, p.ui, request, progress);
 
   ProgressBar1.SetValue(100);
-  p.ui.SetWaitCursor(false);
-  busy = false;
 }
 
 }  // namespace vorn

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/help_contexts.h"
+#include "core/run_guard.h"
 #include "dbx/folder_scan.h"
 #include "tools/maintenance_context.h"
 #include "ui/controls.h"
@@ -61,8 +63,8 @@ class Opt : public ModalForm {
   static constexpr int kHelp = 3;
   static constexpr int kMailStoreClose = 4;
   static constexpr int kMailStoreHelp = 5;
-  static constexpr int kHelpTopicSettings = 1070;
-  static constexpr int kHelpTopicMailStore = 1080;
+  static constexpr int kHelpTopicSettings = help::IDH_OPTIONS;
+  static constexpr int kHelpTopicMailStore = help::IDH_MAIL_TOOLS;
 
   TabStrip SSTab1{{"Vorn / OE の設定", "メール フォルダ"}};
   // First tab.
@@ -91,8 +93,10 @@ class Opt : public ModalForm {
   Label Label7{"更新中...", false};
   ProgressBar ProgressBar1;
 
-  // A scan or an extraction is under way: the window takes no input but keeps showing its state.
-  bool busy = false;
+  // A scan or an extraction is under way: the window greys its controls but keeps showing its state.
+  bool working = false;
+  // A run is under way (a scan, an extraction, a maintenance tool): the window takes no input.
+  bool Busy() const;
   // Set by the view: shows the state now (progress bar, labels) while a handler still runs.
   std::function<void()> showNow;
 
@@ -107,11 +111,13 @@ class Opt : public ModalForm {
   MaintenanceContext Context();
   // The identity subkey of an entry of the user lists.
   std::string IdentityAt(int index) const;
-  void SaveCheck(const CheckBox& box, const char* valueName, int16_t& setting);
+  void SaveCheck(const CheckBox& box, Switch which, int16_t& setting);
   void ClearFolderLabels();
   void AddScannedNodes(bool userFolders);
   // Lets the window show what changed, at most every few hundredths of a second unless `now`.
   void LetEventsRun(bool now);
+  // The guard of the window's own scan or extraction: the hourglass, and the controls greyed.
+  RunGuard Working();
 
   App& app_;
   Form1& mainWindow_;

@@ -1,6 +1,7 @@
 #include "ui/startup.h"
 
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
 #include "restore/leftover_folders.h"
 #include "ui/program.h"
 
@@ -16,13 +17,13 @@ void CheckOeVersion(App& app) {
   if (n < kMinimumOeVersion) {
     app.ShowMessage({std::string("Vorn はOutlook Express 5.00.2314.1300 以前のバージョンでの") + kCrLf +
                          "ご利用はできません。セキュリティの面からも最新バージョンを推奨します。",
-                     "Vorn", MsgIcon::Critical, MsgButtons::Ok, 15});
+                     "Vorn", MsgIcon::Critical, MsgButtons::Ok, help::IDH_OE_TOO_OLD});
     app.EndProgram();
   }
   if (n < kFirstRecommendedOeVersion) {
     app.ShowMessage({"現在のOutlook Express(OE)のバージョンは " + app.env.oeVersion + "です。" + kCrLf +
                          "バックアップ時のバージョンがこれ以降の場合は、" + "OE をバージョンアップして下さい。",
-                     "OE5.01以降⇒OE5.0 は　X です. 復元の際、ご注意下さい。", MsgIcon::Warning, MsgButtons::Ok, 16});
+                     "OE5.01以降⇒OE5.0 は　X です. 復元の際、ご注意下さい。", MsgIcon::Warning, MsgButtons::Ok, help::IDH_OE_VERSION_NOTICE});
   }
 }
 
@@ -30,7 +31,7 @@ void FillUserLists(App& app, Form1& form) {
   auto subkeys = ListIdentities(app.reg);
   if (subkeys.empty()) {
     app.ShowMessage({std::string("Outlook Expressのユーザーが見つかりません。") + kCrLf + "終了します。", "Vorn",
-                     MsgIcon::Warning, MsgButtons::Ok, 9});
+                     MsgIcon::Warning, MsgButtons::Ok, help::IDH_NO_OE_USER});
     app.EndProgram();
   }
   form.EnsureLoaded();
@@ -51,7 +52,7 @@ void CheckArchiver(App& app, Form1& form) {
   MenuItem& item = form.MnLHA;
   item.enabled = false;
   item.checked = false;
-  SaveSwitch(app.reg, "UnLHA32", 0);
+  SaveSwitch(app.reg, Switch::CompressMail, 0);
 }
 
 void CheckImagehlp(App& app) {
@@ -61,7 +62,7 @@ void CheckImagehlp(App& app) {
   std::string text = std::string("Imagehlp.dllの消失が判明しました!!") + kCrLf + "OEの不具合につながります。" + kCrLf +
                      "Imagehlp.dllを抽出して下さい。" + kCrLf;
   if (checkerFound) text += "Sfc.exeを起動します。";
-  MsgAnswer answer = app.ShowMessage({text, "不具合発見!!", MsgIcon::Critical, MsgButtons::YesNo, 13});
+  MsgAnswer answer = app.ShowMessage({text, "不具合発見!!", MsgIcon::Critical, MsgButtons::YesNo, help::IDH_IMAGEHLP_MISSING});
   if (answer == MsgAnswer::Yes && !app.env.IsNt() && checkerFound)
     app.platform.processes.Start(app.env.systemFolder + "\\system\\SFC.exe", WindowStyle::Normal);
 }
@@ -100,7 +101,7 @@ void Main(Program& program, bool anotherCopyRunning) {
   CheckOeVersion(app);
   FillUserLists(app, form);
   if (app.env.addressBookMissing)
-    app.ShowMessage({"アドレス帳が見つかりませんでした。", "警告", MsgIcon::Warning, MsgButtons::Ok, 10});
+    app.ShowMessage({"アドレス帳が見つかりませんでした。", "警告", MsgIcon::Warning, MsgButtons::Ok, help::IDH_ADDRESS_BOOK_MISSING});
   form.visible = true;
   program.host.Show(form);
   ReportLeftoverRestoreFolders(app, form);

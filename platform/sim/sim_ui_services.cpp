@@ -17,6 +17,7 @@ MsgAnswer FirstButton(MsgButtons buttons) {
 
 MsgAnswer SimUiServices::ShowMessage(const MessageSpec& message) {
   messages.push_back(message);
+  DoEvents();
   if (answers.empty()) return FirstButton(message.buttons);
   MsgAnswer answer = answers.front();
   answers.pop_front();
@@ -35,6 +36,7 @@ void SimUiServices::DoEvents() {
 std::string SimUiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
                                            const std::string& initialFolder, unsigned flags) {
   folderRequests.push_back({owner, title, initialFolder, flags});
+  DoEvents();
   if (pickedFolders.empty()) return {};
   std::string picked = pickedFolders.front();
   pickedFolders.pop_front();

@@ -8,7 +8,8 @@
 namespace vorn {
 
 // Records everything shown and answers from a script. An unscripted question gets its first
-// button (OK or Yes). EndProgram throws ProgramEnded.
+// button (OK or Yes). EndProgram throws ProgramEnded. A message box and the folder picker let
+// the queued events run as DoEvents does: each runs a message loop of its own.
 class SimUiServices : public UiServices {
  public:
   MsgAnswer ShowMessage(const MessageSpec& message) override;

@@ -31,7 +31,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   std::vector<bool> busyDuringExports;
   auto exportFiles = b.m.registryEditor.onRun;
   b.m.registryEditor.onRun = [&](const std::string& line) {
-    busyDuringExports.push_back(form.busy && !form.Command1[0].enabled && !form.Command1[1].enabled);
+    busyDuringExports.push_back(form.Busy() && !form.Command1[0].enabled && !form.Command1[1].enabled);
     exportFiles(line);
   };
   b.PressOk();
@@ -63,7 +63,7 @@ TEST(BackupRun, DefaultRunOnXpWritesTheWholeSetAndLeavesTempAsItWas) {
   EXPECT_EQ(b.m.ui.beeps, 1);
 
   EXPECT_EQ(busyDuringExports, std::vector<bool>(6, true));
-  EXPECT_FALSE(form.busy);
+  EXPECT_FALSE(form.Busy());
   EXPECT_TRUE(form.Command1[0].enabled && form.Command1[1].enabled);
   ASSERT_FALSE(b.m.ui.waitCursor.empty());
   EXPECT_TRUE(b.m.ui.waitCursor.front());
@@ -341,7 +341,7 @@ TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) 
     b.StartAndPick();
     b.m.files.CreateDirectory("D:");
     b.m.ui.pickedFolders = {"D:\\", "D:\\"};
-    MaintenanceContext tools{b.m.app->reg, b.m.files, b.m.processes, b.m.environment, b.m.ui, b.m.app->env, 1, ""};
+    MaintenanceContext tools{b.m.app->reg, b.m.files, b.m.processes, b.m.environment, b.m.ui, b.m.app->runState, b.m.app->env, 1, ""};
     std::string shown;
     RelocateAddressBook(tools, shown);
     RelocateFavorites(tools, shown);

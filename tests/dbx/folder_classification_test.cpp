@@ -82,13 +82,11 @@ TEST_F(ClassifyTest, MoreThan32767RecordsIsAnError) {
 }
 
 TEST(FolderScanError, MessageNamesTheFileTheErrorAndTheLimit) {
-  MessageSpec message = FolderScanErrorMessage("C:\\Store\\fj.comp.dbx", DbxError::PastEndOfFile, "C:\\Vorn\\Vorn4.chm");
+  const vorn::Message message = FolderScanErrorMessage("C:\\Store\\fj.comp.dbx", DbxError::PastEndOfFile);
   EXPECT_EQ(message.text, "fj.comp.dbx: " + DbxErrorDescription(DbxError::PastEndOfFile) +
                               "\r\n１グループに30,000通以上のメッセージは処理できません。");
   EXPECT_EQ(message.title, "エラー番号:" + std::to_string(DbxErrorNumber(DbxError::PastEndOfFile)));
   EXPECT_EQ(message.icon, MsgIcon::Critical);
-  EXPECT_TRUE(message.helpButton);
-  EXPECT_EQ(message.helpFile, "C:\\Vorn\\Vorn4.chm");
   EXPECT_EQ(message.helpContext, 18);
 }
 

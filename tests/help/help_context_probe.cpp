@@ -1,12 +1,12 @@
 // help_context_probe SOURCE-ROOT HELP-FILE: asks the help viewer for every help context the
-// program's code uses, through the program's own help service, and marks each request on
+// program's code names, through the program's own help service, and marks each request on
 // standard error, where the viewer's trace goes too, so the trace can be read per context.
 #include <windows.h>
 
 #include <cstdio>
 
 #include "platform/win32/win32_ui_services.h"
-#include "tests/help/help_context_scan.h"
+#include "tests/help/help_context_names.h"
 
 namespace {
 
@@ -30,15 +30,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: help_context_probe SOURCE-ROOT HELP-FILE\n");
     return 2;
   }
-  const vorn::test::HelpContextScan scan = vorn::test::ScanHelpContexts(vorn::test::ProgramSources(argv[1]));
-  for (const auto& what : scan.notUnderstood) std::fprintf(stderr, "help-probe: not understood: %s\n", what.c_str());
+  const auto contexts = vorn::test::CodeHelpContexts(argv[1]);
   vorn::Win32UiServices ui;
-  for (const auto& [context, uses] : scan.contexts) {
+  for (const auto& [name, context] : contexts) {
     std::fprintf(stderr, "help-probe: context %d\n", context);
     std::fflush(stderr);
     ui.ShowHelp(0, argv[2], context);
     CloseViewers();
   }
   std::fprintf(stderr, "help-probe: done\n");
-  return scan.notUnderstood.empty() && !scan.contexts.empty() ? 0 : 1;
+  return contexts.empty() ? 1 : 0;
 }

@@ -51,7 +51,7 @@ class ToolMachine {
     LoadEnvironment(m.environment, m.app->reg, m.app->env);
   }
   MaintenanceContext Context() {
-    return {m.app->reg, files, m.processes, m.environment, m.ui, m.app->env, 0x1234, "C:\\Program Files\\Vorn\\Vorn4.chm"};
+    return {m.app->reg, files, m.processes, m.environment, m.ui, m.app->runState, m.app->env, 0x1234, "C:\\Program Files\\Vorn\\Vorn4.chm"};
   }
   std::string Read(const std::string& path) { return files.Exists(path) ? m.ReadFile(path) : "<missing>"; }
 

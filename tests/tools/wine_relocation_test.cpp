@@ -78,7 +78,7 @@ class WineTools : public ::testing::Test {
   }
   void SetUp() override { ASSERT_FALSE(other.empty()) << "VORN_OTHER_DRIVE names no drive: run wine_relocation_test.sh"; }
 
-  MaintenanceContext Context() { return {reg, files, processes, environment, ui, env, 0, "C:\\Vorn4.chm"}; }
+  MaintenanceContext Context() { return {reg, files, processes, environment, ui, runState, env, 0, "C:\\Vorn4.chm"}; }
   // The user picks `folder` in the tool's folder picker; returns what the window's text box shows.
   std::string Pick(const std::string& folder, void (*tool)(MaintenanceContext&, std::string&)) {
     MaintenanceContext context = Context();
@@ -130,6 +130,7 @@ class WineTools : public ::testing::Test {
   Win32Processes processes;
   Win32Environment environment;
   SimUiServices ui;
+  RunState runState{ui};
   EnvironmentRecord env;
   std::string base;
 };

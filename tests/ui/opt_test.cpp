@@ -81,9 +81,9 @@ RegValue Dword(uint8_t n) { return {regtype::kDword, {n, 0, 0, 0}}; }
 
 TEST_F(OptTest, LoadingShowsAndRewritesEverySwitchAndTheFirstUsersOptions) {
   RegistryAccess reg(m.registry);
-  SaveSwitch(reg, "OpenFolder", 0);
-  SaveSwitch(reg, "wfST", 1);
-  SaveSwitch(reg, "Remote", 0);
+  SaveSwitch(reg, Switch::OpenFolderAfterBackup, 0);
+  SaveSwitch(reg, Switch::MainUserOnly, 1);
+  SaveSwitch(reg, Switch::SaveDialUp, 0);
   MenuSwitches switches;
   LoadSettings(reg, m.app->settings, switches);  // the settings as stored
   m.registry.DeleteValue(RegRoot::CurrentUser, "Software\\Vorn", "Message");  // written again by the window
@@ -130,7 +130,7 @@ class OptWithoutMainIdentity : public OptTest {
 };
 
 TEST_F(OptWithoutMainIdentity, MainUserOnlyIsOffAndCannotBeChosen) {
-  SaveSwitch(m.app->reg, "wfST", 1);
+  SaveSwitch(m.app->reg, Switch::MainUserOnly, 1);
   MenuSwitches switches;
   LoadSettings(m.app->reg, m.app->settings, switches);
   auto opt = Open();
@@ -323,7 +323,7 @@ TEST_F(OptTest, ConvertWritesTheFolderWithAProgressBarAndAWindowThatKeepsUp) {
   opt->SSTab1_Click(Opt::kMailStoreTab);
   opt->TreeView1_NodeClick(Node(*opt, "受信トレイ"));
   std::vector<std::tuple<bool, bool, int32_t, int32_t>> seen;  // busy, bar shown, value, maximum
-  opt->showNow = [&] { seen.emplace_back(opt->busy, opt->ProgressBar1.visible, opt->ProgressBar1.value, opt->ProgressBar1.maximum); };
+  opt->showNow = [&] { seen.emplace_back(opt->working, opt->ProgressBar1.visible, opt->ProgressBar1.value, opt->ProgressBar1.maximum); };
   const int eventsBefore = m.ui.eventsLetRun;
   opt->Command5_Click();
   const std::string out = m.app->settings.backupPath + "\\taro\\Eml_Nws\\受信トレイ\\";
@@ -338,7 +338,7 @@ TEST_F(OptTest, ConvertWritesTheFolderWithAProgressBarAndAWindowThatKeepsUp) {
   EXPECT_TRUE(std::get<1>(seen[1]));  // the bar is up while the run goes
   EXPECT_EQ(std::get<3>(seen[1]), 3);
   EXPECT_GT(m.ui.eventsLetRun, eventsBefore);
-  EXPECT_FALSE(opt->busy);
+  EXPECT_FALSE(opt->working);
   EXPECT_FALSE(opt->ProgressBar1.visible);
   EXPECT_EQ(opt->ProgressBar1.value, 3);  // 100, as far as a bar of 3 goes
   EXPECT_EQ(opt->ProgressBar1.barColor, 0x0032FF32u);

@@ -125,7 +125,7 @@ void Form1View::Sync() {
   for (int index = 1; index <= 2; ++index) SyncOption(option1_[index], form_.Option1, index, form_.Frame1.enabled, 1);
   SyncListBox(list1_, form_.List1, form_.Frame1.enabled);
   SyncTextBox(text1_, form_.Text1);
-  for (int index : {Form1::kOk, Form1::kExit}) SyncButton(command1_[index], form_.Command1[index], !form_.busy);
+  for (int index : {Form1::kOk, Form1::kExit}) SyncButton(command1_[index], form_.Command1[index], true);
 }
 
 void Form1View::OnCommand(int id, int code) {
@@ -134,7 +134,7 @@ void Form1View::OnCommand(int id, int code) {
     if (entry.item && (form_.*entry.item).enabled) (form_.*entry.click)();
   } else if (id == kForm1Ok || id == kForm1Exit) {
     int index = id == kForm1Ok ? Form1::kOk : Form1::kExit;
-    if (form_.Command1[index].enabled && !form_.busy) {
+    if (form_.Command1[index].enabled && !form_.Busy()) {
       form_.Command1_Click(index);
       // A run disabled the button that had the focus; once it is over the focus is on OK.
       Sync();

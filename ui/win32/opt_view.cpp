@@ -142,7 +142,7 @@ void OptView::CreateMailStorePage() {
 
 void OptView::Sync() {
   if (!window_) return;
-  const bool input = !form_.busy;
+  const bool input = !form_.working;
   const int tab = form_.SSTab1.selected;
   if (SendMessageW(tab_, TCM_GETCURSEL, 0, 0) != tab) SendMessageW(tab_, TCM_SETCURSEL, tab, 0);
   for (int page = 0; page < 2; ++page)
@@ -223,7 +223,7 @@ void OptView::ChooseTab(int tab) {
 }
 
 bool OptView::PreTranslate(const MSG& message) {
-  if (message.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000) || form_.busy) return false;
+  if (message.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000) || form_.Busy()) return false;
   if (message.wParam != VK_TAB && message.wParam != VK_PRIOR && message.wParam != VK_NEXT) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   ChooseTab(1 - form_.SSTab1.selected);
@@ -232,7 +232,7 @@ bool OptView::PreTranslate(const MSG& message) {
 }
 
 void OptView::OnCommand(int id, int code) {
-  if (form_.busy) return;
+  if (form_.Busy()) return;
   if (id > kOptCheckFirst && id <= kOptCheckFirst + 5) {
     if (code != BN_CLICKED) return;
     const int n = id - kOptCheckFirst;
@@ -281,7 +281,7 @@ void OptView::OnNotify(const NMHDR& header) {
   } else if (header.idFrom == kOptTreeView1 && header.code == TVN_SELCHANGEDW) {
     const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
     // Changes the view makes itself (rebuilding the tree, following the form) are not clicks.
-    if (form_.busy || (change.action != TVC_BYMOUSE && change.action != TVC_BYKEYBOARD)) return;
+    if (form_.Busy() || (change.action != TVC_BYMOUSE && change.action != TVC_BYKEYBOARD)) return;
     form_.TreeView1_NodeClick(static_cast<int>(change.itemNew.lParam));
     Sync();
   }
@@ -294,7 +294,7 @@ LRESULT OptView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (header.idFrom == kOptTab && header.code == TCN_SELCHANGING) return form_.busy ? TRUE : FALSE;
+      if (header.idFrom == kOptTab && header.code == TCN_SELCHANGING) return form_.Busy() ? TRUE : FALSE;
       OnNotify(header);
       return 0;
     }
@@ -315,7 +315,7 @@ LRESULT OptView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (shown_ && wParam != SIZE_MINIMIZED) form_.Form_Resize();
       break;
     case WM_CLOSE:
-      if (!form_.busy) OnCommand(IDCANCEL, BN_CLICKED);
+      if (!form_.Busy()) OnCommand(IDCANCEL, BN_CLICKED);
       return 0;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
