@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORN_FUZZ=ON -DVORN_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j "$(nproc)"
+cmake --build build/fuzz -j "$(nproc)" --target vorn_fuzzers
 shopt -s nullglob
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
