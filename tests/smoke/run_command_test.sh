@@ -12,31 +12,26 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 
 source "$repo/scripts/checkout-cache.sh"
 export XDG_CACHE_HOME=$VORN_CACHE/run-command
-prefix=$XDG_CACHE_HOME/vorn/demo-win64
 log=$(mktemp)
 VORN_NO_32BIT=1 bash "$repo/scripts/run.sh" >"$log" 2>&1 &
 run=$!
 trap 'kill $run 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -f "$log"' EXIT
 fail() { echo "run command test: $*"; cat "$log"; exit 1; }
 
-for _ in $(seq 240); do
-  grep -q '^== starting Vorn' "$log" && break
+until grep -q '^== starting Vorn' "$log"; do
   kill -0 $run 2>/dev/null || fail "the run command ended before starting Vorn"
   sleep 1
 done
 grep -q "the installer .* cannot be used here" "$log" || fail "no line says why the installer was not used"
-export VORN_WINEPREFIX=$prefix VORN_WINE_ARCH=win64
+export VORN_WINEPREFIX=$XDG_CACHE_HOME/vorn/demo-win64 VORN_WINE_ARCH=win64
 source "$repo/scripts/wine-env.sh"
 probe() { wine "$build/tests/smoke/window_probe.exe" "$@"; }
 users=""
-for _ in $(seq 60); do
-  users=$(probe users 2>/dev/null) && [ -n "$users" ] && break
-  sleep 1
-done
+for _ in $(seq 60); do users=$(probe users 2>/dev/null) && [ -n "$users" ] && break; sleep 1; done
 [ "$users" = $'山田 太郎\n佐藤 次郎\n鈴木 花子' ] || fail "no main window listing the demo machine's users (got: $users)"
 echo "the main window shows the demo machine's users"
 
-drive=$prefix/drive_c
+drive=$WINEPREFIX/drive_c
 for placed in "Program Files/Vorn/vorn.exe" "Program Files/Vorn/Vorn4.chm" windows/system32/unlha32.dll \
               "ProgramData/Microsoft/Windows/Start Menu/Programs/Vorn/Vorn.lnk"; do
   [ -f "$drive/$placed" ] || fail "$placed was not put in place"
