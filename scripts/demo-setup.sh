@@ -5,7 +5,7 @@
 # With VORN_DEMO_ARCHIVER=no the machine is as it was before Vorn was installed: without the
 # archiver library, which Vorn's installer brings.
 # The prefix is made afresh whenever the description, its files, the stand-in programs or the
-# system change, or when it lacks the 32-bit side, so nothing of an earlier machine stays
+# system change, or when it is of the other architecture, so nothing of an earlier machine stays
 # behind; otherwise it is left as it is.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)

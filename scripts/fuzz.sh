@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Builds the libFuzzer targets with clang and runs each for SECONDS (60 unless given; the test
+# command takes a short run, a longer one is for a change of a parser).
+#   fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${VORN_FUZZ_SECONDS:-60}
+seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVORN_FUZZ=ON -DVORN_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j "$(nproc)"
+cmake --build build/fuzz -j "$(nproc)" --target vorn_fuzzers
 shopt -s nullglob
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

@@ -1,9 +1,9 @@
 ﻿; vorn-setup.exe: installs Vorn (the 32-bit build) for every user of the machine, in Japanese,
 ; with /S for scripted installs (/D=FOLDER picks the program folder). The build
 ; (setup/CMakeLists.txt) defines
-;   VERSION      the version, four numbers          OUTFILE      the installer to write
-;   VORN_EXE     vorn.exe                           UNLHA32_DLL  the archiver library
-;   HELP_FILE    Vorn4.chm                          ICON         Vorn's icon
+;   VERSION          the version, four numbers      OUTFILE      the installer to write
+;   INSTALLED_FILES  the lines made of installed-files.txt, the files it puts in place
+;   ICON             Vorn's icon
 ;
 ; What it installs, and the uninstaller removes again:
 ;   - vorn.exe, Vorn4.chm and Uninstall.exe in the program folder (and the mail shortcut
@@ -21,6 +21,7 @@ Unicode false  ; an ANSI installer also runs on Windows 98 and Me
 !include MUI2.nsh
 !include LogicLib.nsh
 !include WinVer.nsh
+!include "${INSTALLED_FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorn"
 !define SHARED_DLLS_KEY "Software\Microsoft\Windows\CurrentVersion\SharedDLLs"
@@ -103,7 +104,7 @@ FunctionEnd
 ; uninstall key: "ArchiverPath" and "Archiver" = installed (ours) or shared (another program's).
 Function InstallArchiver
   Call ArchiverFolder
-  StrCpy $1 "$0\unlha32.dll"
+  StrCpy $1 "$0\${ARCHIVER}"
   ReadRegStr $2 HKLM "${UNINSTALL_KEY}" "Archiver"
   ${If} $2 == ""
     ; Counted once, by the first install. A library already there without a count has at
@@ -128,7 +129,7 @@ Function InstallArchiver
   ${ElseIf} $2 == "installed"
     ; Replaced only by a newer version: the high words (major, minor), then the low ones.
     GetDLLVersion $1 $3 $4
-    GetDLLVersionLocal "${UNLHA32_DLL}" $5 $6
+    GetDLLVersionLocal "${ARCHIVER_FILE}" $5 $6
     StrCpy $7 "keep"
     ${If} $5 U> $3
       StrCpy $7 "replace"
@@ -150,20 +151,19 @@ FunctionEnd
 
 Function CopyArchiver
   SetOutPath $0
-  File "/oname=unlha32.dll" "${UNLHA32_DLL}"
+  File "/oname=${ARCHIVER}" "${ARCHIVER_FILE}"
 FunctionEnd
 
 Section "Vorn"
   SetOutPath "$INSTDIR"
-  File "/oname=vorn.exe" "${VORN_EXE}"
-  File "/oname=Vorn4.chm" "${HELP_FILE}"
+  !insertmacro InstallProgramFiles
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   Call InstallArchiver
 
   SetShellVarContext all
   SetOutPath "$INSTDIR"  ; the shortcuts' working folder
   CreateDirectory "$SMPROGRAMS\Vorn"
-  CreateShortCut "$SMPROGRAMS\Vorn\Vorn.lnk" "$INSTDIR\vorn.exe"
+  !insertmacro CreateMenuEntries
   CreateShortCut "$SMPROGRAMS\Vorn\$(UninstallShortcut).lnk" "$INSTDIR\Uninstall.exe"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vorn"
@@ -196,14 +196,13 @@ Function un.RemoveArchiver
 FunctionEnd
 
 Section "Uninstall"
-  Delete "$INSTDIR\vorn.exe"
-  Delete "$INSTDIR\Vorn4.chm"
+  !insertmacro RemoveProgramFiles
   Delete "$INSTDIR\VornMail.url"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
   SetShellVarContext all
-  Delete "$SMPROGRAMS\Vorn\Vorn.lnk"
+  !insertmacro RemoveMenuEntries
   Delete "$SMPROGRAMS\Vorn\$(UninstallShortcut).lnk"
   RMDir "$SMPROGRAMS\Vorn"
 
