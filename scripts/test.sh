@@ -78,6 +78,6 @@ timed "windows builds: 32-bit (shipped) and 64-bit" windows_builds
 timed "32-bit wine" can_run_32bit
 timed "32-bit build under wine as Windows XP" wine_tests build/win32 winxp
 timed "32-bit build under wine as Windows 98" \
-  wine_tests build/win32 win98 -R '^(wine_backup_end_to_end|gui_backup_smoke|smoke_main_window)$'
+  wine_tests build/win32 win98 -R '^(wine_backup_end_to_end|gui_backup_smoke|smoke_main_window|win98_call_trace|winme_call_trace)$'
 timed "32-bit build under wine as Windows 2000" wine_tests build/win32 win2k -R '^smoke_main_window$'
 timed "64-bit build under wine as Windows XP" wine_tests build/windows winxp
