@@ -10,9 +10,9 @@
 
 #include <commctrl.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Held for the life of the process: a second copy finds it and ends silently.
-  const vorn::win32::Handle singleInstance(CreateMutexW(nullptr, FALSE, L"Vorn.SingleInstance"));
+  const vorn::win32::Handle singleInstance(CreateMutexA(nullptr, FALSE, "Vorn.SingleInstance"));
   const bool anotherCopyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
   // The shell's folder picker needs a single-threaded apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -1,5 +1,5 @@
 // vorn-cli dbx: what a folder file holds, and its messages extracted as the Convert button does.
-#include <iostream>
+#include <ostream>
 #include <vector>
 
 #include "cli/cli.h"

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "cli/host_files.h"
 #include "platform/sim/sim_file_system.h"
@@ -53,6 +54,9 @@ std::string HostToProgramPath(const std::string& argument) {
   while (windows.size() > 3 && windows.back() == '\\') windows.pop_back();
   return windows;
 }
+
+std::ostream& StandardOutput() { return std::cout; }
+std::ostream& StandardError() { return std::cerr; }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
 

@@ -1,5 +1,5 @@
 // vorn-cli lha: packs, unpacks, lists and tests archives through the Unlha command lines.
-#include <iostream>
+#include <ostream>
 
 #include "cli/cli.h"
 #include "cli/exit_codes.h"

@@ -1,6 +1,6 @@
 // vorn-cli <area> <command> [arguments]: the program's components from the command line.
 #include <cstring>
-#include <iostream>
+#include <ostream>
 
 #include "cli/cli.h"
 #include "cli/exit_codes.h"
@@ -34,8 +34,9 @@ const Area kAreas[] = {
 };
 
 int Usage() {
-  std::cerr << "usage:\n";
-  for (const auto& area : kAreas) std::cerr << "  vorn-cli " << area.usage << "\n";
+  std::ostream& error = vorn::cli::StandardError();
+  error << "usage:\n";
+  for (const auto& area : kAreas) error << "  vorn-cli " << area.usage << "\n";
   return vorn::cli::kExitUsage;
 }
 
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
   for (const auto& area : kAreas) {
     if (args[0] != area.name) continue;
     auto files = vorn::cli::OpenHostFiles();
-    vorn::cli::Context context{*files, std::cout, std::cerr, vorn::cli::HostToProgramPath};
+    vorn::cli::Context context{*files, vorn::cli::StandardOutput(), vorn::cli::StandardError(),
+                                 vorn::cli::HostToProgramPath};
     return area.run(context, {args.begin() + 1, args.end()});
   }
   return Usage();

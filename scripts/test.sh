@@ -78,7 +78,7 @@ static_checks_32bit() {
 }
 
 # The tests of the 98 and 2000 rounds; every other one runs as XP only.
-as_98='^(wine_backup_end_to_end|gui_backup_smoke|wine_restore_end_to_end|gui_restore_smoke|smoke_main_window)$'
+as_98='^(wine_backup_end_to_end|gui_backup_smoke|wine_restore_end_to_end|gui_restore_smoke|smoke_main_window|win98_call_trace|winme_call_trace)$'
 as_2000='^smoke_main_window$'
 # Where the 32-bit build runs, the 64-bit build's XP round leaves out what the 32-bit round has
 # shown for code that does not depend on the word size: the scenarios driven through the windows

@@ -11,7 +11,7 @@ namespace vorn {
 class ProgressWindow {
  public:
   // Nothing appears until the first Update, and nothing at all without an owner.
-  ProgressWindow(HWND owner, std::wstring caption);
+  ProgressWindow(HWND owner, std::string caption);
   ~ProgressWindow();
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
@@ -25,7 +25,7 @@ class ProgressWindow {
   void PumpMessages();
 
   HWND owner_;
-  std::wstring caption_;
+  std::string caption_;
   HWND window_ = nullptr, name_ = nullptr, bar_ = nullptr;
   bool createFailed_ = false;
   std::string member_;

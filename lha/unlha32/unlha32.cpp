@@ -28,9 +28,9 @@ void CopyOut(const std::string& cp932, char* buffer, DWORD size) {
 }
 
 // The progress window's caption for the command's verb.
-std::wstring CaptionFor(const std::string& line) {
+std::string CaptionFor(const std::string& line) {
   auto command = vorn::unlha::ParseCommand(line);
-  return command && command->verb == 'a' ? L"Vorn - 圧縮中..." : L"Vorn - 解凍中...";
+  return command && command->verb == 'a' ? "Vorn - 圧縮中..." : "Vorn - 解凍中...";
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ int WINAPI Unlha(HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize
   if (commandLine == nullptr) return vorn::unlha::kBadCommand;
   vorn::Win32FileSystem files;
   const std::string line = vorn::Cp932ToUtf8(commandLine);
-  vorn::ProgressWindow progressWindow(window, window ? CaptionFor(line) : std::wstring());
+  vorn::ProgressWindow progressWindow(window, window ? CaptionFor(line) : std::string());
   auto progress = [&](const std::string& member, uint64_t done, uint64_t total) {
     progressWindow.Update(member, done, total);
     return true;

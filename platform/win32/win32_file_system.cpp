@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32/family_functions.h"
 #include "platform/win32/win32_handles.h"
 
 namespace vorn {
@@ -57,14 +57,19 @@ FsResult Result(BOOL ok) { return ok ? FsResult::Ok : LastResult(); }
 // Windows refuses to replace a read-only file, and to truncate a hidden or system one for a caller
 // that makes a normal file; Wine lets both through (run as root it also ignores the read-only
 // mark, which it keeps in the Unix permissions). Checked here so both agree.
-bool IsFileMarked(const std::wstring& path, DWORD marks) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
+DWORD AttributesOf(const std::string& path) {
+  return win32::WithPath(win32::Nt().GetFileAttributesW, GetFileAttributesA, path);
+}
+
+bool IsFileMarked(const std::string& path, DWORD marks) {
+  DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & marks) && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> Stat(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!win32::WithPath(win32::Nt().GetFileAttributesExW, GetFileAttributesExA, path, GetFileExInfoStandard, &data))
+    return std::nullopt;
   return data;
 }
 
@@ -77,14 +82,17 @@ class Win32InputFile : public InputFile {
     if (!ReadFile(file_.get(), buffer, chunk, &read, nullptr)) return std::nullopt;
     return read;
   }
+  // The 98 family has neither GetFileSizeEx nor SetFilePointerEx: the size and the position in two halves.
   uint64_t Size() const override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(file_.get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file_.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return 0;
+    return (static_cast<uint64_t>(high) << 32) | low;
   }
   bool Seek(uint64_t offset) override {
-    LARGE_INTEGER position;
-    position.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(file_.get(), position, nullptr, FILE_BEGIN) != 0;
+    LONG high = static_cast<LONG>(offset >> 32);
+    const DWORD low = SetFilePointer(file_.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
+    return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
   }
 
  private:
@@ -116,14 +124,27 @@ class Win32OutputFile : public OutputFile {
   bool ok_ = true;
 };
 
+// One found entry of either family's search; "." and ".." are left out.
+template <typename FindData>
+void AddEntry(std::vector<DirEntry>& entries, std::string name, const FindData& found) {
+  if (name == "." || name == "..") return;
+  DirEntry entry;
+  entry.name = std::move(name);
+  entry.attributes = found.dwFileAttributes;
+  entry.isDirectory = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+  entry.size = entry.isDirectory ? 0 : (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  entry.modified = ToUnixSeconds(found.ftLastWriteTime);
+  entries.push_back(std::move(entry));
+}
+
 }  // namespace
 
 bool Win32FileSystem::Exists(const std::string& path) const {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::IsDirectory(const std::string& path) const {
-  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -134,13 +155,13 @@ std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) const
 }
 
 std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) const {
-  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  DWORD attributes = AttributesOf(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-  return SetFileAttributesW(Wide(path).c_str(), attributes);
+  return win32::WithPath(win32::Nt().SetFileAttributesW, SetFileAttributesA, path, attributes);
 }
 
 std::optional<int64_t> Win32FileSystem::ModifiedTime(const std::string& path) const {
@@ -150,74 +171,76 @@ std::optional<int64_t> Win32FileSystem::ModifiedTime(const std::string& path) co
 }
 
 bool Win32FileSystem::SetModifiedTime(const std::string& path, int64_t unixSeconds) {
-  // Backup semantics let the same call open folders.
-  win32::Handle file(CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  // Backup semantics let the same call open folders; the 98 family opens files only, for writing.
+  const bool nt = win32::IsNtFamily();
+  win32::Handle file(win32::WithPath(win32::Nt().CreateFileW, CreateFileA, path,
+                                     nt ? FILE_WRITE_ATTRIBUTES : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, nt ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr));
   if (!file) return false;
   FILETIME time = ToFileTime(unixSeconds);
   return SetFileTime(file.get(), nullptr, nullptr, &time) && file.Close();
 }
 
 FsResult Win32FileSystem::CreateDirectory(const std::string& path) {
-  return Result(CreateDirectoryW(Wide(path).c_str(), nullptr));
+  return Result(win32::WithPath(win32::Nt().CreateDirectoryW, CreateDirectoryA, path, nullptr));
 }
 
 FsResult Win32FileSystem::RemoveDirectory(const std::string& path) {
-  return Result(RemoveDirectoryW(Wide(path).c_str()));
+  return Result(win32::WithPath(win32::Nt().RemoveDirectoryW, RemoveDirectoryA, path));
 }
 
 FsResult Win32FileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
-  const std::wstring target = Wide(to);
-  if (overwrite && IsFileMarked(target, FILE_ATTRIBUTE_READONLY)) return FsResult::AccessDenied;
-  return Result(CopyFileW(Wide(from).c_str(), target.c_str(), !overwrite));
+  if (overwrite && IsFileMarked(to, FILE_ATTRIBUTE_READONLY)) return FsResult::AccessDenied;
+  return Result(win32::WithPaths(win32::Nt().CopyFileW, CopyFileA, from, to, !overwrite));
 }
 
 FsResult Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
-  return Result(MoveFileW(Wide(from).c_str(), Wide(to).c_str()));
+  return Result(win32::WithPaths(win32::Nt().MoveFileW, MoveFileA, from, to));
 }
 
-FsResult Win32FileSystem::DeleteFile(const std::string& path) { return Result(DeleteFileW(Wide(path).c_str())); }
+FsResult Win32FileSystem::DeleteFile(const std::string& path) {
+  return Result(win32::WithPath(win32::Nt().DeleteFileW, DeleteFileA, path));
+}
 
 std::vector<DirEntry> Win32FileSystem::List(const std::string& folder, const std::string& pattern) const {
   std::vector<DirEntry> entries;
-  WIN32_FIND_DATAW found;
-  win32::FindHandle search(FindFirstFileExW(Wide(folder + "\\" + pattern).c_str(), FindExInfoBasic, &found,
-                                            FindExSearchNameMatch, nullptr, 0));
-  if (!search) return entries;
-  do {
-    std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    DirEntry entry;
-    entry.name = Narrow(name);
-    entry.attributes = found.dwFileAttributes;
-    entry.isDirectory = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-    entry.size = entry.isDirectory ? 0 : (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    entry.modified = ToUnixSeconds(found.ftLastWriteTime);
-    entries.push_back(std::move(entry));
-  } while (FindNextFileW(search.get(), &found));
+  const std::string search = folder + "\\" + pattern;
+  if (win32::IsNtFamily()) {
+    WIN32_FIND_DATAW found;
+    win32::FindHandle handle(win32::Nt().FindFirstFileW(Wide(search).c_str(), &found));
+    if (handle)
+      do AddEntry(entries, Narrow(found.cFileName), found);
+      while (win32::Nt().FindNextFileW(handle.get(), &found));
+  } else {
+    WIN32_FIND_DATAA found;
+    win32::FindHandle handle(FindFirstFileA(win32::Ansi(search).c_str(), &found));
+    if (handle)
+      do AddEntry(entries, win32::FromAnsi(found.cFileName), found);
+      while (FindNextFileA(handle.get(), &found));
+  }
   return entries;
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenRead(const std::string& path) const {
-  win32::Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  win32::Handle file(win32::WithPath(win32::Nt().CreateFileW, CreateFileA, path, GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return nullptr;
   return std::make_unique<Win32InputFile>(std::move(file));
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenWrite(const std::string& path) {
-  const std::wstring widePath = Wide(path);
-  if (IsFileMarked(widePath, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return nullptr;
-  win32::Handle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (IsFileMarked(path, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return nullptr;
+  win32::Handle file(win32::WithPath(win32::Nt().CreateFileW, CreateFileA, path, GENERIC_WRITE, FILE_SHARE_READ,
+                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return nullptr;
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& path, FsResult& result) {
   // CREATE_NEW fails on any existing name, a link included, and so never follows one.
-  win32::Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  win32::Handle file(win32::WithPath(win32::Nt().CreateFileW, CreateFileA, path, GENERIC_WRITE, FILE_SHARE_READ,
+                                     nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     result = LastResult();
     return nullptr;

@@ -5,7 +5,8 @@
 
 #include <utility>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32/family_functions.h"
+#include "platform/win32/window_calls.h"
 #include "platform/win32/window_placement.h"
 
 namespace vorn {
@@ -18,22 +19,28 @@ bool waitCursorShown = false;
 // The help file of the message box on screen; its Help button callback has no other way in.
 std::string currentHelpFile;
 
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+using HtmlHelpWide = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+using HtmlHelpAnsi = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 // HTML Help lives in hhctrl.ocx, which a bare system may lack; loaded on first use and kept
 // for the life of the process, since help windows may outlive any caller.
-HtmlHelpFunction HtmlHelpEntry() {
-  static HtmlHelpFunction entry = [] {
-    HMODULE module = LoadLibraryW(L"hhctrl.ocx");
-    return module ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
-                  : nullptr;
+FARPROC HtmlHelpEntry() {
+  static FARPROC entry = [] {
+    HMODULE module = LoadLibraryA("hhctrl.ocx");
+    return module ? GetProcAddress(module, win32::IsNtFamily() ? "HtmlHelpW" : "HtmlHelpA") : nullptr;
   }();
   return entry;
 }
 
 void OpenHelp(HWND owner, const std::string& helpFile, int context) {
-  if (HtmlHelpFunction htmlHelp = HtmlHelpEntry())
-    htmlHelp(owner, Wide(helpFile).c_str(), kHelpContextCommand, static_cast<DWORD_PTR>(context));
+  FARPROC entry = HtmlHelpEntry();
+  if (!entry) return;
+  const auto data = static_cast<DWORD_PTR>(context);
+  if (win32::IsNtFamily())
+    reinterpret_cast<HtmlHelpWide>(reinterpret_cast<void*>(entry))(owner, Wide(helpFile).c_str(), kHelpContextCommand, data);
+  else
+    reinterpret_cast<HtmlHelpAnsi>(reinterpret_cast<void*>(entry))(owner, win32::Ansi(helpFile).c_str(),
+                                                                   kHelpContextCommand, data);
 }
 
 void CALLBACK MessageBoxHelp(LPHELPINFO info) {
@@ -103,30 +110,44 @@ void CALLBACK EndFlash(HWND window, UINT, UINT_PTR timer, DWORD) {
 
 // Selects the initial folder once the picker is ready.
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM, LPARAM initialFolder) {
-  if (message == BFFM_INITIALIZED) SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, initialFolder);
+  if (message == BFFM_INITIALIZED)
+    win32::Send(picker, win32::FamilyMessage(BFFM_SETSELECTIONW, BFFM_SETSELECTIONA), TRUE, initialFolder);
   return 0;
 }
 
-}  // namespace
-
-MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
-  const std::wstring text = Wide(message.text);
-  const std::wstring title = Wide(message.title);
-  MSGBOXPARAMSW params{};
+// The box's parameters of either family; the texts are the family's own.
+template <typename Params, typename Text>
+Params MessageParams(const MessageSpec& message, const Text* text, const Text* title) {
+  Params params{};
   params.cbSize = sizeof params;
   params.hwndOwner = message.owner ? reinterpret_cast<HWND>(message.owner) : GetActiveWindow();
-  params.hInstance = GetModuleHandleW(nullptr);
-  params.lpszText = text.c_str();
-  params.lpszCaption = title.c_str();
+  params.hInstance = GetModuleHandleA(nullptr);
+  params.lpszText = text;
+  params.lpszCaption = title;
   params.dwStyle = IconStyle(message.icon) | ButtonStyle(message.buttons) | (message.foreground ? MB_SETFOREGROUND : 0);
   if (message.helpButton) {
     params.dwStyle |= MB_HELP;
     params.dwContextHelpId = static_cast<DWORD_PTR>(message.helpContext);
     params.lpfnMsgBoxCallback = MessageBoxHelp;
   }
+  return params;
+}
+
+}  // namespace
+
+MsgAnswer Win32UiServices::ShowMessage(const MessageSpec& message) {
   std::string outerHelpFile = std::exchange(currentHelpFile, message.helpFile);
   const win32::CentredBoxes centred;
-  int result = MessageBoxIndirectW(&params);
+  int result;
+  if (win32::IsNtFamily()) {
+    const std::wstring text = Wide(message.text), title = Wide(message.title);
+    const auto params = MessageParams<MSGBOXPARAMSW>(message, text.c_str(), title.c_str());
+    result = win32::Nt().MessageBoxIndirectW(&params);
+  } else {
+    const std::string text = win32::Ansi(message.text), title = win32::Ansi(message.title);
+    const auto params = MessageParams<MSGBOXPARAMSA>(message, text.c_str(), title.c_str());
+    result = MessageBoxIndirectA(&params);
+  }
   currentHelpFile = std::move(outerHelpFile);
   return Answer(result);
 }
@@ -154,41 +175,58 @@ bool Win32UiServices::WaitCursorShown() { return waitCursorShown; }
 
 void Win32UiServices::DoEvents() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (win32::TakeMessage(message)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
       break;
     }
     TranslateMessage(&message);
-    DispatchMessageW(&message);
+    win32::Dispatch(message);
   }
   if (afterEvents_) afterEvents_();
 }
 
-std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
-                                             const std::string& initialFolder, unsigned flags) {
-  const std::wstring wideTitle = Wide(title);
-  // The picker selects only a full path; "\Mail" names Mail at the root of the current drive.
-  std::wstring initial = Wide(initialFolder);
+namespace {
+
+// The folder picker of either family, from the initial folder's full path (the picker selects
+// only a full path; "\Mail" names Mail at the root of the current drive).
+template <typename BrowseInfo, typename Char, typename FullPathName, typename Browse, typename PathFromList>
+std::basic_string<Char> PickFolder(HWND owner, const Char* title, std::basic_string<Char> initial, unsigned flags,
+                                   FullPathName fullPathName, Browse browseForFolder, PathFromList pathFromIdList) {
   if (!initial.empty()) {
-    wchar_t full[MAX_PATH];
-    const DWORD length = GetFullPathNameW(initial.c_str(), MAX_PATH, full, nullptr);
+    Char full[MAX_PATH];
+    const DWORD length = fullPathName(initial.c_str(), MAX_PATH, full, nullptr);
     if (length > 0 && length < MAX_PATH) initial = full;
   }
-  BROWSEINFOW browse{};
-  browse.hwndOwner = reinterpret_cast<HWND>(owner);
+  BrowseInfo browse{};
+  browse.hwndOwner = owner;
   browse.pidlRoot = nullptr;  // the whole namespace
-  browse.lpszTitle = wideTitle.c_str();
+  browse.lpszTitle = title;
   browse.ulFlags = flags;
   browse.lpfn = BrowseCallback;
   browse.lParam = reinterpret_cast<LPARAM>(initial.c_str());
   const win32::CentredBoxes centred;
-  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
+  PIDLIST_ABSOLUTE item = browseForFolder(&browse);
   if (!item) return {};
-  wchar_t path[MAX_PATH] = {};
-  std::string picked = SHGetPathFromIDListW(item, path) ? NarrowZ(path) : std::string();
+  Char path[MAX_PATH] = {};
+  std::basic_string<Char> picked = pathFromIdList(item, path) ? path : std::basic_string<Char>();
   CoTaskMemFree(item);
   return picked;
+}
+
+}  // namespace
+
+std::string Win32UiServices::BrowseForFolder(WindowHandle owner, const std::string& title,
+                                             const std::string& initialFolder, unsigned flags) {
+  HWND window = reinterpret_cast<HWND>(owner);
+  if (win32::IsNtFamily()) {
+    const win32::NtFunctions& nt = win32::Nt();
+    return Narrow(PickFolder<BROWSEINFOW>(window, Wide(title).c_str(), Wide(initialFolder), flags, nt.GetFullPathNameW,
+                                          nt.SHBrowseForFolderW, nt.SHGetPathFromIDListW));
+  }
+  return win32::FromAnsi(PickFolder<BROWSEINFOA>(window, win32::Ansi(title).c_str(), win32::Ansi(initialFolder), flags,
+                                                 GetFullPathNameA, SHBrowseForFolderA, SHGetPathFromIDListA)
+                             .c_str());
 }
 
 void Win32UiServices::ShowHelp(WindowHandle owner, const std::string& helpFile, int context) {

@@ -1,36 +1,37 @@
 #include "platform/win32/window_placement.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vorn::win32 {
 namespace {
 
 // Marks a box already placed, so that moving it later by hand is not undone.
-constexpr wchar_t kPlacedProperty[] = L"Vorn.Placed";
+constexpr char kPlacedProperty[] = "Vorn.Placed";
 
 RECT WorkAreaOf(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
   return monitor.rcWork;
 }
 
 bool IsDialogBox(HWND window) {
-  wchar_t name[16] = {};
-  return GetClassNameW(window, name, 16) && wcscmp(name, L"#32770") == 0;
+  char name[16] = {};
+  return GetClassNameA(window, name, 16) && std::string(name) == "#32770";
 }
 
 LRESULT CALLBACK CentreOnActivation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
     HWND owner = GetWindow(box, GW_OWNER);
-    if (owner && IsDialogBox(box) && !GetPropW(box, kPlacedProperty)) {
-      SetPropW(box, kPlacedProperty, box);
+    if (owner && IsDialogBox(box) && !GetPropA(box, kPlacedProperty)) {
+      SetPropA(box, kPlacedProperty, box);
       CentreOnOwner(box, owner);
     }
   } else if (code == HCBT_DESTROYWND) {
-    RemovePropW(reinterpret_cast<HWND>(wParam), kPlacedProperty);
+    RemovePropA(reinterpret_cast<HWND>(wParam), kPlacedProperty);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -51,7 +52,7 @@ void CentreOnOwner(HWND window, HWND owner) {
 }
 
 CentredBoxes::CentredBoxes()
-    : hook_(SetWindowsHookExW(WH_CBT, CentreOnActivation, nullptr, GetCurrentThreadId())) {}
+    : hook_(SetWindowsHookExA(WH_CBT, CentreOnActivation, nullptr, GetCurrentThreadId())) {}
 
 CentredBoxes::~CentredBoxes() {
   if (hook_) UnhookWindowsHookEx(hook_);

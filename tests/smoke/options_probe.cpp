@@ -108,7 +108,7 @@ int RunOptionsCommand(HWND main, const std::wstring& command, const std::vector<
     return 0;
   }
   if (command == L"opt-message") return AnswerMessage(Number(arguments, 0));
-  HWND opt = FindWindowW(ids::kOptClass, nullptr);
+  HWND opt = FindWindowA(ids::kOptClass, nullptr);
   if (!opt || !IsWindowVisible(opt)) return 1;
   if (command == L"opt-state") {
     PrintState(opt);

@@ -27,9 +27,9 @@ inline void Notify(HWND parent, int id, int code) {
 
 // A visible top-level window of that class (and title, when given), waited for up to 30 seconds
 // (a restore unpacks before its next question); null when none showed.
-inline HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* title = nullptr) {
+inline HWND WaitForWindow(const char* windowClass, const wchar_t* title = nullptr) {
   for (int attempt = 0; attempt < 600; ++attempt) {
-    HWND window = FindWindowW(windowClass, title);
+    HWND window = FindWindowW(Wide(windowClass).c_str(), title);
     if (window && IsWindowVisible(window)) return window;
     Sleep(50);
   }
@@ -38,9 +38,9 @@ inline HWND WaitForWindow(const wchar_t* windowClass, const wchar_t* title = nul
 
 // Whether every window of that class (and title) has gone from the screen within 30 seconds. A
 // window being destroyed is hidden first: hidden counts as gone.
-inline bool WaitUntilGone(const wchar_t* windowClass, const wchar_t* title = nullptr) {
+inline bool WaitUntilGone(const char* windowClass, const wchar_t* title = nullptr) {
   for (int attempt = 0; attempt < 600; ++attempt) {
-    HWND window = FindWindowW(windowClass, title);
+    HWND window = FindWindowW(Wide(windowClass).c_str(), title);
     if (!window || !IsWindowVisible(window)) return true;
     Sleep(50);
   }

@@ -133,8 +133,8 @@ int RestoreTo(HWND main, const std::string& user) {
   return StartRun(main);
 }
 
-HWND VisibleWindowOfClass(const wchar_t* windowClass) {
-  HWND window = FindWindowW(windowClass, nullptr);
+HWND VisibleWindowOfClass(const char* windowClass) {
+  HWND window = FindWindowA(windowClass, nullptr);
   return window && IsWindowVisible(window) ? window : nullptr;
 }
 

@@ -2,11 +2,11 @@
 // Window classes and control ids of the windows, also used by the smoke test's probe.
 namespace vorn::win32ui {
 
-constexpr wchar_t kForm1Class[] = L"VornForm1";
-constexpr wchar_t kFrmBkpthClass[] = L"VornFrmBkpth";
-constexpr wchar_t kExInfoClass[] = L"VornExInfo";
-constexpr wchar_t kMailmeClass[] = L"VornMailme";
-constexpr wchar_t kOptClass[] = L"VornOpt";
+constexpr char kForm1Class[] = "VornForm1";
+constexpr char kFrmBkpthClass[] = "VornFrmBkpth";
+constexpr char kExInfoClass[] = "VornExInfo";
+constexpr char kMailmeClass[] = "VornMailme";
+constexpr char kOptClass[] = "VornOpt";
 
 // Form1: OK is the window's default button, so it takes IDOK (1).
 constexpr int kForm1Ok = 1;

@@ -40,33 +40,33 @@ HWND ExInfoView::Create(HWND owner) {
   const int rightWidth = width - rightX - kMargin;
 
   auto field = [&](int index, int x, int y, int labelWidth, int fieldWidth) {
-    CreateControl(window_, L"STATIC", dialog_.Label1[index], SS_RIGHT | SS_CENTERIMAGE, 0,
+    CreateControl(window_, "STATIC", dialog_.Label1[index], SS_RIGHT | SS_CENTERIMAGE, 0,
                   {x, y, labelWidth, kFieldHeight});
-    fields_[index] = CreateControl(window_, L"EDIT", dialog_.Text1[index].text, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP,
+    fields_[index] = CreateControl(window_, "EDIT", dialog_.Text1[index].text, ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP,
                                    kExInfoField1First + index, {x + labelWidth + 4, y, fieldWidth, kFieldHeight});
   };
   const int rows = static_cast<int>(std::size(ExInfo::kEnvironmentFields));
-  CreateControl(window_, L"BUTTON", dialog_.Frame1.caption, BS_GROUPBOX, 0,
+  CreateControl(window_, "BUTTON", dialog_.Frame1.caption, BS_GROUPBOX, 0,
                 {kMargin, 2, leftWidth, 20 + rows * kRowHeight});
   for (int row = 0; row < rows; ++row)
     field(ExInfo::kEnvironmentFields[row], kMargin + 8, 20 + row * kRowHeight, 76, leftWidth - 16 - 80);
 
-  CreateControl(window_, L"BUTTON", dialog_.Frame2.caption, BS_GROUPBOX, 0, {rightX, 2, rightWidth, 62});
-  label3_ = CreateControl(window_, L"STATIC", "", SS_LEFT, kExInfoLabel3, {rightX + 8, 20, rightWidth - 16, 40});
-  command1_[ExInfo::kOk] = CreateControl(window_, L"BUTTON", dialog_.Command1[ExInfo::kOk].caption,
+  CreateControl(window_, "BUTTON", dialog_.Frame2.caption, BS_GROUPBOX, 0, {rightX, 2, rightWidth, 62});
+  label3_ = CreateControl(window_, "STATIC", "", SS_LEFT, kExInfoLabel3, {rightX + 8, 20, rightWidth - 16, 40});
+  command1_[ExInfo::kOk] = CreateControl(window_, "BUTTON", dialog_.Command1[ExInfo::kOk].caption,
                                          BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
                                          {width - kMargin - kButtonWidth, 72, kButtonWidth, kButtonHeight});
-  command1_[ExInfo::kDetail] = CreateControl(window_, L"BUTTON", dialog_.Command1[ExInfo::kDetail].caption,
+  command1_[ExInfo::kDetail] = CreateControl(window_, "BUTTON", dialog_.Command1[ExInfo::kDetail].caption,
                                              BS_PUSHBUTTON | WS_TABSTOP, kExInfoDetail,
                                              {width - kMargin - kButtonWidth, 72 + kButtonHeight + 6, kButtonWidth,
                                               kButtonHeight});
   const int explanationY = 26 + rows * kRowHeight;
-  CreateControl(window_, L"STATIC", dialog_.Label2, SS_LEFT, 0,
+  CreateControl(window_, "STATIC", dialog_.Label2, SS_LEFT, 0,
                 {kMargin, explanationY, width - 2 * kMargin, normalHeight - explanationY - 4});
 
   const int detailRows = static_cast<int>(std::size(ExInfo::kDetailFields));
   const int panelY = normalHeight + 2;
-  CreateControl(window_, L"BUTTON", dialog_.Frame3.caption, BS_GROUPBOX, 0,
+  CreateControl(window_, "BUTTON", dialog_.Frame3.caption, BS_GROUPBOX, 0,
                 {kMargin, panelY, width - 2 * kMargin, 16 + detailRows * kRowHeight});
   for (int row = 0; row < detailRows; ++row)
     field(ExInfo::kDetailFields[row], kMargin + 8, panelY + 14 + row * kRowHeight, 128, width - 2 * kMargin - 16 - 132);
@@ -98,7 +98,7 @@ LRESULT ExInfoView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       dialog_.Command1_Click(ExInfo::kOk);
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return win32::DefaultProcedure(window_, message, wParam, lParam);
 }
 
 }  // namespace vorn::win32ui

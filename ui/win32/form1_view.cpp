@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/wide_text.h"
 #include "ui/win32/control_ids.h"
 #include "ui/win32/view_support.h"
 
@@ -50,7 +49,7 @@ static_assert(kMenu[kForm1MenuMail - kMenuIdBase].item == &Form1::MnMail);
 // window manager to place it, which a virtual desktop lacks), it goes to that first place.
 void PlaceAsTheSystemDoes(HWND window) {
   RECT area, frame;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   GetWindowRect(window, &frame);
   if (frame.left != area.left || frame.top != area.top) return;
   const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
@@ -79,23 +78,23 @@ void Form1View::Create() {
   PlaceAsTheSystemDoes(window_);
   form_.hwnd = reinterpret_cast<WindowHandle>(window_);
 
-  image1_ = CreateControl(window_, L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, kForm1Image1, {12, 12, 48, 48});
+  image1_ = CreateControl(window_, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, kForm1Image1, {12, 12, 48, 48});
   // In tab order from the top: the mode, the user list, the Store Root, OK, 終了.
   for (int index = 1; index <= 2; ++index)
-    option1_[index] = CreateControl(window_, L"BUTTON", form_.Option1.captions[index],
+    option1_[index] = CreateControl(window_, "BUTTON", form_.Option1.captions[index],
                                     BS_RADIOBUTTON | (index == 1 ? WS_GROUP : 0),
                                     kForm1Option1First + index, {76, 12 + (index - 1) * 26, 200, 22});
-  list1_ = CreateControl(window_, L"LISTBOX", "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kForm1List1,
+  list1_ = CreateControl(window_, "LISTBOX", "", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kForm1List1,
                          {12, 70, 376, 116});
-  text1_ = CreateControl(window_, L"EDIT", "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kForm1Text1,
+  text1_ = CreateControl(window_, "EDIT", "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kForm1Text1,
                          {12, 192, 376, 24});
-  command1_[Form1::kOk] = CreateControl(window_, L"BUTTON", form_.Command1[Form1::kOk].caption,
+  command1_[Form1::kOk] = CreateControl(window_, "BUTTON", form_.Command1[Form1::kOk].caption,
                                         BS_DEFPUSHBUTTON | WS_TABSTOP, kForm1Ok, {212, 226, 84, 28});
-  command1_[Form1::kExit] = CreateControl(window_, L"BUTTON", form_.Command1[Form1::kExit].caption,
+  command1_[Form1::kExit] = CreateControl(window_, "BUTTON", form_.Command1[Form1::kExit].caption,
                                           BS_PUSHBUTTON | WS_TABSTOP, kForm1Exit, {304, 226, 84, 28});
 
   ACCEL optionsKey{FCONTROL | FVIRTKEY, 'O', static_cast<WORD>(kForm1MenuOp)};
-  accelerators_ = CreateAcceleratorTableW(&optionsKey, 1);
+  accelerators_ = CreateAcceleratorTableA(&optionsKey, 1);
 }
 
 HMENU Form1View::CreateMenuBar() {
@@ -105,15 +104,15 @@ HMENU Form1View::CreateMenuBar() {
   for (size_t i = 0; i < std::size(kMenu); ++i) {
     const MenuEntry& entry = kMenu[i];
     if (!entry.item) {
-      AppendMenuW(menus[entry.menu], MF_SEPARATOR, 0, nullptr);
+      AppendMenuA(menus[entry.menu], MF_SEPARATOR, 0, nullptr);
       continue;
     }
     std::string caption = (form_.*entry.item).caption;
     if (entry.shortcut) caption += std::string("\t") + entry.shortcut;
-    AppendMenuW(menus[entry.menu], MF_STRING, kMenuIdBase + i, Wide(caption).c_str());
+    win32::AppendMenuText(menus[entry.menu], MF_STRING, kMenuIdBase + i, caption);
   }
   for (size_t m = 0; m < std::size(kMenuTitles); ++m)
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[m]), Wide(kMenuTitles[m]).c_str());
+    win32::AppendMenuText(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[m]), kMenuTitles[m]);
   return bar;
 }
 
@@ -143,7 +142,7 @@ void Form1View::OnCommand(int id, int code) {
   } else if (id > kForm1Option1First && id <= kForm1Option1First + 2 && code == BN_CLICKED) {
     form_.Option1_Click(id - kForm1Option1First);
   } else if (id == kForm1List1 && code == LBN_SELCHANGE) {
-    form_.List1_Click(static_cast<int>(SendMessageW(list1_, LB_GETCURSEL, 0, 0)));
+    form_.List1_Click(static_cast<int>(win32::Send(list1_, LB_GETCURSEL, 0, 0)));
   } else if (id == kForm1Image1 && code == STN_DBLCLK) {
     form_.Image1_DblClick();
   }
@@ -153,7 +152,7 @@ void Form1View::OnCommand(int id, int code) {
 LRESULT CALLBACK Form1View::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   RememberView(window, message, lParam);
   Form1View* view = ViewOf<Form1View>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  if (!view || !view->window_) return win32::DefaultProcedure(window, message, wParam, lParam);
   return view->Handle(message, wParam, lParam);
 }
 
@@ -181,7 +180,7 @@ LRESULT Form1View::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return win32::DefaultProcedure(window_, message, wParam, lParam);
 }
 
 }  // namespace vorn::win32ui

@@ -19,17 +19,17 @@ HWND FrmBkpthView::Create(HWND owner) {
   CreateDialogWindow(kFrmBkpthClass, dialog_.caption, owner, kClientWidth, kClientHeight);
   // In tab order from the top: the options, the browse button, the path box, OK, キャンセル.
   for (int index : {FrmBkpth::kDesktop, FrmBkpth::kOther})
-    option1_[index] = CreateControl(window_, L"BUTTON", dialog_.Option1.captions[index],
+    option1_[index] = CreateControl(window_, "BUTTON", dialog_.Option1.captions[index],
                                     BS_RADIOBUTTON | (index == 0 ? WS_GROUP : 0),
                                     kFrmBkpthOption1First + index, {16, 12 + index * 28, index == 0 ? 320 : 200, 22});
-  browse_ = CreateControl(window_, L"BUTTON", dialog_.CmdBrowse.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+  browse_ = CreateControl(window_, "BUTTON", dialog_.CmdBrowse.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                           kFrmBkpthBrowse, {260, 39, 84, 26});
   // The path box shows what the picker chose; a typed path would be stored unchecked.
-  text1_ = CreateControl(window_, L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, kFrmBkpthText1,
+  text1_ = CreateControl(window_, "EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, kFrmBkpthText1,
                          {36, 72, 308, 24});
-  ok_ = CreateControl(window_, L"BUTTON", dialog_.CmdOk.caption, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+  ok_ = CreateControl(window_, "BUTTON", dialog_.CmdOk.caption, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
                       {168, 106, 84, 28});
-  cancel_ = CreateControl(window_, L"BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
+  cancel_ = CreateControl(window_, "BUTTON", dialog_.CmdCancel.caption, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL,
                           {260, 106, 84, 28});
   return nullptr;  // the selected option, the first in tab order
 }
@@ -71,7 +71,7 @@ LRESULT FrmBkpthView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       dialog_.CmdCancel_Click();
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return win32::DefaultProcedure(window_, message, wParam, lParam);
 }
 
 }  // namespace vorn::win32ui

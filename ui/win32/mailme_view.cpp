@@ -1,5 +1,7 @@
 #include "ui/win32/mailme_view.h"
 
+#include "platform/win32/family_functions.h"
+
 #include "ui/win32/control_ids.h"
 #include "ui/win32/view_support.h"
 
@@ -20,14 +22,14 @@ MailmeView::MailmeView(Mailme& sheet) : ModalView(sheet), sheet_(sheet) {}
 
 HWND MailmeView::Create(HWND owner) {
   CreateDialogWindow(kMailmeClass, sheet_.caption, owner, kClientWidth, kClientHeight);
-  CreateControl(window_, L"BUTTON", "選択", BS_GROUPBOX, kMailmeFrame, {12, 8, 276, 128});
+  CreateControl(window_, "BUTTON", "選択", BS_GROUPBOX, kMailmeFrame, {12, 8, 276, 128});
   for (int index = 0; index < 4; ++index)
-    option1_[index] = CreateControl(window_, L"BUTTON", sheet_.Option1.captions[index],
+    option1_[index] = CreateControl(window_, "BUTTON", sheet_.Option1.captions[index],
                                     BS_RADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
                                     kMailmeOption1First + index, {28, 30 + index * 25, 244, 22});
-  command1_[Mailme::kOk] = CreateControl(window_, L"BUTTON", sheet_.Command1[Mailme::kOk].caption,
+  command1_[Mailme::kOk] = CreateControl(window_, "BUTTON", sheet_.Command1[Mailme::kOk].caption,
                                          BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, {112, 148, 84, 28});
-  command1_[Mailme::kCancel] = CreateControl(window_, L"BUTTON", sheet_.Command1[Mailme::kCancel].caption,
+  command1_[Mailme::kCancel] = CreateControl(window_, "BUTTON", sheet_.Command1[Mailme::kCancel].caption,
                                              BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, {204, 148, 84, 28});
   return command1_[Mailme::kOk];
 }
@@ -46,10 +48,11 @@ void MailmeView::Sync() {
 
 // The layered style and its alpha, and the timer that drives them.
 void MailmeView::SyncFade() {
-  if (sheet_.layered && alphaShown_ != sheet_.alpha) {
-    const LONG style = GetWindowLongW(window_, GWL_EXSTYLE);
-    if (!(style & kLayeredStyle)) SetWindowLongW(window_, GWL_EXSTYLE, style | kLayeredStyle);
-    SetLayeredWindowAttributes(window_, 0, static_cast<BYTE>(sheet_.alpha), kAlphaFlag);
+  // Layered windows came with 2000: on the 98 family the sheet is shown whole from the start.
+  if (sheet_.layered && alphaShown_ != sheet_.alpha && win32::IsNtFamily()) {
+    const LONG style = GetWindowLongA(window_, GWL_EXSTYLE);
+    if (!(style & kLayeredStyle)) SetWindowLongA(window_, GWL_EXSTYLE, style | kLayeredStyle);
+    win32::Nt().SetLayeredWindowAttributes(window_, 0, static_cast<BYTE>(sheet_.alpha), kAlphaFlag);
     alphaShown_ = sheet_.alpha;
   }
   if (sheet_.Timer1.enabled != timerRunning_) {
@@ -90,7 +93,7 @@ LRESULT MailmeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Sync();
       return 0;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return win32::DefaultProcedure(window_, message, wParam, lParam);
 }
 
 }  // namespace vorn::win32ui

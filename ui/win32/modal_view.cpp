@@ -25,9 +25,9 @@ std::unique_ptr<ModalView> MakeModalView(ModalForm& form) {
   return found == Factories().end() ? nullptr : found->second(form);
 }
 
-void ModalView::CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,
+void ModalView::CreateDialogWindow(const char* windowClass, const std::string& caption, HWND owner, int width,
                                    int height) {
-  static std::set<std::wstring> registered;
+  static std::set<std::string> registered;
   if (registered.insert(windowClass).second) RegisterWindowClass(windowClass, WindowProc);
   window_ = CreateTopLevel(windowClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner, nullptr, width, height,
                            static_cast<ModalView*>(this));
@@ -36,7 +36,7 @@ void ModalView::CreateDialogWindow(const wchar_t* windowClass, const std::string
 LRESULT CALLBACK ModalView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   RememberView(window, message, lParam);
   ModalView* view = ViewOf<ModalView>(window);
-  if (!view || !view->window_) return DefWindowProcW(window, message, wParam, lParam);
+  if (!view || !view->window_) return win32::DefaultProcedure(window, message, wParam, lParam);
   switch (message) {
     case DM_GETDEFID:  // OK is every dialog's default button
       return MAKELRESULT(IDOK, DC_HASDEFID);
@@ -66,13 +66,13 @@ void ModalView::RunModal(HWND owner) {
   MSG message;
   bool quit = false;
   while (!form_.closed) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+    if (win32::WaitNextMessage(message) <= 0) {
       quit = true;
       break;
     }
-    if (PreTranslate(message) || IsDialogMessageW(window_, &message)) continue;
+    if (PreTranslate(message) || win32::DialogMessage(window_, message)) continue;
     TranslateMessage(&message);
-    DispatchMessageW(&message);
+    win32::Dispatch(message);
   }
   // The owner is enabled again before the dialog goes, so it takes the activation back, and
   // with it the focus it had.

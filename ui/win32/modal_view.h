@@ -33,7 +33,7 @@ class ModalView {
   virtual HWND Create(HWND owner) = 0;
   // Brings every control in line with the form's state.
   virtual void Sync() = 0;
-  // A message of window_; what it does not handle goes to DefWindowProcW.
+  // A message of window_; what it does not handle goes to the default procedure.
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // Keys the dialog handles before the dialog manager sees them; true when one was handled.
   virtual bool PreTranslate(const MSG& message) {
@@ -42,7 +42,7 @@ class ModalView {
   }
   // Creates window_, a captioned dialog window of that class (registered on first use) whose
   // client area is width x height and whose messages go to Handle.
-  void CreateDialogWindow(const wchar_t* windowClass, const std::string& caption, HWND owner, int width,
+  void CreateDialogWindow(const char* windowClass, const std::string& caption, HWND owner, int width,
                           int height);
 
   HWND window_ = nullptr;

@@ -24,7 +24,7 @@ class OptView : public ModalView {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(const MSG& message) override;
   // A control on the page of that tab.
-  HWND Add(int tab, const wchar_t* windowClass, const std::string& text, DWORD style, int id, const Box& box);
+  HWND Add(int tab, const char* windowClass, const std::string& text, DWORD style, int id, const Box& box);
   void CreateSettingsPage();
   void CreateMailStorePage();
   void SyncTree();

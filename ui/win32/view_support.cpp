@@ -1,9 +1,9 @@
 #include "ui/win32/view_support.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <cstring>
+#include <vector>
 
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ui_services.h"
 #include "ui/win32/vorn_icon.h"
 
@@ -13,8 +13,8 @@ namespace {
 
 // Where a window keeps its own procedure and the control that had the focus when it was last
 // deactivated.
-constexpr wchar_t kProcedureProperty[] = L"Vorn.Procedure";
-constexpr wchar_t kFocusProperty[] = L"Vorn.Focus";
+constexpr char kProcedureProperty[] = "Vorn.Procedure";
+constexpr char kFocusProperty[] = "Vorn.Focus";
 
 bool CanTakeFocus(HWND window, HWND control) {
   return control && IsChild(window, control) && IsWindowVisible(control) && IsWindowEnabled(control);
@@ -24,18 +24,18 @@ bool CanTakeFocus(HWND window, HWND control) {
 // it, to the same control. (DefWindowProc would put it on the window itself, where no key
 // but the menu's works.)
 LRESULT CALLBACK KeepFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(window, kProcedureProperty));
+  const auto procedure = reinterpret_cast<WNDPROC>(GetPropA(window, kProcedureProperty));
   if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();
-    if (focus && IsChild(window, focus)) SetPropW(window, kFocusProperty, focus);
+    if (focus && IsChild(window, focus)) SetPropA(window, kFocusProperty, focus);
   } else if (message == WM_NCDESTROY) {
-    RemovePropW(window, kFocusProperty);
-    RemovePropW(window, kProcedureProperty);
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    RemovePropA(window, kFocusProperty);
+    RemovePropA(window, kProcedureProperty);
+    win32::ReplaceProcedure(window, procedure);
   }
-  const LRESULT result = CallWindowProcW(procedure, window, message, wParam, lParam);
+  const LRESULT result = win32::CallProcedure(procedure, window, message, wParam, lParam);
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-    HWND saved = static_cast<HWND>(GetPropW(window, kFocusProperty));
+    HWND saved = static_cast<HWND>(GetPropA(window, kFocusProperty));
     if (HWND focus = CanTakeFocus(window, saved) ? saved : FirstTabStop(window)) SetFocus(focus);
   }
   return result;
@@ -48,63 +48,59 @@ int IconSize(int metric) { return GetSystemMetrics(metric); }
 HFONT UiFont() {
   // Made once; every control of every window uses it for the life of the process.
   static HFONT font = [] {
-    LOGFONTW face{};
+    LOGFONTA face{};
     HDC screen = GetDC(nullptr);
     face.lfHeight = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = SHIFTJIS_CHARSET;
-    wcscpy(face.lfFaceName, L"MS Shell Dlg");
-    HFONT made = CreateFontIndirectW(&face);
+    strcpy(face.lfFaceName, "MS Shell Dlg");
+    HFONT made = CreateFontIndirectA(&face);
     return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }();
   return font;
 }
 
-HWND CreateControl(HWND parent, const wchar_t* windowClass, const std::string& text, DWORD style, int id,
+HWND CreateControl(HWND parent, const char* windowClass, const std::string& text, DWORD style, int id,
                    const Box& box) {
   DWORD exStyle = 0;
-  if (windowClass == std::wstring(L"EDIT") || windowClass == std::wstring(L"LISTBOX")) exStyle = WS_EX_CLIENTEDGE;
-  HWND control = CreateWindowExW(exStyle, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, box.x,
-                                 box.y, box.width, box.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                 nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  if (windowClass == std::string("EDIT") || windowClass == std::string("LISTBOX")) exStyle = WS_EX_CLIENTEDGE;
+  HWND control = win32::MakeWindow(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.width,
+                                   box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+  win32::Send(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
   return control;
 }
 
-ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
+ATOM RegisterWindowClass(const char* name, WNDPROC procedure) {
+  WNDCLASSEXA windowClass{};
   windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hIcon = VornIcon(IconSize(SM_CXICON));
   windowClass.hIconSm = VornIcon(IconSize(SM_CXSMICON));
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name;
-  return RegisterClassExW(&windowClass);
+  return win32::AddWindowClass(windowClass);
 }
 
-HWND CreateTopLevel(const wchar_t* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
+HWND CreateTopLevel(const char* windowClass, const std::string& caption, DWORD style, HWND owner, HMENU menu,
                     int width, int height, void* view) {
   RECT frame{0, 0, width, height};
   AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
-  HWND window = CreateWindowExW(0, windowClass, Wide(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, owner, menu,
-                                GetModuleHandleW(nullptr), view);
+  HWND window = win32::MakeWindow(0, windowClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, owner, menu, GetModuleHandleA(nullptr), view);
   if (!window) return nullptr;
   // Also for a class registered without them.
-  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXICON))));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXSMICON))));
-  SetPropW(window, kProcedureProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC)));
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepFocus));
+  win32::Send(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXICON))));
+  win32::Send(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(VornIcon(IconSize(SM_CXSMICON))));
+  SetPropA(window, kProcedureProperty, reinterpret_cast<HANDLE>(win32::ReplaceProcedure(window, KeepFocus)));
   return window;
 }
 
 HWND FirstTabStop(HWND window) {
   for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-    if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) && CanTakeFocus(window, control)) return control;
+    if ((GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) && CanTakeFocus(window, control)) return control;
   return nullptr;
 }
 
@@ -112,7 +108,7 @@ void GiveFocus(HWND window, HWND control) {
   if (GetActiveWindow() == window) {
     if (HWND focus = CanTakeFocus(window, control) ? control : FirstTabStop(window)) SetFocus(focus);
   } else {
-    SetPropW(window, kFocusProperty, control);
+    SetPropA(window, kFocusProperty, control);
   }
 }
 
@@ -131,27 +127,21 @@ void DrawEnvelopePicture(const DRAWITEMSTRUCT& item) {
 
 void RememberView(HWND window, UINT message, LPARAM lParam) {
   if (message != WM_NCCREATE) return;
-  auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  auto create = reinterpret_cast<CREATESTRUCTA*>(lParam);  // the same place in either family's
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
 }
 
-std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthW(window);
-  std::wstring text(length + 1, L'\0');
-  GetWindowTextW(window, text.data(), length + 1);
-  text.resize(wcslen(text.c_str()));
-  return Narrow(text);
-}
+std::string WindowText(HWND window) { return win32::TextOf(window); }
 
 void SetWindowTextIfChanged(HWND window, const std::string& text) {
   // Setting an edit control's text moves its caret; only touch it when it differs.
-  if (WindowText(window) != text) SetWindowTextW(window, Wide(text).c_str());
+  if (WindowText(window) != text) win32::SetText(window, text);
 }
 
 void SyncEnabledVisible(HWND control, bool enabled, bool visible) {
   if (static_cast<bool>(IsWindowEnabled(control)) != enabled) EnableWindow(control, enabled);
   // The control's own state: IsWindowVisible also says no for every control of a window not yet shown.
-  const bool shown = GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE;
+  const bool shown = GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE;
   if (shown != visible) ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
 }
 
@@ -172,62 +162,77 @@ void SyncPathBox(HWND control, const TextBox& box) {
 }
 
 void ShowPathEnd(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  SendMessageW(control, EM_SETSEL, length, length);
-  SendMessageW(control, EM_SCROLLCARET, 0, 0);
+  const int length = GetWindowTextLengthA(control);  // at least the length in either family's units
+  win32::Send(control, EM_SETSEL, length, length);
+  win32::Send(control, EM_SCROLLCARET, 0, 0);
 }
 
+namespace {
+
+// The items of a list or combo box (the messages of the one or the other) made the list's.
+void SyncItems(HWND control, const std::vector<std::string>& items, const UINT messages[4]) {
+  enum { kCount, kLength, kText, kAdd };
+  const int count = static_cast<int>(win32::Send(control, messages[kCount]));
+  bool same = count == static_cast<int>(items.size());
+  for (int i = 0; same && i < count; ++i)
+    same = win32::ItemText(control, messages[kLength], messages[kText], i) == items[static_cast<size_t>(i)];
+  if (same) return;
+  win32::Send(control, WM_SETREDRAW, FALSE);
+  win32::Send(control, messages[kAdd] == LB_ADDSTRING ? LB_RESETCONTENT : CB_RESETCONTENT);
+  for (const auto& item : items) win32::Send(control, messages[kAdd], 0, win32::SystemText(item).lParam());
+  win32::Send(control, WM_SETREDRAW, TRUE);
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+}  // namespace
+
 void SyncListBox(HWND control, const ListBox& list, bool enabled) {
-  const int count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
-  bool same = count == static_cast<int>(list.items.size());
-  for (int i = 0; same && i < count; ++i) {
-    std::wstring item(SendMessageW(control, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-    SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(wcslen(item.c_str()));
-    same = Narrow(item) == list.items[i];
-  }
-  if (!same) {
-    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(control, LB_RESETCONTENT, 0, 0);
-    for (const auto& item : list.items)
-      SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control, nullptr, TRUE);
-  }
-  if (SendMessageW(control, LB_GETCURSEL, 0, 0) != list.selected) SendMessageW(control, LB_SETCURSEL, list.selected, 0);
+  static constexpr UINT kMessages[4] = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_ADDSTRING};
+  SyncItems(control, list.items, kMessages);
+  if (win32::Send(control, LB_GETCURSEL) != list.selected) win32::Send(control, LB_SETCURSEL, list.selected);
   SyncEnabledVisible(control, list.enabled && enabled, list.visible);
 }
 
 void SyncOption(HWND control, const OptionGroup& group, int index, bool enabled, int firstShown) {
-  SendMessageW(control, BM_SETCHECK, group.selected == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  win32::Send(control, BM_SETCHECK, group.selected == index ? BST_CHECKED : BST_UNCHECKED, 0);
   const bool tabStop = group.selected == index || (group.selected < firstShown && index == firstShown);
-  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
   if (static_cast<bool>(style & WS_TABSTOP) != tabStop)
-    SetWindowLongW(control, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    SetWindowLongA(control, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   SyncEnabledVisible(control, group.ItemEnabled(index) && enabled, true);
 }
 
 void SyncCheckBox(HWND control, const CheckBox& box, bool enabled) {
   SetWindowTextIfChanged(control, box.caption);
-  SendMessageW(control, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  win32::Send(control, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   SyncEnabledVisible(control, box.enabled && enabled, box.visible);
 }
 
 void SyncComboBox(HWND control, const ComboBox& combo, bool enabled) {
-  const int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
-  bool same = count == static_cast<int>(combo.items.size());
-  for (int i = 0; same && i < count; ++i) {
-    std::wstring item(SendMessageW(control, CB_GETLBTEXTLEN, i, 0) + 1, L'\0');
-    SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    same = NarrowZ(item.c_str()) == combo.items[static_cast<size_t>(i)];
-  }
-  if (!same) {
-    SendMessageW(control, CB_RESETCONTENT, 0, 0);
-    for (const auto& item : combo.items)
-      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-  }
-  if (SendMessageW(control, CB_GETCURSEL, 0, 0) != combo.selected) SendMessageW(control, CB_SETCURSEL, combo.selected, 0);
+  static constexpr UINT kMessages[4] = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ADDSTRING};
+  SyncItems(control, combo.items, kMessages);
+  if (win32::Send(control, CB_GETCURSEL) != combo.selected) win32::Send(control, CB_SETCURSEL, combo.selected);
   SyncEnabledVisible(control, combo.enabled && enabled, true);
+}
+
+void InsertTab(HWND tabs, int index, const std::string& caption) {
+  win32::SystemText text(caption);
+  TCITEMA item{};  // the same as the wide one but for the type of its text
+  item.mask = TCIF_TEXT;
+  item.pszText = static_cast<LPSTR>(text.data());
+  win32::Send(tabs, win32::FamilyMessage(TCM_INSERTITEMW, TCM_INSERTITEMA), index, reinterpret_cast<LPARAM>(&item));
+}
+
+HTREEITEM InsertTreeItem(HWND tree, TVINSERTSTRUCTA insert, const std::string& caption) {
+  win32::SystemText text(caption);
+  insert.item.mask |= TVIF_TEXT;
+  insert.item.pszText = static_cast<LPSTR>(text.data());
+  return reinterpret_cast<HTREEITEM>(
+      win32::Send(tree, win32::FamilyMessage(TVM_INSERTITEMW, TVM_INSERTITEMA), 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+bool IsTreeSelectionChange(const NMHDR& header) {
+  return header.code == TVN_SELCHANGEDW || header.code == TVN_SELCHANGEDA;
 }
 
 void SyncLabel(HWND control, const Label& label) {

@@ -1,5 +1,6 @@
 #include "ui/win32/win32_form_host.h"
 
+#include "platform/win32/window_calls.h"
 #include "ui/win32/form1_view.h"
 #include "ui/win32/modal_view.h"
 
@@ -58,17 +59,17 @@ void Win32FormHost::Refresh() {
 int Win32FormHost::RunMessageLoop() {
   MSG message;
   for (;;) {
-    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (!win32::TakeMessage(message, PM_NOREMOVE)) {
       Refresh();
       WaitMessage();
       continue;
     }
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return static_cast<int>(message.wParam);
+    if (win32::WaitNextMessage(message) <= 0) return static_cast<int>(message.wParam);
     HWND main = form1View_ ? form1View_->window() : nullptr;
-    if (main && TranslateAcceleratorW(main, form1View_->accelerators(), &message)) continue;
-    if (main && IsDialogMessageW(main, &message)) continue;
+    if (main && win32::Accelerator(main, form1View_->accelerators(), message)) continue;
+    if (main && win32::DialogMessage(main, message)) continue;
     TranslateMessage(&message);
-    DispatchMessageW(&message);
+    win32::Dispatch(message);
   }
 }
 
