@@ -93,14 +93,10 @@ ExtractionResult ExtractFile(DbxFile& file, FileSystem& files, const std::string
 
 std::string ExtractionFolderName(const std::string& folderName) {
   std::string name = folderName;
-  bool onlyDotsAndBlanks = true;
-  for (char& c : name) {
+  for (char& c : name)
     if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       c = '_';
-    if (c != '.' && c != ' ') onlyDotsAndBlanks = false;
-  }
-  if (onlyDotsAndBlanks) name.assign(std::max<size_t>(name.size(), 1), '_');
-  return name;
+  return FolderNameOfItsOwn(name);
 }
 
 std::string ExtractionOutputFolder(const std::string& backupPath, const std::string& userFolderName,

@@ -1,5 +1,7 @@
 #include "platform/folder_path.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace vorn {
@@ -26,6 +28,11 @@ bool CreateFolderPath(FileSystem& files, const std::string& path) {
   }
   const size_t last = path.rfind('\\');
   return last == std::string::npos || last < start || files.IsDirectory(path.substr(0, last));
+}
+
+std::string FolderNameOfItsOwn(const std::string& name) {
+  if (name.find_first_not_of(". ") != std::string::npos) return name;
+  return std::string(std::max<size_t>(name.size(), 1), '_');
 }
 
 std::vector<std::string> FoldersAlong(const std::string& path, const std::string& from) {

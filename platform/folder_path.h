@@ -14,6 +14,11 @@ namespace vorn {
 // ("\\server\share\") is never created. True when every folder up to the last backslash exists.
 bool CreateFolderPath(FileSystem& files, const std::string& path);
 
+// A name that would not name a folder of its own below its parent: empty, or only dots and blanks
+// ("." is the folder itself, ".." its parent, and Windows drops trailing dots and blanks), becomes
+// "_" for each of its characters (at least one); any other name is returned as it is.
+std::string FolderNameOfItsOwn(const std::string& name);
+
 // The folders of the folder path `path` from `from` on, each by its path ("C:\a", "C:\a\b"); a
 // trailing backslash is ignored. `from` is `path` or a folder above it (compared without regard
 // to ASCII case); when it is empty or neither, every folder after the drive or share.
