@@ -23,7 +23,7 @@ std::string MakeSetFolderName(const std::string& userName) {
   std::string name = userName;
   for (char& c : name)
     if (std::string_view("/<>?\\*;'").find(c) != std::string_view::npos) c = '_';
-  return name;
+  return FolderNameOfItsOwn(name);
 }
 
 int StoredDestinationChoice(const App& app) {

@@ -16,7 +16,8 @@ struct BackupSet {
 
 inline constexpr const char* kBackupInfoFileName = "VornInfo.dat";
 
-// The user name as a folder name: each of / < > ? \ * ; ' becomes "_".
+// The user name as a folder name: each of / < > ? \ * ; ' becomes "_", and a name of only dots
+// and blanks ("..", which would lead out of the destination), or none, becomes "_" for each.
 std::string MakeSetFolderName(const std::string& userName);
 
 // "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.

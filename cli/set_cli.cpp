@@ -132,7 +132,9 @@ int Export(Context& context, const std::vector<std::string>& args) {
   if (!outcome.isSet) return NoSet(context);
   if (!outcome.hasMail) return NoMail(context);
   if (!outcome.outputCreated) {
-    context.err << "vorn-cli set: cannot create " << operands[1] << "\n";
+    context.err << "vorn-cli set: cannot create " << operands[1];
+    if (!outcome.outputLink.empty()) context.err << ": " << outcome.outputLink << " is a link";
+    context.err << "\n";
     return kExitFailed;
   }
   int64_t messages = 0;

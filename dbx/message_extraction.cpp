@@ -48,7 +48,9 @@ std::string MessageFileName(int16_t number, MessageKind kind) {
 
 DbxError ExtractMessages(DbxFile& file, FileSystem& files, const std::string& outputFolder, int32_t progressMaximum,
                          ExtractionProgress& progress, ExtractionCounters& counters) {
-  CreateFolderPath(files, outputFolder);
+  // Never through a link: the messages would land wherever it points.
+  const std::string folder = outputFolder.substr(0, outputFolder.find_last_not_of('\\') + 1);
+  if (!CreateRealFolderPath(files, folder, folder).link.empty()) return DbxError::CannotCreate;
   // A header or walk that fails part-way still leaves the records found before it to extract.
   std::vector<int32_t> records;
   int32_t root = 0;
@@ -93,14 +95,10 @@ ExtractionResult ExtractFile(DbxFile& file, FileSystem& files, const std::string
 
 std::string ExtractionFolderName(const std::string& folderName) {
   std::string name = folderName;
-  bool onlyDotsAndBlanks = true;
-  for (char& c : name) {
+  for (char& c : name)
     if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       c = '_';
-    if (c != '.' && c != ' ') onlyDotsAndBlanks = false;
-  }
-  if (onlyDotsAndBlanks) name.assign(std::max<size_t>(name.size(), 1), '_');
-  return name;
+  return FolderNameOfItsOwn(name);
 }
 
 std::string ExtractionOutputFolder(const std::string& backupPath, const std::string& userFolderName,
@@ -120,7 +118,15 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
   const std::string folderFile =
       ResolveFolderFile(files, request.storeRoot, request.hotmailAccountName, request.folderName);
   const std::string outputFolder = ExtractionOutputFolder(request.backupPath, request.userFolderName, request.folderName);
-  ExtractionResult result = ExtractFile(files, folderFile, outputFolder, progress);
+  // The user's folder, "Eml_Nws" and the mail folder's own are the run's: each must be a real folder.
+  const std::string link = files.FirstLinkAlong(outputFolder, request.backupPath + "\\" + request.userFolderName);
+  ExtractionResult result;
+  if (link.empty()) {
+    result = ExtractFile(files, folderFile, outputFolder, progress);
+  } else {
+    result.error = DbxError::CannotCreate;
+    progress.Begin(0);
+  }
   const int32_t named = result.counters.Named();
   progress.End(named);
   MessageSpec done;
@@ -130,7 +136,7 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
   if (result.error != DbxError::None) {
     const bool writing = result.error == DbxError::CannotCreate || result.error == DbxError::WriteFailed;
     done.text += "\r\n途中で中止しました: " + DbxErrorDescription(result.error) + "\r\n" +
-                 (writing ? outputFolder : folderFile);
+                 (writing ? (link.empty() ? outputFolder : link) : folderFile);
     done.icon = MsgIcon::Warning;
   }
   ui.ShowMessage(done);

@@ -81,6 +81,10 @@ class FileSystem {
   // Creates a file that must not exist yet; never writes through a link. AlreadyExists when the
   // name is taken by anything, a link to nowhere included.
   virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) = 0;
+  // The first folder along the folder path `path`, from `from` on, that is a link, junction or
+  // other reparse point; empty when there is none. `from` is `path` or a folder above it; empty,
+  // every folder after the drive or share. A folder that is not there ends the search.
+  virtual std::string FirstLinkAlong(const std::string& path, const std::string& from) const = 0;
 };
 
 }  // namespace vorn

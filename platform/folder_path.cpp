@@ -1,5 +1,9 @@
 #include "platform/folder_path.h"
 
+#include <algorithm>
+
+#include "platform/text.h"
+
 namespace vorn {
 namespace {
 
@@ -26,7 +30,40 @@ bool CreateFolderPath(FileSystem& files, const std::string& path) {
   return last == std::string::npos || last < start || files.IsDirectory(path.substr(0, last));
 }
 
+std::string FolderNameOfItsOwn(const std::string& name) {
+  if (name.find_first_not_of(". ") != std::string::npos) return name;
+  return std::string(std::max<size_t>(name.size(), 1), '_');
+}
+
+std::vector<std::string> FoldersAlong(const std::string& path, const std::string& from) {
+  std::string folder = path;
+  const size_t start = FirstFolderStart(folder);
+  while (folder.size() > start && folder.back() == '\\') folder.pop_back();
+  std::string top = from;
+  while (top.size() > start && top.back() == '\\') top.pop_back();
+  const bool above = top.size() > start && top.size() <= folder.size() &&
+                     EqualsIgnoringAsciiCase(folder.substr(0, top.size()), top) &&
+                     (top.size() == folder.size() || folder[top.size()] == '\\');
+  std::vector<std::string> folders;
+  for (size_t end = above ? top.size() : start + 1; end <= folder.size(); ++end) {
+    if ((end == folder.size() || folder[end] == '\\') && folder[end - 1] != '\\') folders.push_back(folder.substr(0, end));
+  }
+  return folders;
+}
+
+RealFolder CreateRealFolderPath(FileSystem& files, const std::string& folder, const std::string& from) {
+  RealFolder result;
+  if (!(result.link = files.FirstLinkAlong(folder, from)).empty()) return result;
+  CreateFolderPath(files, folder + "\\");
+  // Looked at again: what was made is what is there now.
+  result.link = files.FirstLinkAlong(folder, from);
+  result.ready = result.link.empty() && files.IsDirectory(folder);
+  return result;
+}
+
 bool DeleteTree(FileSystem& files, const std::string& folder) {
+  const auto attributes = files.Attributes(folder);
+  if (attributes && (*attributes & fileattr::kReparsePoint)) return false;
   bool all = true;
   for (const auto& entry : files.List(folder, "*")) {
     const std::string path = folder + "\\" + entry.name;

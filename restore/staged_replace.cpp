@@ -45,8 +45,10 @@ bool PutBackReadOnly(FileSystem& files, const std::string& from, const std::stri
 }  // namespace
 
 std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag) {
+  // The folder replaced and the one beside it are entered: neither may be a link.
   const std::string parent = ParentOf(path);
-  if (!parent.empty() && !files.IsDirectory(parent)) CreateFolderPath(files, parent + "\\");
+  if (!parent.empty() && !CreateRealFolderPath(files, parent, parent).ready) return {};
+  if (!files.FirstLinkAlong(path, path).empty()) return {};
   for (int n = 1; n <= kFolderAttempts; ++n) {
     const std::string candidate = path + tag + std::to_string(n);
     const FsResult made = files.CreateDirectory(candidate);

@@ -39,7 +39,7 @@ class StagedReplace {
 };
 
 // A fresh folder beside path, named path + tag + a number, made here (so it holds nothing of
-// anyone else's); empty when none could be made.
+// anyone else's); empty when none could be made, or when path or its folder is a link.
 std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag);
 
 }  // namespace vorn

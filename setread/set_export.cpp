@@ -116,8 +116,9 @@ SetExportOutcome ExportSetMail(FileSystem& files, const std::string& userFolder,
   if (!(outcome.isSet = HoldsBackupSet(files, userFolder))) return outcome;
   auto mail = SetMailFolders::Open(files, userFolder);
   if (!(outcome.hasMail = mail != nullptr)) return outcome;
-  if (!(outcome.outputCreated = CreateFolderPath(files, outputFolder + "\\") && files.IsDirectory(outputFolder)))
-    return outcome;
+  const RealFolder output = CreateRealFolderPath(files, outputFolder, outputFolder);
+  outcome.outputLink = output.link;
+  if (!(outcome.outputCreated = output.ready)) return outcome;
   Exporter exporter(files, outputFolder, form, progress, mail->count());
   SetFolderFile folderFile;
   SetMailFolders::Step step;

@@ -29,6 +29,7 @@ struct SetExportOutcome {
   bool isSet = false;
   bool hasMail = false;
   bool outputCreated = false;
+  std::string outputLink;  // the output folder is a link (never written through); empty when not
   std::vector<ExportedFolder> folders;
   std::string archiveProblem;  // the archive's further members could not be found
   bool Complete() const;

@@ -111,6 +111,12 @@ void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
   CreateFolderPath(c.files, chosen);
   const std::string target = chosen + (chosen.back() == '\\' ? "" : "\\") + name;
   shownPath = target;
+  // A folder under the name would be moved aside like a file, without the question.
+  if (c.files.IsDirectory(target)) {
+    shownPath = source;
+    ShowError(c, "移動先にアドレス帳と同じ名前のフォルダがあるため、移動できません。\r\n" + target);
+    return;
+  }
 
   if (FileExists(c.environment, target)) {
     if (c.Show({"保存変更場所に同名のファイルが存在します。< " + name + " >\r\n上書きしてよろしいですか？", "問い合せ",

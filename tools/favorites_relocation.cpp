@@ -37,6 +37,12 @@ class FavoritesMove {
       moved.to = new_ + "\\" + name;
       if (name != entry.name) renamed_.push_back(entry.name + " → " + name);
       if (files_.MoveFile(moved.from, moved.to) != FsResult::Ok) {
+        // A link is moved by a rename only: a copy would take what it points at, and removing the
+        // original would empty that.
+        if (entry.attributes & fileattr::kReparsePoint) {
+          PutBack();
+          return entry.name;
+        }
         FsResult copied = entry.isDirectory ? CopyTreeVerified(files_, moved.from, moved.to)
                                             : CopyFileVerified(files_, moved.from, moved.to);
         if (copied != FsResult::Ok) {

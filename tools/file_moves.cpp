@@ -71,6 +71,8 @@ FsResult CopyFileVerified(FileSystem& files, const std::string& from, const std:
 }
 
 FsResult CopyTreeVerified(FileSystem& files, const std::string& from, const std::string& to) {
+  if (const auto attributes = files.Attributes(from); attributes && (*attributes & fileattr::kReparsePoint))
+    return FsResult::Failed;
   if (FsResult made = files.CreateDirectory(to); made != FsResult::Ok) return made;
   for (const auto& entry : files.List(from, "*")) {
     const std::string source = from + "\\" + entry.name, target = to + "\\" + entry.name;

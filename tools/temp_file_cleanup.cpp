@@ -6,8 +6,11 @@ namespace vorn {
 namespace {
 
 const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const kTitle = "一時ファイルの削除";
 
 bool IsLink(const DirEntry& entry) { return entry.attributes & fileattr::kReparsePoint; }
+
+std::string DeletedText(int deleted) { return std::to_string(deleted) + " 個のファイルを削除しました。"; }
 
 }  // namespace
 
@@ -16,6 +19,13 @@ int DeleteEmptyTemporaryFiles(MaintenanceContext& c) {
   const std::string cacheValue = c.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Cache");
   if (!cacheValue.empty()) {
     const std::string cache = cacheValue + "\\Content.IE5";
+    // Through a linked folder the files listed would be another folder's.
+    if (const std::string link = c.files.FirstLinkAlong(cache, ""); !link.empty()) {
+      c.Show({DeletedText(0) + "\r\n一時ファイルのフォルダの途中にリンク (ジャンクション) があるため、削除しませんでした。\r\n" +
+                  link,
+              kTitle, MsgIcon::Warning});
+      return 0;
+    }
     std::optional<RunGuard> waiting;  // the hourglass from the first folder on
     for (const auto& folder : c.files.List(cache, "*")) {
       if (!folder.isDirectory || IsLink(folder)) continue;
@@ -27,7 +37,7 @@ int DeleteEmptyTemporaryFiles(MaintenanceContext& c) {
       }
     }
   }
-  c.Show({std::to_string(deleted) + " 個のファイルを削除しました。", "一時ファイルの削除", MsgIcon::Information});
+  c.Show({DeletedText(deleted), kTitle, MsgIcon::Information});
   return deleted;
 }
 

@@ -5,7 +5,8 @@
 namespace vorn {
 
 // The options window's "OEの一時ファイルを削除する": only zero-length files directly inside the
-// sub-folders of "Content.IE5", never through a link out of the cache. Returns the count shown.
+// sub-folders of "Content.IE5", never through a link: a link on the way to the cache, or the cache
+// folder itself a link, deletes nothing and says so. Returns the count shown.
 int DeleteEmptyTemporaryFiles(MaintenanceContext& context);
 
 }  // namespace vorn

@@ -168,10 +168,11 @@ void Opt::Combo2_Click(int index) {
 void Opt::ReadOeOptions() {
   const std::string identity = IdentityAt(Combo2.selected);
   if (identity.empty()) return;
+  // Shown only: the values are written when the user picks an option, not by looking at them.
   const OeOptionChoices choices = vorn::ReadOeOptions(app_.reg, identity);
-  Option2_Click(choices.logo);
+  Option2.selected = choices.logo;
   Option1.EnableItem(kPictureSlideShow, oeMajorVersion == 5);
-  if (choices.pictures) Option1_Click(*choices.pictures);
+  if (choices.pictures) Option1.selected = *choices.pictures;
 }
 
 void Opt::Option1_Click(int index) {

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fstream>
 
+#include "platform/folder_path.h"
 #include "platform/wildcard.h"
 
 namespace vorn {
@@ -384,6 +385,16 @@ std::unique_ptr<OutputFile> SimFileSystem::CreateNewFile(const std::string& path
   NoteChange(host, true);
   result = FsResult::Ok;
   return std::make_unique<HostNewFile>(fd);
+}
+
+std::string SimFileSystem::FirstLinkAlong(const std::string& path, const std::string& from) const {
+  std::error_code ec;
+  for (const auto& folder : FoldersAlong(path, from)) {
+    const fs::file_status status = fs::symlink_status(HostPath(folder), ec);
+    if (fs::is_symlink(status)) return folder;
+    if (!fs::exists(status)) break;
+  }
+  return {};
 }
 
 void SimFileSystem::MarkInUse(const std::string& path) { inUse_.insert(HostPath(path)); }

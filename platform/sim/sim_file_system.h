@@ -31,6 +31,7 @@ class SimFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenRead(const std::string& path) const override;
   std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) override;
+  std::string FirstLinkAlong(const std::string& path, const std::string& from) const override;
 
   // The host file behind a Windows path (for tests and tools); empty when the path is not absolute.
   std::filesystem::path HostPath(const std::string& windowsPath) const;

@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "platform/folder_path.h"
 #include "platform/win32/family_functions.h"
 #include "platform/win32/win32_handles.h"
 
@@ -249,5 +250,15 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& pa
   return std::make_unique<Win32OutputFile>(std::move(file));
 }
 
-}  // namespace vorn
+// A junction, a symbolic link or a mount point each carries the reparse mark; on the 98 family
+// none exists.
+std::string Win32FileSystem::FirstLinkAlong(const std::string& path, const std::string& from) const {
+  for (const auto& folder : FoldersAlong(path, from)) {
+    const DWORD attributes = AttributesOf(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES) break;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return folder;
+  }
+  return {};
+}
 
+}  // namespace vorn

@@ -22,6 +22,7 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenRead(const std::string& path) const override;
   std::unique_ptr<OutputFile> OpenWrite(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateNewFile(const std::string& path, FsResult& result) override;
+  std::string FirstLinkAlong(const std::string& path, const std::string& from) const override;
 };
 
 }  // namespace vorn

@@ -15,6 +15,12 @@ TEST(SetFolderName, ReplacesExactlyTheEightForbiddenCharacters) {
   EXPECT_EQ(MakeSetFolderName("x:y|z\"太郎"), "x:y|z\"太郎");
 }
 
+TEST(SetFolderName, NeverLeadsOutOfTheDestination) {
+  const std::pair<std::string, std::string> names[] = {
+      {"..", "__"}, {".", "_"}, {"", "_"}, {". .", "___"}, {"..\\..", ".._.."}, {"a..", "a.."}, {"taro", "taro"}};
+  for (const auto& [name, folder] : names) EXPECT_EQ(MakeSetFolderName(name), folder) << name;
+}
+
 TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
   BackupMachine b;
   RegistryAccess(b.m.registry)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "dbx/message_extraction.h"
 #include "platform/sim/sim_ui_services.h"
 #include "tests/dbx/dbx_test_support.h"
@@ -183,6 +185,24 @@ TEST_F(ExtractionTest, ProgressStaysWithinAHeaderCountThatIsTooSmall) {
   ExtractionResult result = ExtractFolder(files, ui, Request("F"), progress);
   EXPECT_EQ(result.counters.Named(), 4);
   EXPECT_EQ(progress.values, (std::vector<int32_t>{0, 1, 2, 2}));
+}
+
+TEST_F(ExtractionTest, ALinkAtAnyLevelOfTheOutputEndsTheRunAndIsNamed) {
+  namespace fs = std::filesystem;
+  DbxDescription description;
+  description.messages = {Message(MessageKind::Mail, "m")};
+  Put("C:\\Store\\F.dbx", WriteDbx(description).bytes);
+  for (const std::string level : {"C:\\Backup\\taro", "C:\\Backup\\taro\\Eml_Nws", "C:\\Backup\\taro\\Eml_Nws\\F"}) {
+    fs::remove_all(files.HostPath("C:\\Backup"));
+    fs::remove_all(files.HostPath("C:\\Elsewhere"));
+    fs::create_directories(files.HostPath("C:\\Elsewhere"));
+    fs::create_directories(files.HostPath(level).parent_path());
+    fs::create_directory_symlink(files.HostPath("C:\\Elsewhere"), files.HostPath(level));
+    const ExtractionResult result = ExtractFolder(files, ui, Request("F"), progress);
+    EXPECT_EQ(result.error, DbxError::CannotCreate) << level;
+    EXPECT_TRUE(fs::is_empty(files.HostPath("C:\\Elsewhere"))) << level;
+    EXPECT_NE(ui.messages.back().text.find(level), std::string::npos) << ui.messages.back().text;
+  }
 }
 
 TEST_F(ExtractionTest, SixteenBitCountersEndTheRun) {

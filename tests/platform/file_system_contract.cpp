@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/folder_path.h"
+#include "platform/text.h"
 
 namespace vorn {
 namespace {
@@ -300,6 +301,50 @@ TEST_P(FileSystemContract, LinkedFoldersReportThemselvesAsLinks) {
   for (const auto& entry : files->List(base, "*"))
     EXPECT_EQ((entry.attributes & fileattr::kReparsePoint) != 0, entry.name == "Linked") << entry.name;
   EXPECT_TRUE(files->IsDirectory(Path("Linked")));  // the link itself is left to the caller to judge
+}
+
+
+// The link check behind every folder the program writes in or deletes, with a link at each level.
+TEST_P(FileSystemContract, FoldersToWriteInOrDeleteAreRealFoldersAllAlongTheirPath) {
+  using Folders = std::vector<std::string>;
+  EXPECT_EQ(FoldersAlong("C:\\a\\b\\", ""), (Folders{"C:\\a", "C:\\a\\b"}));
+  EXPECT_EQ(FoldersAlong("C:\\a\\b\\c", "c:\\A\\"), (Folders{"C:\\a", "C:\\a\\b", "C:\\a\\b\\c"}));
+  EXPECT_EQ(FoldersAlong("C:\\a\\bc", "C:\\a\\b"), (Folders{"C:\\a", "C:\\a\\bc"}));
+  EXPECT_EQ(FoldersAlong("\\\\server\\share\\x", ""), (Folders{"\\\\server\\share\\x"}));
+
+  ASSERT_TRUE(CreateFolderPath(*files, Path("Target\\")));
+  WriteText("Target\\t.txt", "t");
+  ASSERT_TRUE(CreateFolderPath(*files, Path("Real\\Holder\\")));
+  ASSERT_TRUE(GetParam().files.makeLink(Path("Link"), Path("Target")));
+  ASSERT_TRUE(GetParam().files.makeLink(Path("Real\\Holder\\Inner"), Path("Target")));
+  const struct {
+    std::string folder, from, link;
+  } cases[] = {
+      {"Real\\New\\", base, ""},
+      {"Link", base, "Link"},
+      {"Link\\New\\Deeper", base, "Link"},
+      {"LINK\\New", Path("link"), "Link"},
+      {"Real\\Holder\\Inner\\New", base, "Real\\Holder\\Inner"},
+      {"Link\\New", Path("Link\\New"), ""},  // a link above `from` is the caller's
+  };
+  for (const auto& c : cases) {
+    const std::string link = c.link.empty() ? "" : Path(c.link);
+    EXPECT_TRUE(EqualsIgnoringAsciiCase(files->FirstLinkAlong(Path(c.folder), c.from), link)) << c.folder;
+    const RealFolder made = CreateRealFolderPath(*files, Path(c.folder), c.from);
+    EXPECT_TRUE(EqualsIgnoringAsciiCase(made.link, link)) << c.folder;
+    EXPECT_EQ(made.ready, link.empty()) << c.folder;
+    EXPECT_EQ(files->IsDirectory(Path("Target\\New")), c.from == Path("Link\\New")) << c.folder;
+  }
+  ASSERT_EQ(files->RemoveDirectory(Path("Target\\New")), FsResult::Ok);
+
+  // A link handed to the tree's deletion is refused; one inside goes as a link where the system
+  // can remove a link (Wine cannot remove a Unix link to a folder: the tree then stays).
+  EXPECT_FALSE(DeleteTree(*files, Path("Link")));
+  EXPECT_TRUE(files->IsDirectory(Path("Link")));
+  const bool deleted = DeleteTree(*files, Path("Real"));
+  EXPECT_EQ(deleted, !files->Exists(Path("Real")));
+  EXPECT_FALSE(files->Exists(Path("Real\\New")));
+  EXPECT_EQ(ReadText("Target\\t.txt"), "t");
 }
 
 }  // namespace vorn

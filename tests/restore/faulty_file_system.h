@@ -62,6 +62,9 @@ class FaultyFileSystem : public FileSystem {
     if (!file) return nullptr;
     return std::make_unique<Output>(std::move(file), *this);
   }
+  std::string FirstLinkAlong(const std::string& p, const std::string& from) const override {
+    return inner_.FirstLinkAlong(p, from);
+  }
 
  private:
   class Output : public OutputFile {

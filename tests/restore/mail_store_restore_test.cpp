@@ -201,6 +201,21 @@ TEST_F(MailStoreRestore, APlainCopyTakesTheStoreRootsPlaceOnlyWhenEveryFolderFil
   EXPECT_EQ(shell.transfers.back().source, kSet + "\\Mail\\*.dbx");
 }
 
+TEST(StagedReplace, NoStagingThroughALinkAtAnyLevel) {
+  namespace fs = std::filesystem;
+  for (const std::string level : {"C:\\T", "C:\\T\\Target"}) {
+    SimMachine m;
+    m.CreateFile("C:\\Elsewhere\\kept", "kept");
+    fs::create_directories(m.files.HostPath(level).parent_path());
+    fs::create_directory_symlink(m.files.HostPath("C:\\Elsewhere"), m.files.HostPath(level));
+    StagedReplace staged(m.files, "C:\\T\\Target");
+    EXPECT_TRUE(staged.staging().empty()) << level;
+    EXPECT_FALSE(staged.Commit({}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m.files.HostPath("C:\\Elsewhere")), fs::directory_iterator()), 1)
+        << level;
+  }
+}
+
 TEST(StagedReplace, HoldingAndStagingFoldersAreFreshAndAFailedRollBackKeepsTheOldFiles) {
   SimMachine m;
   m.CreateFile("C:\\T\\Target\\a", "old a");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/tools/tool_machine.h"
 
 namespace vorn::test {
@@ -91,6 +93,23 @@ TEST_F(AddressBookTest, AFileOfTheSameNameIsReplacedOnlyOnYes) {
   EXPECT_FALSE(t.files.Exists(old));
   EXPECT_EQ(Stored(), "D:\\Data\\taro.wab");
   EXPECT_EQ(t.files.List("D:\\Data", "*").size(), 1u);
+}
+
+TEST(AddressBookTarget, AFolderOrALinkToOneUnderTheNameIsRefusedWithAMessage) {
+  for (bool link : {false, true}) {
+    AddressBookScene s;
+    s.t.m.CreateFile("D:\\Shared\\kept.txt", "kept");
+    if (link)
+      std::filesystem::create_symlink(s.t.files.HostPath("D:\\Shared"), s.t.files.HostPath("D:\\Shared") / ".." / "taro.wab");
+    else
+      s.t.m.CreateFile("D:\\taro.wab\\kept.txt", "kept");
+    s.Pick("D:\\", {MsgAnswer::Yes});
+    s.ExpectUnchanged(link ? "link" : "folder");
+    EXPECT_EQ(s.t.Read("D:\\taro.wab\\kept.txt"), "kept");
+    EXPECT_FALSE(s.t.files.Exists("D:\\taro.wab.vorn-old"));
+    ASSERT_EQ(s.t.m.ui.messages.size(), 1u);  // no question, only the refusal
+    EXPECT_EQ(s.LastMessage().icon, MsgIcon::Critical);
+  }
 }
 
 TEST_F(AddressBookTest, RunningAddressBookNoPathOrCancelShowNoPicker) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/tools/tool_machine.h"
 
 namespace vorn::test {
@@ -91,6 +93,23 @@ TEST_F(FavoritesTest, MovesEverythingAndStoresTheNewFolder) {
     EXPECT_EQ(t.m.ui.messages.back().text, "お気に入りを移動しました。\r\n" + c.folder);
     EXPECT_EQ(t.m.ui.messages.back().icon, MsgIcon::Information);
     old = c.folder;
+  }
+}
+
+TEST(FavoritesLinks, ALinkAtAnyLevelIsNeverCopiedNorEmptiedAcrossDrives) {
+  namespace fs = std::filesystem;
+  for (const std::string level : {"\\Shared", "\\ニュース\\Shared"}) {
+    FavoritesScene s;
+    s.t.m.CreateFile("C:\\Project\\plan.txt", "plan");
+    fs::create_symlink(s.t.files.HostPath("C:\\Project"), s.t.files.HostPath(s.old + level));
+    const std::string before = s.StoredText();
+    s.t.files.CreateDirectory("D:\\Data");
+    s.Pick("D:\\Data");
+    EXPECT_EQ(s.t.Read("C:\\Project\\plan.txt"), "plan") << level;
+    EXPECT_TRUE(fs::is_symlink(s.t.files.HostPath(s.old + level))) << level;
+    EXPECT_EQ(s.StoredText(), before) << level;
+    EXPECT_FALSE(s.t.files.Exists("D:\\Data\\Favorites")) << level;
+    EXPECT_EQ(s.t.m.ui.messages.back().icon, MsgIcon::Critical) << level;
   }
 }
 

@@ -44,6 +44,36 @@ TEST(TemporaryFiles, OnlyEmptyFilesDirectlyInTheCachesSubFoldersGo) {
   EXPECT_EQ(t.m.ui.messages.back().text, "0 個のファイルを削除しました。");
 }
 
+TEST(TemporaryFiles, ALinkAtAnyLevelKeepsTheFilesItPointsAt) {
+  namespace fs = std::filesystem;
+  const std::string cache = "C:\\Profile\\Local Settings\\Temporary Internet Files";
+  const std::string ie5 = cache + "\\Content.IE5";
+  const std::string empty = ie5 + "\\AB12CD34\\e[1].gif";
+  const struct {
+    std::string level;
+    bool refused;  // on the way to the cache: nothing is looked at, and the message says why
+  } levels[] = {{"C:\\Profile\\Local Settings", true}, {cache, true}, {ie5, true}, {ie5 + "\\AB12CD34", false},
+                {empty, false}};
+  for (const auto& [level, refused] : levels) {
+    ToolMachine t;
+    t.m.app->reg.RegWriteValue(RegRoot::CurrentUser, kShellFolders, "Cache", cache);
+    t.m.CreateFile(empty, "");
+    // The level moves into a project folder and a link takes its place.
+    const fs::path moved = t.files.HostPath("C:\\Project") / "moved";
+    fs::create_directories(moved.parent_path());
+    fs::rename(t.files.HostPath(level), moved);
+    fs::create_symlink(moved, t.files.HostPath(level));
+
+    MaintenanceContext context = t.Context();
+    EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 0) << level;
+    EXPECT_TRUE(t.files.Exists(empty)) << level;
+    const MessageSpec& said = t.m.ui.messages.back();
+    EXPECT_EQ(said.icon, refused ? MsgIcon::Warning : MsgIcon::Information) << level;
+    EXPECT_EQ(said.text.find(level) != std::string::npos, refused) << said.text;
+    EXPECT_EQ(said.text.rfind("0 個のファイルを削除しました。", 0), 0u) << said.text;
+  }
+}
+
 TEST(TemporaryFiles, NoCacheValueOrFolderReportsZero) {
   ToolMachine t;
   MaintenanceContext context = t.Context();
