@@ -314,7 +314,9 @@ class Recovery {
     if (size == 0 || report_.error != DbxError::None) return;
     chain.lastByte = data[size - 1];
     if (chain.named) {
-      if (!chain.out->Write(data, size)) Stop(DbxError::WriteFailed);
+      // The blocks are small: they go out gathered into large writes.
+      chain.held.append(reinterpret_cast<const char*>(data), size);
+      if (chain.held.size() >= kHeldHeader) Flush(chain);
       return;
     }
     chain.held.append(reinterpret_cast<const char*>(data), size);
@@ -341,9 +343,12 @@ class Recovery {
       if (result != FsResult::AlreadyExists) return Stop(DbxError::CannotCreate);
     }
     ++number;
-    if (!chain.out->Write(chain.held.data(), chain.held.size())) Stop(DbxError::WriteFailed);
+    Flush(chain);
+  }
+
+  void Flush(Chain& chain) {
+    if (!chain.held.empty() && !chain.out->Write(chain.held.data(), chain.held.size())) Stop(DbxError::WriteFailed);
     chain.held.clear();
-    chain.held.shrink_to_fit();
   }
 
   void Finish(std::unique_ptr<Chain> chain, bool cut) {
@@ -351,6 +356,7 @@ class Recovery {
     const bool namedWhole = chain->named;
     if (!chain->named) Name(*chain, cut);
     if (!chain->out) return;
+    Flush(*chain);
     if (!cut && chain->lastByte && *chain->lastByte != '\n' && !chain->out->Write("\r\n", 2)) Stop(DbxError::WriteFailed);
     if (!chain->out->Close()) Stop(DbxError::WriteFailed);
     if (cut && namedWhole) {
