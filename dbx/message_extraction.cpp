@@ -134,9 +134,11 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
                  (writing ? outputFolder : folderFile);
     done.icon = MsgIcon::Warning;
   }
-  const bool damaged = result.error != DbxError::None && result.error != DbxError::CannotOpen &&
+  // An index that leads to no message at all in a folder that counts some is damaged too.
+  const bool damaged = (result.error == DbxError::None && named == 0 && result.messageCount != 0) ||
+                       (result.error != DbxError::None && result.error != DbxError::CannotOpen &&
                        result.error != DbxError::CannotCreate && result.error != DbxError::WriteFailed &&
-                       result.error != DbxError::CounterOverflow;
+                        result.error != DbxError::CounterOverflow);
   if (damaged) {
     // Beside what the index gave, in a folder of its own: every message the block chains still hold.
     const std::string recovered = outputFolder + "recovered\\";

@@ -86,6 +86,8 @@ class Exporter {
       const ExtractionResult result = ExtractFile(file, files_, folder.output + "\\", extraction);
       folder.messages = result.counters.written;
       folder.error = result.error != DbxError::None ? result.error : walk;
+      // An index that leads to no message at all in a folder that counts some.
+      if (folder.error == DbxError::None && result.counters.Named() == 0) folder.error = DbxError::IndexShort;
       if (IsReadDamage(folder.error)) Recover(file, folder);
     }
   }
