@@ -7,6 +7,7 @@
 #include "dbx/dbx_reader.h"
 #include "dbx/folder_classification.h"
 #include "dbx/message_extraction.h"
+#include "dbx/message_recovery.h"
 
 namespace vorn::cli {
 
@@ -60,12 +61,38 @@ int Extract(Context& context, const std::string& fileArgument, const std::string
   return result.error == DbxError::None ? kExitOk : Fail(context, fileArgument, result.error);
 }
 
+// Exit 0: the file was intact; 1: recovery was needed (or a message file could not be written);
+// 2: nothing was found.
+int Recover(Context& context, const std::string& fileArgument, const std::string& folderArgument) {
+  const std::string path = context.programPath(fileArgument);
+  std::string outputFolder = context.programPath(folderArgument);
+  if (outputFolder.back() != '\\') outputFolder += '\\';
+  const RecoveryReport report = RecoverMessages(context.files, path, outputFolder);
+  if (report.error == DbxError::CannotOpen) {
+    Fail(context, fileArgument, report.error);
+    return kExitUsage;
+  }
+  context.out << "whole: " << report.whole << "\ncut: " << report.cut << "\ndeleted: " << report.deleted;
+  if (report.deletedCut) context.out << " (" << report.deletedCut << " cut)";
+  context.out << "\n";
+  for (const std::string& name : report.cutFiles) context.out << "cut file: " << name << "\n";
+  if (report.error != DbxError::None) return Fail(context, fileArgument, report.error);
+  auto file = DbxFile::Open(context.files, path);
+  if (file && IndexAgreesWithRecovery(*file, report)) {
+    context.out << "the folder file is intact\n";
+    return kExitOk;
+  }
+  context.out << "the folder file is damaged: its index does not lead to these messages\n";
+  return report.Found() == 0 ? kExitUsage : kExitFailed;
+}
+
 }  // namespace
 
 int RunDbx(Context& context, const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "info") return Info(context, args[1]);
   if (args.size() == 3 && args[0] == "extract") return Extract(context, args[1], args[2]);
-  context.err << "usage: vorn-cli dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR\n";
+  if (args.size() == 3 && args[0] == "recover") return Recover(context, args[1], args[2]);
+  context.err << "usage: vorn-cli dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR | dbx recover FILE.dbx OUTDIR\n";
   return kExitUsage;
 }
 

@@ -29,7 +29,7 @@ const Area kAreas[] = {
     {"backup", vorn::cli::RunBackupArea, "backup USER [--compress|--plain]"},
     {"restore", vorn::cli::RunRestoreArea, "restore SETFOLDER USER [--yes]"},
     {"reg", vorn::cli::RunReg, "reg export FILE KEY [--regedit4] | reg import FILE"},
-    {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR"},
+    {"dbx", vorn::cli::RunDbx, "dbx info FILE.dbx | dbx extract FILE.dbx OUTDIR | dbx recover FILE.dbx OUTDIR"},
     {"set", vorn::cli::RunSet, "set info SETFOLDER | set export SETFOLDER OUTDIR [--mbox] [-q]"},
 };
 

@@ -142,6 +142,10 @@ int Export(Context& context, const std::vector<std::string>& args) {
     messages += folder.messages;
     if (!folder.memberDamage.empty()) {
       context.err << "vorn-cli set: " << folder.label << ": " << folder.memberDamage << "; skipped\n";
+    } else if (folder.recovered) {
+      context.err << "vorn-cli set: " << folder.label << ": " << Described(folder.error)
+                  << "; damaged, recovered from its block chains: " << folder.messages << " messages (" << folder.cut
+                  << " cut), " << folder.deleted << " deleted\n";
     } else if (folder.error != DbxError::None) {
       context.err << "vorn-cli set: " << folder.label << ": " << Described(folder.error) << "; " << folder.messages
                   << " messages exported before it";

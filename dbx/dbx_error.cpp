@@ -20,6 +20,7 @@ std::string DbxErrorDescription(DbxError error) {
     case DbxError::CounterOverflow: return "オーバーフローしました。";
     case DbxError::CannotCreate: return "ファイルを作成できません。";
     case DbxError::WriteFailed: return "ファイルに書き込めません。";
+    case DbxError::IndexShort: return "索引のメッセージが見出しの数より少なくなっています。";
   }
   return "";
 }

@@ -19,6 +19,7 @@ enum class DbxError {
   CounterOverflow = 11,  // a 16-bit message counter would pass 32,767
   CannotCreate = 12,     // a message file cannot be created
   WriteFailed = 13,      // a message file cannot be written completely
+  IndexShort = 14,       // the index leads to fewer messages than the header counts
 };
 
 // The number and the Japanese description shown to the user for an error.

@@ -29,6 +29,8 @@ class DbxFile {
   static std::unique_ptr<DbxFile> Open(Opener open);
 
   int64_t Size() const { return size_; }
+  // Opens the same file afresh, at its start.
+  const Opener& Reopener() const { return open_; }
 
   // Reads exactly `size` bytes at `position`. Positions must lie in 0..2^31-1 and the bytes
   // inside the file.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dbx/message_recovery.h"
 #include "platform/folder_path.h"
 
 namespace vorn {
@@ -138,6 +139,22 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
     done.text += "\r\n途中で中止しました: " + DbxErrorDescription(result.error) + "\r\n" +
                  (writing ? (link.empty() ? outputFolder : link) : folderFile);
     done.icon = MsgIcon::Warning;
+  }
+  // An index that leads to no message at all in a folder that counts some is damaged too.
+  const bool damaged = (result.error == DbxError::None && named == 0 && result.messageCount != 0) ||
+                       (result.error != DbxError::None && result.error != DbxError::CannotOpen &&
+                       result.error != DbxError::CannotCreate && result.error != DbxError::WriteFailed &&
+                        result.error != DbxError::CounterOverflow);
+  if (damaged) {
+    // Beside what the index gave, in a folder of its own: every message the block chains still hold.
+    const std::string recovered = outputFolder + "recovered\\";
+    const RecoveryReport report = RecoverMessages(files, folderFile, recovered);
+    if (report.Found() > 0)
+      done.text += "\r\n壊れたフォルダ ファイルからメッセージを直接探し、" + recovered + " に取り出しました: 完全 " +
+                   std::to_string(report.whole) + " 通、途中で切れたもの " + std::to_string(report.cut) +
+                   " 通、削除済み " + std::to_string(report.deleted) + " 通";
+    files.RemoveDirectory(recovered + "deleted");
+    files.RemoveDirectory(outputFolder + "recovered");
   }
   ui.ShowMessage(done);
   ui.Beep();

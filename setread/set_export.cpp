@@ -1,7 +1,10 @@
 #include "setread/set_export.h"
 
+#include <algorithm>
+
 #include "dbx/dbx_reader.h"
 #include "dbx/message_extraction.h"
+#include "dbx/message_recovery.h"
 #include "platform/folder_path.h"
 #include "restore/set_reading.h"
 #include "setread/export_names.h"
@@ -41,6 +44,12 @@ void RemoveOutput(FileSystem& files, const std::string& path, ExportForm form) {
   files.RemoveDirectory(path);
 }
 
+// A fault of the folder file itself, which the recovery reads past; not a fault of the output.
+bool IsReadDamage(DbxError error) {
+  return error != DbxError::None && error != DbxError::CannotCreate && error != DbxError::WriteFailed &&
+         error != DbxError::CounterOverflow;
+}
+
 class Exporter {
  public:
   Exporter(FileSystem& files, const std::string& outputFolder, ExportForm form, SetExportProgress& progress,
@@ -77,12 +86,29 @@ class Exporter {
       const ExtractionResult result = ExtractFile(file, files_, folder.output + "\\", extraction);
       folder.messages = result.counters.written;
       folder.error = result.error != DbxError::None ? result.error : walk;
+      // An index that leads to no message at all in a folder that counts some.
+      if (folder.error == DbxError::None && result.counters.Named() == 0) folder.error = DbxError::IndexShort;
+      if (IsReadDamage(folder.error)) Recover(file, folder);
     }
+  }
+
+  // What the index run wrote goes; the recovery writes every message its chains still hold.
+  void Recover(DbxFile& file, ExportedFolder& folder) {
+    for (const auto& entry : files_.List(folder.output, "*"))
+      if (!entry.isDirectory) files_.DeleteFile(folder.output + "\\" + entry.name);
+    const RecoveryReport report = RecoverMessages(file.Reopener(), files_, folder.output + "\\");
+    folder.recovered = true;
+    readBeforeRecovery_ = folder.messages;
+    folder.messages = report.whole + report.cut;
+    folder.cut = report.cut;
+    folder.deleted = report.deleted;
+    folder.error = report.error != DbxError::None ? report.error : folder.error;
   }
 
   // The progress counts the messages read, also those of a damaged member that are not kept.
   void Finished(ExportedFolder& folder) {
-    messagesBefore_ += folder.messages;
+    messagesBefore_ += std::max(folder.messages, readBeforeRecovery_);
+    readBeforeRecovery_ = 0;
     if (!folder.memberDamage.empty() && !folder.output.empty()) {
       RemoveOutput(files_, folder.output, form_);
       folder.output.clear();
@@ -98,6 +124,7 @@ class Exporter {
   SetExportProgress& progress_;
   const size_t folderCount_;
   size_t foldersDone_ = 0;
+  int32_t readBeforeRecovery_ = 0;  // messages the index run had read, which the progress has counted
   int64_t messagesBefore_ = 0;
 };
 

@@ -20,6 +20,10 @@ struct ExportedFolder {
   // The folder file could not be read to its end; what was written before stays, as the
   // window's extraction keeps it.
   DbxError error = DbxError::None;
+  // The index could not be read and the messages were recovered from their block chains instead.
+  bool recovered = false;
+  int32_t cut = 0;      // recovered messages whose chain broke, written up to the break
+  int32_t deleted = 0;  // freed messages recovered below "deleted"
   // The archive member's bytes are not the ones that were packed; nothing of it is kept.
   std::string memberDamage;
   bool Whole() const { return error == DbxError::None && memberDamage.empty(); }

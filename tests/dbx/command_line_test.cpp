@@ -59,6 +59,26 @@ TEST(CommandLine, ExtractWritesTheRawMessagesWithTheLineEndRule) {
   EXPECT_EQ(Shell(std::string(VORN_CLI) + " dbx info '" + (temp.path() / "in" / "Folder.dbx").string() + "'"), 0);
 }
 
+// The exit status tells an intact file (0), one that needed the recovery (1) and nothing found (2).
+TEST(CommandLine, RecoverTellsByItsStatusWhetherTheFileWasDamaged) {
+  TempFolder temp;
+  DbxDescription description;
+  description.messages.resize(2);
+  description.messages[0].text = "Subject: a\r\n\r\na\r\n";
+  description.messages[1].text = "Subject: b\r\n\r\nb\r\n";
+  DbxImage image = WriteDbx(description);
+  auto recover = [&](const std::vector<unsigned char>& bytes, const std::string& out) {
+    WriteHostFile(temp.path() / "in.dbx", bytes);
+    return WEXITSTATUS(std::system((std::string(VORN_CLI) + " dbx recover '" + (temp.path() / "in.dbx").string() + "' '" +
+                                    (temp.path() / out).string() + "' >/dev/null 2>&1").c_str()));
+  };
+  EXPECT_EQ(recover(image.bytes, "intact"), 0);
+  Put32(image.bytes, 0xE4, 0);
+  EXPECT_EQ(recover(image.bytes, "damaged"), 1);
+  EXPECT_EQ(ReadHostFile(temp.path() / "damaged" / "00001.eml"), "Subject: b\r\n\r\nb\r\n");
+  EXPECT_EQ(recover(std::vector<unsigned char>(100, 'x'), "nothing"), 2);  // not even a header
+}
+
 TEST(CommandLine, UndbxReadsTheSameMessagesFromWrittenFiles) {
   ASSERT_EQ(Shell("command -v undbx"), 0) << "undbx is not installed (scripts/install-deps.sh installs it)";
   TempFolder temp;

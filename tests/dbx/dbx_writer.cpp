@@ -78,9 +78,36 @@ std::string ExtractedText(const std::string& text) {
   return text.empty() || text.back() == '\n' ? text : text + "\r\n";
 }
 
+// The balanced tree over the messages that are not freed.
+std::shared_ptr<DbxNode> LiveTree(const DbxDescription& description) {
+  std::vector<size_t> live;
+  for (size_t m = 0; m < description.messages.size(); ++m)
+    if (!description.messages[m].freed) live.push_back(m);
+  auto root = Balanced(0, live.size(), description.entriesPerNode);
+  std::function<void(const std::shared_ptr<DbxNode>&)> renumber = [&](const std::shared_ptr<DbxNode>& node) {
+    if (!node) return;
+    renumber(node->firstChild);
+    for (auto& entry : node->entries) {
+      entry.message = live[entry.message];
+      renumber(entry.child);
+    }
+  };
+  renumber(root);
+  return root;
+}
+
+std::string FreedText(const DbxMessage& message) {
+  std::string text;
+  size_t done = 0;
+  for (int32_t length : BlockLengths(message)) {
+    if (length > 4) text += message.text.substr(done + 4, static_cast<size_t>(length) - 4);
+    done += static_cast<size_t>(length);
+  }
+  return ExtractedText(text);
+}
+
 DbxImage WriteDbx(const DbxDescription& description) {
-  const auto root = description.root ? description.root
-                                     : Balanced(0, description.messages.size(), description.entriesPerNode);
+  const auto root = description.root ? description.root : LiveTree(description);
   DbxImage image;
   size_t end = kHeaderSize;
 
@@ -183,6 +210,20 @@ DbxImage WriteDbx(const DbxDescription& description) {
       done += take;
     }
   }
+  // Freed blocks get the free list's header over their first 0x14 bytes, one list through all of them.
+  int32_t nextFree = 0;
+  for (size_t m = description.messages.size(); m-- > 0;) {
+    if (!description.messages[m].freed) continue;
+    for (size_t b = image.blockOffsets[m].size(); b-- > 0;) {
+      const size_t block = static_cast<size_t>(image.blockOffsets[m][b]);
+      const int32_t body = static_cast<int32_t>(std::max<size_t>(static_cast<size_t>(lengths[m][b]), description.messages[m].blockSize)) - 4;
+      Put32(bytes, block + 0x04, body);
+      Put32(bytes, block + 0x08, body + 0x14);
+      Put32(bytes, block + 0x10, nextFree);
+      nextFree = static_cast<int32_t>(block);
+    }
+  }
+  Put32(bytes, 0x48, nextFree);
   return image;
 }
 

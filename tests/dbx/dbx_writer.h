@@ -22,6 +22,7 @@ struct DbxMessage {
   std::vector<int32_t> blockLengths;  // explicit L values instead of blockSize (must sum to the text's size)
   std::optional<uint8_t> pointerAttribute;    // the pointer slot's attribute byte instead of 0x84/0x04
   std::optional<uint8_t> neighbourAttribute;  // slot 4 of mail, slot 3 of news
+  bool freed = false;  // deleted: left out of the balanced tree, its blocks in the free list
 };
 
 struct DbxNode {
@@ -53,6 +54,8 @@ DbxImage WriteDbx(const DbxDescription& description);
 // The bytes the extraction writes for a message text: unchanged, plus CR LF unless it ends in LF
 // or is empty.
 std::string ExtractedText(const std::string& text);
+// What survives of a freed message's text: each block loses its first 4 bytes to the free list.
+std::string FreedText(const DbxMessage& message);
 
 std::shared_ptr<DbxNode> Leaf(std::vector<size_t> messages);
 void Put32(std::vector<unsigned char>& bytes, size_t offset, int32_t value);

@@ -153,6 +153,18 @@ TEST_F(ExtractionTest, ADamagedMessageEndsTheRunAndCountsAsNamed) {
                                     "C:\\Store\\F.dbx");
 }
 
+TEST_F(ExtractionTest, ADamagedFolderIsAlsoRecoveredBesideWhatTheIndexGave) {
+  DbxDescription description;
+  description.messages = {Message(MessageKind::Mail, "Subject: a\r\n\r\na\r\n"), Message(MessageKind::Mail, "Subject: b\r\n\r\nb\r\n")};
+  DbxImage image = WriteDbx(description);
+  Put32(image.bytes, static_cast<size_t>(image.recordOffsets[1]) + 0x19, 0x7FFFFF);  // the second record leads nowhere
+  Put("C:\\Store\\F.dbx", image.bytes);
+  ExtractFolder(files, ui, Request("F"), progress);
+  EXPECT_EQ(Read(Out("F", "00000.eml")), "Subject: a\r\n\r\na\r\n");
+  EXPECT_EQ(Read(Out("F", "recovered\\00001.eml")), "Subject: b\r\n\r\nb\r\n");
+  EXPECT_NE(ui.messages.at(0).text.find("完全 2 通"), std::string::npos) << ui.messages.at(0).text;
+}
+
 TEST_F(ExtractionTest, ADamagedIndexKeepsTheRecordsFoundBeforeIt) {
   DbxDescription description;
   description.messages = {Message(MessageKind::Mail, "a"), Message(MessageKind::Mail, "b")};

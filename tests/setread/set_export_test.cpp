@@ -187,7 +187,7 @@ TEST_F(SetRead, ADamagedMemberIsSkippedAndEveryOtherFolderExported) {
   EXPECT_LT(cut.folders.size(), store.size() - 1);
 }
 
-TEST_F(SetRead, ADamagedFolderFileKeepsWhatWasReadBeforeTheDamage) {
+TEST_F(SetRead, ADamagedFolderFileIsRecoveredFromItsBlockChains) {
   MakeSet(false);
   // The tenth message of 仕事.dbx points past the end of the file.
   SampleFolder work = store.back();
@@ -201,8 +201,10 @@ TEST_F(SetRead, ADamagedFolderFileKeepsWhatWasReadBeforeTheDamage) {
   const ExportedFolder* folder = Folder(outcome, "仕事.dbx");
   EXPECT_NE(folder->error, DbxError::None);
   EXPECT_TRUE(folder->memberDamage.empty());
-  EXPECT_EQ(Tree(folder->output).size(), 10u) << "nine whole messages and the one that broke off";
-  EXPECT_EQ(folder->messages, 9);
+  EXPECT_TRUE(folder->recovered);
+  EXPECT_EQ(folder->cut, 1) << "the message that broke off";
+  EXPECT_EQ(Tree(folder->output).size(), static_cast<size_t>(folder->messages));
+  EXPECT_EQ(static_cast<size_t>(folder->messages), work.description.messages.size());
 }
 
 TEST_F(SetRead, NothingInTheOutputFolderIsWrittenOverAndNoSetIsTold) {

@@ -90,7 +90,19 @@ for name in "${folders[@]}"; do
     diff -r "$work/out-Mail.lzh/messages/$name" "$work/broken-out/$name" >/dev/null || fail "$name was not exported"
 done
 
+# A plain set whose 仕事.dbx lost its index pointer: the export recovers it from its block chains.
+damaged="$work/damaged/$taro"
+mkdir -p "$work/damaged" && cp -r "$work/plain/$taro" "$work/damaged/"
+printf '\0\0\0\0' | dd of="$damaged/Mail/仕事.dbx" bs=1 seek=228 conv=notrunc status=none
+if cli set export "$(win_path "$damaged")" "$(win_path "$work/damaged-out")" 2>"$work/err"; then
+  fail "an export of a damaged folder file said it was complete"
+fi
+grep -q "vorn-cli set: Mail: 仕事.dbx: .*damaged, recovered from its block chains" "$work/err" ||
+  fail "the damaged folder file is not named: $(cat "$work/err")"
+diff -r "$work/out-Mail/messages/仕事" "$work/damaged-out/仕事" >/dev/null ||
+  fail "the recovery of 仕事.dbx gave other messages than its index"
+
 # A folder that holds no set.
 if cli set info "$(win_path "$work")" 2>"$work/err"; then fail "set info took a folder without a set"; fi
 grep -q "指定先にバックアップファイルが見つかりません。" "$work/err" || fail "not the restore's message: $(cat "$work/err")"
-echo "set end-to-end: compressed and plain sets of $taro read, exported and checked; a broken member named"
+echo "set end-to-end: compressed and plain sets of $taro read, exported and checked; a broken member named, a damaged folder file recovered"
