@@ -97,7 +97,7 @@ printf '\0\0\0\0' | dd of="$damaged/Mail/仕事.dbx" bs=1 seek=228 conv=notrunc 
 if cli set export "$(win_path "$damaged")" "$(win_path "$work/damaged-out")" 2>"$work/err"; then
   fail "an export of a damaged folder file said it was complete"
 fi
-grep -q "vorn-cli set: Mail: 仕事.dbx: .*damaged, recovered from its block chains" "$work/err" ||
+grep -q "vorn-cli set: Mail\\\\仕事.dbx: .*damaged, recovered from its block chains" "$work/err" ||
   fail "the damaged folder file is not named: $(cat "$work/err")"
 diff -r "$work/out-Mail/messages/仕事" "$work/damaged-out/仕事" >/dev/null ||
   fail "the recovery of 仕事.dbx gave other messages than its index"
