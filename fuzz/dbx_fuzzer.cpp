@@ -4,21 +4,8 @@
 #include <vector>
 
 #include "dbx/dbx_reader.h"
+#include "fuzz/counting_output.h"
 #include "tests/dbx/memory_files.h"
-
-namespace {
-
-class CountingOutput : public vorn::OutputFile {
- public:
-  bool Write(const void*, size_t size) override {
-    written += size;
-    return true;
-  }
-  bool Close() override { return true; }
-  size_t written = 0;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<unsigned char> bytes(data, data + size);
@@ -35,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vorn::MessageInfo info;
     if (vorn::ClassifyMessageInfo(*file, record, info) != vorn::DbxError::None) continue;
     if (info.kind == vorn::MessageKind::Unclassified) continue;
-    CountingOutput out;
+    size_t written = 0;
+    vorn::fuzz::CountingOutput out(written);
     vorn::CopyMessageText(*file, info.pointer, out);
-    if (out.written > size + 2) std::abort();
+    if (written > size + 2) std::abort();
   }
   return 0;
 }

@@ -4,20 +4,12 @@
 #include <vector>
 
 #include "dbx/message_recovery.h"
+#include "fuzz/counting_output.h"
 #include "tests/dbx/memory_files.h"
 
 namespace {
 
 size_t written = 0;
-
-class CountingOutput : public vorn::OutputFile {
- public:
-  bool Write(const void*, size_t size) override {
-    written += size;
-    return true;
-  }
-  bool Close() override { return true; }
-};
 
 class CountingFiles : public vorn::FileSystem {
  public:
@@ -33,12 +25,13 @@ class CountingFiles : public vorn::FileSystem {
   vorn::FsResult CopyFile(const std::string&, const std::string&, bool) override { return vorn::FsResult::Ok; }
   vorn::FsResult MoveFile(const std::string&, const std::string&) override { return vorn::FsResult::Ok; }
   vorn::FsResult DeleteFile(const std::string&) override { return vorn::FsResult::Ok; }
+  std::string FirstLinkAlong(const std::string&, const std::string&) const override { return {}; }
   std::vector<vorn::DirEntry> List(const std::string&, const std::string&) const override { return {}; }
   std::unique_ptr<vorn::InputFile> OpenRead(const std::string&) const override { return nullptr; }
-  std::unique_ptr<vorn::OutputFile> OpenWrite(const std::string&) override { return std::make_unique<CountingOutput>(); }
+  std::unique_ptr<vorn::OutputFile> OpenWrite(const std::string&) override { return std::make_unique<vorn::fuzz::CountingOutput>(written); }
   std::unique_ptr<vorn::OutputFile> CreateNewFile(const std::string&, vorn::FsResult& result) override {
     result = vorn::FsResult::Ok;
-    return std::make_unique<CountingOutput>();
+    return std::make_unique<vorn::fuzz::CountingOutput>(written);
   }
 };
 
