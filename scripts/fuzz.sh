@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS (60 unless given; the test
-# command takes a short run, a longer one is for a change of a parser).
-#   fuzz.sh [SECONDS]
+# command takes a short run, a longer one is for a change of a parser). The test command builds
+# them with its other builds (--build) and runs them later (--run).
+#   fuzz.sh [--build | --run] [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+steps=build-run
+case ${1:-} in
+  --build | --run) steps=${1#--}; shift ;;
+esac
 seconds=${1:-60}
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVORN_FUZZ=ON -DVORN_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j "$(nproc)" --target vorn_fuzzers
+if [ "$steps" != run ]; then
+  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVORN_FUZZ=ON -DVORN_TESTS=OFF >/dev/null
+  cmake --build build/fuzz -j "$(nproc)" --target vorn_fuzzers
+fi
+[ "$steps" != build ] || exit 0
 shopt -s nullglob
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
