@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks the layers, builds every target and runs every test: native (with ASan/UBSan), the
-# fuzzers for a bounded time (scripts/fuzz.sh SECONDS for longer runs), then the Windows builds
+# fuzzers for a bounded time (scripts/fuzz.sh SECONDS for longer runs), the Windows builds
 # under Wine: the 32-bit build we ship reporting Windows XP (the whole suite), 98 (the demo
 # machine's backups, end to end and from the window, and its start-up) and 2000 (the smoke test),
 # and the 64-bit build reporting XP (what its own code may do otherwise: see only_32bit_shows).
+# The fuzzers and the 64-bit round run beside the 32-bit rounds: a Wine round keeps about one
+# core busy, and the two builds' prefixes and screens are their own.
 # On a machine that runs no 32-bit programs (or with VORN_NO_32BIT=1) the 32-bit build is built
 # and checked without running it, and the 64-bit build takes its place in every Wine phase. The
 # time of each phase is printed at the end.
@@ -22,13 +24,44 @@ else
   echo "$not_run"
 fi
 times=""
-trap 'printf "== time of each phase\n%s" "$times"; [ -z "$not_run" ] || echo "$not_run"' EXIT
+beside_pid=""
+trap 'end_beside || true; printf "== time of each phase\n%s" "$times"; [ -z "$not_run" ] || echo "$not_run"' EXIT
 timed() {  # NAME COMMAND...
   local name=$1 start=$SECONDS
   shift
   echo "== $name"
   "$@"
   times+=$(printf '%5d s  %s' $((SECONDS - start)) "$name")$'\n'
+}
+
+# The phases run beside the main ones: their output is kept in a file and shown when they end,
+# their times join the others.
+beside_log=build/beside.log
+start_beside() {  # PHASE-NAME COMMAND... [-- PHASE-NAME COMMAND...]
+  mkdir -p build
+  rm -f "$beside_log.times"
+  (
+    times=""
+    trap 'printf %s "$times" > "$beside_log.times"' EXIT
+    while [ $# -gt 0 ]; do
+      local phase=()
+      while [ $# -gt 0 ] && [ "$1" != -- ]; do phase+=("$1"); shift; done
+      [ $# -eq 0 ] || shift
+      timed "${phase[0]} (beside)" "${phase[@]:1}"
+    done
+  ) > "$beside_log" 2>&1 &
+  beside_pid=$!
+}
+end_beside() {  # fails when a phase beside failed
+  [ -n "$beside_pid" ] || return 0
+  local status=0
+  wait "$beside_pid" || status=$?
+  beside_pid=""
+  echo "== output of the phases run beside"
+  cat "$beside_log"
+  times+=$(cat "$beside_log.times" 2>/dev/null)$'\n'
+  [ "$status" -eq 0 ] || echo "test: a phase run beside failed (status $status)"
+  return "$status"
 }
 
 native() {
@@ -62,7 +95,7 @@ wine_tests() {  # BUILD-DIR SYSTEM [CTEST-ARGUMENTS...]
     wineserver -w  # the one that set the system, if any, ends first
     wineserver -p
     trap 'wineserver -k' EXIT
-    xvfb-run -a -s "-screen 0 1024x768x24" \
+    xvfb-run -a -n "${VORN_FIRST_DISPLAY:-99}" -s "-screen 0 1024x768x24" \
       bash -c 'wine cmd /c exit && ctest --test-dir "$0" -j 1 --output-on-failure "$@"' "$build" "$@"
   )
 }
@@ -90,16 +123,19 @@ only_32bit_shows='^(wine_restore_end_to_end|gui_restore_smoke|gui_backup_smoke|w
 
 timed "layers" python3 scripts/check-layers.py
 timed "native build and tests (sanitizers)" native
-timed "fuzzers" bash scripts/fuzz.sh 20
 timed "windows builds: 32-bit (shipped) and 64-bit" windows_builds
+timed "fuzzers' build" bash scripts/fuzz.sh --build
 if [ -z "$not_run" ]; then
+  VORN_FIRST_DISPLAY=200 start_beside "fuzzers" bash scripts/fuzz.sh --run 10 -- \
+    "64-bit build under wine as Windows XP" wine_tests build/windows winxp -E "$only_32bit_shows"
   timed "32-bit build under wine as Windows XP" wine_tests build/win32 winxp
   timed "32-bit build under wine as Windows 98" wine_tests build/win32 win98 -R "$as_98"
   timed "32-bit build under wine as Windows 2000" wine_tests build/win32 win2k -R "$as_2000"
-  timed "64-bit build under wine as Windows XP" wine_tests build/windows winxp -E "$only_32bit_shows"
 else
+  start_beside "fuzzers" bash scripts/fuzz.sh --run 10
   timed "32-bit build: static checks (not run)" static_checks_32bit
   timed "64-bit build under wine as Windows XP" wine_tests build/windows winxp
   timed "64-bit build under wine as Windows 98" wine_tests build/windows win98 -R "$as_98"
   timed "64-bit build under wine as Windows 2000" wine_tests build/windows win2k -R "$as_2000"
 fi
+end_beside
