@@ -126,13 +126,13 @@ timed "native build and tests (sanitizers)" native
 timed "windows builds: 32-bit (shipped) and 64-bit" windows_builds
 timed "fuzzers' build" bash scripts/fuzz.sh --build
 if [ -z "$not_run" ]; then
-  VORN_FIRST_DISPLAY=200 start_beside "fuzzers" bash scripts/fuzz.sh --run 10 -- \
+  VORN_FIRST_DISPLAY=200 start_beside "fuzzers" bash scripts/fuzz.sh --run 20 -- \
     "64-bit build under wine as Windows XP" wine_tests build/windows winxp -E "$only_32bit_shows"
   timed "32-bit build under wine as Windows XP" wine_tests build/win32 winxp
   timed "32-bit build under wine as Windows 98" wine_tests build/win32 win98 -R "$as_98"
   timed "32-bit build under wine as Windows 2000" wine_tests build/win32 win2k -R "$as_2000"
 else
-  start_beside "fuzzers" bash scripts/fuzz.sh --run 10
+  start_beside "fuzzers" bash scripts/fuzz.sh --run 20
   timed "32-bit build: static checks (not run)" static_checks_32bit
   timed "64-bit build under wine as Windows XP" wine_tests build/windows winxp
   timed "64-bit build under wine as Windows 98" wine_tests build/windows win98 -R "$as_98"
