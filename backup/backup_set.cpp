@@ -5,26 +5,16 @@
 #include "core/settings.h"
 #include "platform/codepage.h"
 #include "platform/folder_path.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
-
-std::string WithoutTrailingBackslash(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
 
 std::string InfoLine(const char* label, const std::string& value) {
   return std::string("\"").append(label).append(value).append("\"\r\n");
 }
 
 }  // namespace
-
-std::string MakeSetFolderName(const std::string& userName) {
-  std::string name = userName;
-  for (char& c : name)
-    if (std::string_view("/<>?\\*;'").find(c) != std::string_view::npos) c = '_';
-  return FolderNameOfItsOwn(name);
-}
 
 int StoredDestinationChoice(const App& app) {
   return ReadStoredDestinationChoice(app.reg);
@@ -33,11 +23,6 @@ int StoredDestinationChoice(const App& app) {
 std::string UserFolderParent(const App& app) {
   if (StoredDestinationChoice(app) == 1) return app.settings.backupPath + "\\";
   return app.env.desktopFolder + "\\" + kBackupFolderName + "\\";
-}
-
-void CreateOneFolder(FileSystem& files, const std::string& path) {
-  const std::string folder = WithoutTrailingBackslash(path);
-  if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
 }
 
 int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source) {

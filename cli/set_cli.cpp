@@ -8,7 +8,7 @@
 #include "cli/cli.h"
 #include "cli/exit_codes.h"
 #include "dbx/dbx_error.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 #include "setread/set_contents.h"
 #include "setread/set_export.h"
 

@@ -2,7 +2,7 @@
 
 #include "lha/archive_members.h"
 #include "lha/unlha_result.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {

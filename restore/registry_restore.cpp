@@ -1,13 +1,13 @@
 #include "restore/registry_restore.h"
 
-#include "backup/set_exports.h"
-#include "backup/signature_texts.h"
 #include "core/help_contexts.h"
+#include "core/signature_texts.h"
 #include "platform/registry_path.h"
 #include "platform/text.h"
 #include "restore/reg_file_rewriting.h"
-#include "restore/set_reading.h"
 #include "restore/signature_lines.h"
+#include "set/set_exports.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {

@@ -2,18 +2,17 @@
 
 #include <cstdio>
 
-#include "backup/mail_program_checks.h"
-#include "backup/signature_texts.h"
-
 #include "core/help_contexts.h"
+#include "core/mail_program_checks.h"
+#include "core/signature_texts.h"
+#include "platform/folder_path.h"
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
 #include "restore/environment_check.h"
 #include "restore/favorites_restore.h"
 #include "restore/mail_store_restore.h"
 #include "restore/registry_restore.h"
-#include "platform/folder_path.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {

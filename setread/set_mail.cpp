@@ -5,7 +5,7 @@
 #include "dbx/folder_classification.h"
 #include "lha/unlha_result.h"
 #include "platform/text.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {

@@ -1,10 +1,10 @@
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 #include <algorithm>
 
-#include "backup/backup_set.h"
 #include "platform/codepage.h"
 #include "platform/whole_file.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
