@@ -34,25 +34,25 @@ BackupSet PrepareBackupSet(App& app) {
   EnvironmentRecord& env = app.env;
   env.selectedUserName = MakeSetFolderName(env.selectedUserName);
   const std::string parent = UserFolderParent(app);
-  const std::string user = parent + env.selectedUserName;
+  const SetLayout layout(parent + env.selectedUserName);
   if (env.IsNt()) {
-    CreateFolderPath(files, user + "\\Reg\\");
+    CreateFolderPath(files, layout.RegFolder() + "\\");
   } else {
     // One level at a time: a missing ancestor of the backup root stays missing.
     CreateOneFolder(files, StoredDestinationChoice(app) == 1 ? app.settings.backupPath : parent);
-    CreateOneFolder(files, user);
-    CreateOneFolder(files, user + "\\Reg");
+    CreateOneFolder(files, layout.UserFolder());
+    CreateOneFolder(files, layout.RegFolder());
   }
   BackupSet set;
-  set.regBackupFolder = user + "\\Reg";
+  set.regBackupFolder = layout.RegFolder();
   if (app.MainWindow().switches.saveAddressBook) {
-    set.wabBackupFolder = user + "\\Wab";
+    set.wabBackupFolder = layout.WabFolder();
     if (env.IsNt())
       CreateFolderPath(files, set.wabBackupFolder + "\\");
     else
       CreateOneFolder(files, set.wabBackupFolder);
   }
-  set.userBackupFolder = user;
+  set.userBackupFolder = layout.UserFolder();
   return set;
 }
 
@@ -68,7 +68,7 @@ bool WriteBackupInfo(App& app, const BackupSet& set) {
                      InfoLine("UserID     :", env.selectedIdentityGuid);
   if (!env.addressBookMissing) text += InfoLine("WabPath    :", env.wabFilePath);
   text += InfoLine("BackupPath :", TrimAtNul(app.settings.backupPath));
-  auto file = app.platform.files.OpenWrite(set.regBackupFolder + "\\" + kBackupInfoFileName);
+  auto file = app.platform.files.OpenWrite(set.Layout().InfoFile());
   if (!file) return false;
   const std::string ansi = Utf8ToCp932(text);
   const bool written = file->Write(ansi.data(), ansi.size());

@@ -2,7 +2,7 @@
 // The folder tree of one backup for one user and its information file "Reg\VornInfo.dat".
 #include <string>
 
-#include "platform/file_system.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 
@@ -12,6 +12,8 @@ struct BackupSet {
   std::string userBackupFolder;  // parent + user folder name, no trailing backslash
   std::string regBackupFolder;   // userBackupFolder + "\Reg"
   std::string wabBackupFolder;   // userBackupFolder + "\Wab"; empty when the address book is not saved
+
+  SetLayout Layout() const { return SetLayout(userBackupFolder); }
 };
 
 // "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.

@@ -7,6 +7,7 @@
 #include "restore/reg_file_rewriting.h"
 #include "restore/signature_lines.h"
 #include "set/set_exports.h"
+#include "set/set_layout.h"
 #include "set/set_reading.h"
 
 namespace vorn {
@@ -99,7 +100,7 @@ std::string ExpandUserProfile(const RestoreContext& run, const std::string& stor
 bool HoldsMainUsersAccounts(RestoreContext& run, const std::string& path) {
   const std::string associated = FindAssociatedID(run.files(), path);
   if (associated.empty()) return false;
-  const auto fields = ReadBackupInfoFields(run.files(), BackupInfoPath(run.state.restoreFolder));
+  const auto fields = ReadBackupInfoFields(run.files(), SetLayout(run.state.restoreFolder).InfoFile());
   const std::string backedUp = fields && fields->size() > kInfoUserIdField ? (*fields)[kInfoUserIdField] : "";
   return backedUp.empty() || EqualsIgnoringAsciiCase(backedUp, "{" + associated + "}");
 }

@@ -12,6 +12,7 @@
 #include "restore/favorites_restore.h"
 #include "restore/mail_store_restore.h"
 #include "restore/registry_restore.h"
+#include "set/set_layout.h"
 #include "set/set_reading.h"
 
 namespace vorn {
@@ -113,7 +114,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     return RestoreEnd::NoSet;
   }
   const BackupEnvironmentCheck check =
-      CheckBackupEnvironment(run.files(), BackupInfoPath(run.state.restoreFolder), run.env().osFamily,
+      CheckBackupEnvironment(run.files(), SetLayout(run.state.restoreFolder).InfoFile(), run.env().osFamily,
                              run.env().oeVersion, run.state.sameOsFamily);
   ui.Beep();
   if (check.match) {

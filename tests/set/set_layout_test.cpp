@@ -32,7 +32,7 @@ TEST(SetReading, ASetIsMarkedByItsAccountFileAndItsMailByTheArchiveFirst) {
   m.CreateFile(set + "\\Reg\\Account.reg");
   EXPECT_TRUE(HoldsBackupSet(m.files, set));
   EXPECT_EQ(FindMailData(m.files, set), MailData::Archive);
-  EXPECT_EQ(BackupInfoPath(set), set + "\\Reg\\VornInfo.dat");
+  EXPECT_EQ(SetLayout(set).InfoFile(), set + "\\Reg\\VornInfo.dat");
 }
 
 }  // namespace
