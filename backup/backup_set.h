@@ -1,5 +1,6 @@
 #pragma once
-// The folder tree of one backup for one user and its information file "Reg\VornInfo.dat".
+// A backup run's set: its folders, made before the data steps, and its information file
+// "Reg\VornInfo.dat", written last.
 #include <string>
 
 #include "set/set_layout.h"
