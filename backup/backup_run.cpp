@@ -31,8 +31,8 @@ bool MailCopyComplete(const FileSystem& files, const std::string& storeRoot, con
 // complete, so that no restore can take the older mail for the newer.
 void RemoveOtherMailForm(App& app, const BackupSet& set, bool archived) {
   FileSystem& files = app.platform.files;
-  const std::string copy = set.userBackupFolder + "\\Mail";
-  const std::string archive = set.userBackupFolder + "\\Mail.lzh";
+  const std::string copy = set.Layout().MailFolder();
+  const std::string archive = set.Layout().MailArchive();
   if (archived) {
     if (files.IsDirectory(copy)) DeleteTree(files, copy);
   } else if (files.Exists(archive) && MailCopyComplete(files, app.env.storeRootFolder, copy)) {
@@ -61,7 +61,7 @@ void BkupMain(App& app, const BackupSet& set, void (*exportRegistry)(App&, const
 
 void CopyMailFolder(App& app, const BackupSet& set) {
   FileSystem& files = app.platform.files;
-  const std::string mail = UserFolderParent(app) + app.env.selectedUserName + "\\Mail";
+  const std::string mail = SetLayout(UserFolderParent(app) + app.env.selectedUserName).MailFolder();
   if (app.env.IsNt()) {
     CreateFolderPath(files, mail + "\\");
   } else {
@@ -91,14 +91,14 @@ void Bkup_Favo(App& app, const BackupSet& set) {
   };
   if (favorites.empty() || (mode == 1 && !app.platform.files.IsDirectory(favorites))) return notSaved();
   if (mode == 1) {
-    if (!ExportFavoritesToHtml(app.platform.files, favorites, set.userBackupFolder + "\\Favorites.htm")) notSaved();
+    if (!ExportFavoritesToHtml(app.platform.files, favorites, set.Layout().FavoritesHtml())) notSaved();
     return;
   }
   if (!SavesUserData(app)) return;
   if (!app.platform.files.IsDirectory(favorites)) return notSaved();
   ShellFileTransfer(app, set.userBackupFolder, favorites);
   app.platform.ui.DoEvents();
-  const std::string desktopIni = set.userBackupFolder + "\\Favorites\\desktop.ini";
+  const std::string desktopIni = set.Layout().FavoritesFolder() + "\\desktop.ini";
   app.platform.files.SetAttributes(desktopIni, fileattr::kNormal);
   app.platform.files.DeleteFile(desktopIni);
 }

@@ -5,26 +5,16 @@
 #include "core/settings.h"
 #include "platform/codepage.h"
 #include "platform/folder_path.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
-
-std::string WithoutTrailingBackslash(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
 
 std::string InfoLine(const char* label, const std::string& value) {
   return std::string("\"").append(label).append(value).append("\"\r\n");
 }
 
 }  // namespace
-
-std::string MakeSetFolderName(const std::string& userName) {
-  std::string name = userName;
-  for (char& c : name)
-    if (std::string_view("/<>?\\*;'").find(c) != std::string_view::npos) c = '_';
-  return FolderNameOfItsOwn(name);
-}
 
 int StoredDestinationChoice(const App& app) {
   return ReadStoredDestinationChoice(app.reg);
@@ -33,11 +23,6 @@ int StoredDestinationChoice(const App& app) {
 std::string UserFolderParent(const App& app) {
   if (StoredDestinationChoice(app) == 1) return app.settings.backupPath + "\\";
   return app.env.desktopFolder + "\\" + kBackupFolderName + "\\";
-}
-
-void CreateOneFolder(FileSystem& files, const std::string& path) {
-  const std::string folder = WithoutTrailingBackslash(path);
-  if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
 }
 
 int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source) {
@@ -49,25 +34,25 @@ BackupSet PrepareBackupSet(App& app) {
   EnvironmentRecord& env = app.env;
   env.selectedUserName = MakeSetFolderName(env.selectedUserName);
   const std::string parent = UserFolderParent(app);
-  const std::string user = parent + env.selectedUserName;
+  const SetLayout layout(parent + env.selectedUserName);
   if (env.IsNt()) {
-    CreateFolderPath(files, user + "\\Reg\\");
+    CreateFolderPath(files, layout.RegFolder() + "\\");
   } else {
     // One level at a time: a missing ancestor of the backup root stays missing.
     CreateOneFolder(files, StoredDestinationChoice(app) == 1 ? app.settings.backupPath : parent);
-    CreateOneFolder(files, user);
-    CreateOneFolder(files, user + "\\Reg");
+    CreateOneFolder(files, layout.UserFolder());
+    CreateOneFolder(files, layout.RegFolder());
   }
   BackupSet set;
-  set.regBackupFolder = user + "\\Reg";
+  set.regBackupFolder = layout.RegFolder();
   if (app.MainWindow().switches.saveAddressBook) {
-    set.wabBackupFolder = user + "\\Wab";
+    set.wabBackupFolder = layout.WabFolder();
     if (env.IsNt())
       CreateFolderPath(files, set.wabBackupFolder + "\\");
     else
       CreateOneFolder(files, set.wabBackupFolder);
   }
-  set.userBackupFolder = user;
+  set.userBackupFolder = layout.UserFolder();
   return set;
 }
 
@@ -83,7 +68,7 @@ bool WriteBackupInfo(App& app, const BackupSet& set) {
                      InfoLine("UserID     :", env.selectedIdentityGuid);
   if (!env.addressBookMissing) text += InfoLine("WabPath    :", env.wabFilePath);
   text += InfoLine("BackupPath :", TrimAtNul(app.settings.backupPath));
-  auto file = app.platform.files.OpenWrite(set.regBackupFolder + "\\" + kBackupInfoFileName);
+  auto file = app.platform.files.OpenWrite(set.Layout().InfoFile());
   if (!file) return false;
   const std::string ansi = Utf8ToCp932(text);
   const bool written = file->Write(ansi.data(), ansi.size());

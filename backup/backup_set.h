@@ -1,8 +1,9 @@
 #pragma once
-// The folder tree of one backup for one user and its information file "Reg\VornInfo.dat".
+// A backup run's set: its folders, made before the data steps, and its information file
+// "Reg\VornInfo.dat", written last.
 #include <string>
 
-#include "platform/file_system.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 
@@ -12,21 +13,14 @@ struct BackupSet {
   std::string userBackupFolder;  // parent + user folder name, no trailing backslash
   std::string regBackupFolder;   // userBackupFolder + "\Reg"
   std::string wabBackupFolder;   // userBackupFolder + "\Wab"; empty when the address book is not saved
+
+  SetLayout Layout() const { return SetLayout(userBackupFolder); }
 };
-
-inline constexpr const char* kBackupInfoFileName = "VornInfo.dat";
-
-// The user name as a folder name: each of / < > ? \ * ; ' becomes "_", and a name of only dots
-// and blanks ("..", which would lead out of the destination), or none, becomes "_" for each.
-std::string MakeSetFolderName(const std::string& userName);
 
 // "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.
 int StoredDestinationChoice(const App& app);
 // The folder that holds the user folders, with its trailing backslash.
 std::string UserFolderParent(const App& app);
-
-// Creates one folder, ignoring a trailing backslash and every failure.
-void CreateOneFolder(FileSystem& files, const std::string& path);
 
 // The shell's copy of a file, a folder or a wildcard pattern into a folder, owned by the main
 // window; the shell's result code.

@@ -1,6 +1,7 @@
 #include "backup/favorites_html.h"
 
 #include "platform/codepage.h"
+#include "platform/internet_shortcut.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
 
@@ -9,12 +10,6 @@ namespace {
 
 constexpr size_t kShortcutReadLimit = 64 * 1024;
 constexpr int kMaxFolderDepth = 64;  // a folder loop (a junction to a parent) ends here
-
-std::string Trimmed(const std::string& text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
-}
 
 bool EndsWithUrlExtension(const std::string& name) {
   return name.size() > 4 && AsciiLower(name.substr(name.size() - 4)) == ".url";
@@ -66,23 +61,6 @@ class BookmarkWriter {
 };
 
 }  // namespace
-
-std::string InternetShortcutUrl(const std::string& shortcutText) {
-  bool inSection = false;
-  size_t at = 0;
-  while (at < shortcutText.size()) {
-    size_t end = shortcutText.find('\n', at);
-    if (end == std::string::npos) end = shortcutText.size();
-    const std::string line = Trimmed(shortcutText.substr(at, end - at));
-    at = end + 1;
-    if (!line.empty() && line.front() == '[') {
-      inSection = AsciiLower(line) == "[internetshortcut]";
-    } else if (inSection && AsciiLower(line.substr(0, 4)) == "url=") {
-      return Trimmed(line.substr(4));
-    }
-  }
-  return {};
-}
 
 std::string HtmlEscape(const std::string& text) {
   std::string out;

@@ -8,8 +8,6 @@
 
 namespace vorn {
 
-// The address in an Internet shortcut's text: "URL=" in its [InternetShortcut] section.
-std::string InternetShortcutUrl(const std::string& shortcutText);
 std::string HtmlEscape(const std::string& text);
 
 // True when the whole file was written.

@@ -29,7 +29,7 @@ std::string MailArchiveCommandLine(const std::string& archivePath, const std::st
 void LHA(App& app, const BackupSet& set) {
   if (StoredDestinationChoice(app) == 0) app.settings.backupPath = TrimAtNul(app.settings.backupPath);
   // The archive goes into the set's own user folder, the same folder every other step writes.
-  const std::string archivePath = set.userBackupFolder + "\\Mail.lzh";
+  const std::string archivePath = set.Layout().MailArchive();
   const std::string line = MailArchiveCommandLine(archivePath, app.ProgramFolder(), app.env.storeRootFolder);
   std::string output;
   if (app.platform.archiver.Unlha(app.MainWindow().owner, line, &output, kOutputBufferSize) == 0) return;

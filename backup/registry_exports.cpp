@@ -1,9 +1,9 @@
 #include "backup/registry_exports.h"
 
-#include "backup/set_exports.h"
-#include "backup/signature_texts.h"
 #include "core/app.h"
+#include "core/signature_texts.h"
 #include "platform/text.h"
+#include "set/set_exports.h"
 
 namespace vorn {
 namespace {

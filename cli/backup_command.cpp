@@ -35,8 +35,9 @@ bool ParseRequest(const std::vector<std::string>& args, BackupRequest& request) 
 // What a complete set holds besides the information file.
 std::vector<std::string> MissingSetFiles(Program& program, const BackupSet& set) {
   const Form1& form = program.form1();
-  std::vector<std::string> required = {set.regBackupFolder + "\\OE.reg", set.regBackupFolder + "\\Account.reg",
-                                       set.userBackupFolder + (form.MnLHA.checked ? "\\Mail.lzh" : "\\Mail")};
+  const SetLayout layout = set.Layout();
+  std::vector<std::string> required = {layout.RegFile("OE.reg"), layout.RegFile("Account.reg"),
+                                       form.MnLHA.checked ? layout.MailArchive() : layout.MailFolder()};
   if (form.MnWab.checked) required.push_back(set.wabBackupFolder);
   std::vector<std::string> missing;
   for (const auto& path : required)

@@ -8,7 +8,8 @@
 #include "cli/cli.h"
 #include "cli/exit_codes.h"
 #include "dbx/dbx_error.h"
-#include "restore/set_reading.h"
+#include "set/set_layout.h"
+#include "set/set_reading.h"
 #include "setread/set_contents.h"
 #include "setread/set_export.h"
 
@@ -48,7 +49,7 @@ int Info(Context& context, const std::string& argument) {
   const std::string setFolder = context.programPath(argument);
   if (!HoldsBackupSet(context.files, setFolder)) return NoSet(context);
   context.out << "Set: " << argument << "\n";
-  if (auto fields = ReadBackupInfoFields(context.files, BackupInfoPath(setFolder))) {
+  if (auto fields = ReadBackupInfoFields(context.files, SetLayout(setFolder).InfoFile())) {
     context.out << "Information file (Reg\\VornInfo.dat):\n";
     WriteBackupInfoFields(context.out, *fields, "  ");
   } else {

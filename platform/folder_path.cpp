@@ -18,6 +18,10 @@ size_t FirstFolderStart(const std::string& path) {
   return path.rfind('\\', 0) == 0 ? 1 : 0;
 }
 
+std::string WithoutTrailingBackslash(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
 }  // namespace
 
 bool CreateFolderPath(FileSystem& files, const std::string& path) {
@@ -28,6 +32,11 @@ bool CreateFolderPath(FileSystem& files, const std::string& path) {
   }
   const size_t last = path.rfind('\\');
   return last == std::string::npos || last < start || files.IsDirectory(path.substr(0, last));
+}
+
+void CreateOneFolder(FileSystem& files, const std::string& path) {
+  const std::string folder = WithoutTrailingBackslash(path);
+  if (!folder.empty() && !files.IsDirectory(folder)) files.CreateDirectory(folder);
 }
 
 std::string FolderNameOfItsOwn(const std::string& name) {

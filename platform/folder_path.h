@@ -14,6 +14,9 @@ namespace vorn {
 // ("\\server\share\") is never created. True when every folder up to the last backslash exists.
 bool CreateFolderPath(FileSystem& files, const std::string& path);
 
+// Creates one folder, ignoring a trailing backslash and every failure.
+void CreateOneFolder(FileSystem& files, const std::string& path);
+
 // A name that would not name a folder of its own below its parent: empty, or only dots and blanks
 // ("." is the folder itself, ".." its parent, and Windows drops trailing dots and blanks), becomes
 // "_" for each of its characters (at least one); any other name is returned as it is.

@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 #include "restore/safety_copy.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
@@ -19,7 +20,7 @@ bool IsShellFile(const DirEntry& entry) {
 
 void ReWab(RestoreContext& run) {
   FileSystem& files = run.files();
-  const std::string setWab = run.state.restoreFolder + "\\Wab";
+  const std::string setWab = SetLayout(run.state.restoreFolder).WabFolder();
   std::vector<std::string> names;
   for (const auto& entry : files.List(setWab, "*"))
     if (!entry.isDirectory && !IsShellFile(entry)) names.push_back(entry.name);

@@ -1,10 +1,10 @@
 #include "restore/dialup_restore.h"
 
-#include "backup/backup_set.h"
-#include "backup/set_exports.h"
+#include "platform/folder_path.h"
 #include "restore/reg_file_rewriting.h"
 #include "restore/registry_restore.h"
 #include "restore/safety_copy.h"
+#include "set/set_exports.h"
 
 namespace vorn {
 namespace {

@@ -1,7 +1,7 @@
 #include "restore/environment_check.h"
 
 #include "core/environment_record.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "platform/folder_path.h"
-#include "platform/text.h"
-#include "backup/favorites_html.h"
 #include "platform/codepage.h"
+#include "platform/folder_path.h"
+#include "platform/internet_shortcut.h"
+#include "platform/text.h"
 #include "platform/whole_file.h"
 
 namespace vorn {

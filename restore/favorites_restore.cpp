@@ -3,6 +3,7 @@
 #include "core/environment_discovery.h"
 #include "restore/favorites_import.h"
 #include "restore/staged_replace.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
@@ -55,8 +56,9 @@ std::string RestoreFavoritesFolder(const RestoreContext& run) {
 
 void ReFavorites(RestoreContext& run) {
   FileSystem& files = run.files();
-  const std::string html = run.state.restoreFolder + "\\Favorites.htm";
-  const std::string folder = run.state.restoreFolder + "\\Favorites";
+  const SetLayout set(run.state.restoreFolder);
+  const std::string html = set.FavoritesHtml();
+  const std::string folder = set.FavoritesFolder();
   if (files.Exists(html)) {
     std::string favorites = RestoreFavoritesFolder(run);
     if (favorites.empty()) favorites = run.env().favoritesFolder;

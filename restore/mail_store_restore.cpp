@@ -2,7 +2,7 @@
 
 #include "lha/archive_members.h"
 #include "lha/unlha_result.h"
-#include "restore/set_reading.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
@@ -41,7 +41,7 @@ std::vector<std::string> ListStoreRootFiles(const FileSystem& files, const std::
 }
 
 std::string MeltCommandLine(const std::string& setFolder, const std::string& destination) {
-  return "x -d1 -y1 \"" + MailArchivePath(setFolder) + "\" \"" + destination + "\"\\ *.*";
+  return "x -d1 -y1 \"" + SetLayout(setFolder).MailArchive() + "\" \"" + destination + "\"\\ *.*";
 }
 
 MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowHandle owner,
@@ -49,7 +49,7 @@ MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowH
   if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
   const int32_t result = archiver.Unlha(owner, MeltCommandLine(setFolder, staged.staging()), nullptr, 0);
   if (result != 0) return NotRestored("the archiver failed", result);
-  if (!EndsWithItsEndMark(files, MailArchivePath(setFolder)))
+  if (!EndsWithItsEndMark(files, SetLayout(setFolder).MailArchive()))
     return NotRestored("Mail.lzh has no end mark: the archive is cut short", unlha::kArchiveDamaged);
   return Staged(files, staged);
 }
@@ -57,7 +57,7 @@ MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowH
 MailStoreOutcome StageMailCopy(FileSystem& files, Shell& shell, WindowHandle owner, const std::string& setFolder,
                                const StagedReplace& staged) {
   if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
-  const std::string mail = MailCopyFolder(setFolder);
+  const std::string mail = SetLayout(setFolder).MailFolder();
   if (shell.FileTransfer(owner, staged.staging(), mail + "\\*.dbx") != 0) return NotRestored("the copy failed");
   for (const auto& entry : files.List(mail, "*.dbx")) {
     if (entry.isDirectory) continue;

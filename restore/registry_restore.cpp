@@ -1,13 +1,14 @@
 #include "restore/registry_restore.h"
 
-#include "backup/set_exports.h"
-#include "backup/signature_texts.h"
 #include "core/help_contexts.h"
+#include "core/signature_texts.h"
 #include "platform/registry_path.h"
 #include "platform/text.h"
 #include "restore/reg_file_rewriting.h"
-#include "restore/set_reading.h"
 #include "restore/signature_lines.h"
+#include "set/set_exports.h"
+#include "set/set_layout.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {
@@ -99,7 +100,7 @@ std::string ExpandUserProfile(const RestoreContext& run, const std::string& stor
 bool HoldsMainUsersAccounts(RestoreContext& run, const std::string& path) {
   const std::string associated = FindAssociatedID(run.files(), path);
   if (associated.empty()) return false;
-  const auto fields = ReadBackupInfoFields(run.files(), BackupInfoPath(run.state.restoreFolder));
+  const auto fields = ReadBackupInfoFields(run.files(), SetLayout(run.state.restoreFolder).InfoFile());
   const std::string backedUp = fields && fields->size() > kInfoUserIdField ? (*fields)[kInfoUserIdField] : "";
   return backedUp.empty() || EqualsIgnoringAsciiCase(backedUp, "{" + associated + "}");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 
@@ -37,7 +38,7 @@ struct RestoreContext {
 
   FileSystem& files() { return app.platform.files; }
   const EnvironmentRecord& env() const { return app.env; }
-  std::string RegFolder() const { return state.restoreFolder + "\\Reg"; }
+  std::string RegFolder() const { return SetLayout(state.restoreFolder).RegFolder(); }
   // Where a derived file goes: never into the set, which stays as the backup made it.
   std::string WorkFile(const std::string& name) const { return state.workFolder + "\\" + name; }
   WindowHandle Owner() const { return app.MainWindow().owner; }

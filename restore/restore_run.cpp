@@ -2,18 +2,18 @@
 
 #include <cstdio>
 
-#include "backup/mail_program_checks.h"
-#include "backup/signature_texts.h"
-
 #include "core/help_contexts.h"
+#include "core/mail_program_checks.h"
+#include "core/signature_texts.h"
+#include "platform/folder_path.h"
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
 #include "restore/environment_check.h"
 #include "restore/favorites_restore.h"
 #include "restore/mail_store_restore.h"
 #include "restore/registry_restore.h"
-#include "platform/folder_path.h"
-#include "restore/set_reading.h"
+#include "set/set_layout.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {
@@ -114,7 +114,7 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo) {
     return RestoreEnd::NoSet;
   }
   const BackupEnvironmentCheck check =
-      CheckBackupEnvironment(run.files(), BackupInfoPath(run.state.restoreFolder), run.env().osFamily,
+      CheckBackupEnvironment(run.files(), SetLayout(run.state.restoreFolder).InfoFile(), run.env().osFamily,
                              run.env().oeVersion, run.state.sameOsFamily);
   ui.Beep();
   if (check.match) {

@@ -26,14 +26,16 @@ LAYERS = {
     "platform/sim": BASE,
     "platform/win32": BASE,
     "core": {"platform"},
+    # The backup set's format, which the backup writes and every reader of a set reads.
+    "set": RUN,
     "dbx": RUN,
-    "backup": RUN,
-    "restore": RUN | {"backup", "dbx"},
-    "tools": RUN | {"backup", "dbx"},
-    # Reading a set anywhere: the restore's reading of a set, the folder files, the archive.
-    "setread": RUN | {"backup", "dbx", "restore"},
-    "ui": RUN | {"dbx", "backup", "restore", "tools"},
-    "ui/win32": RUN | {"dbx", "backup", "restore", "tools", "ui", "platform/win32"},
+    "backup": RUN | {"set"},
+    "restore": RUN | {"set", "dbx"},
+    "tools": RUN | {"set", "dbx"},
+    # Reading a set anywhere: the folder files and the archive.
+    "setread": RUN | {"set", "dbx"},
+    "ui": RUN | {"set", "dbx", "backup", "restore", "tools"},
+    "ui/win32": RUN | {"set", "dbx", "backup", "restore", "tools", "ui", "platform/win32"},
     # The help-file writer, a build tool: the code page conversion only.
     "help": {"platform"},
     "app": EVERYTHING,

@@ -6,7 +6,7 @@
 #include "dbx/message_extraction.h"
 #include "dbx/message_recovery.h"
 #include "platform/folder_path.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 #include "setread/export_names.h"
 #include "setread/mbox_writer.h"
 #include "setread/set_mail.h"

@@ -5,7 +5,8 @@
 #include "dbx/folder_classification.h"
 #include "lha/unlha_result.h"
 #include "platform/text.h"
-#include "restore/set_reading.h"
+#include "set/set_layout.h"
+#include "set/set_reading.h"
 
 namespace vorn {
 namespace {
@@ -34,8 +35,8 @@ bool IsFolderMember(const unlha::MemberInfo& member) {
 std::unique_ptr<SetMailFolders> SetMailFolders::Open(const FileSystem& files, const std::string& userFolder) {
   std::unique_ptr<SetMailFolders> mail;
   if (FindMailData(files, userFolder) == MailData::Archive) {
-    mail.reset(new SetMailFolders(files, "Mail.lzh"));
-    mail->currentPath_ = MailArchivePath(userFolder);
+    mail.reset(new SetMailFolders(files, kMailArchiveName));
+    mail->currentPath_ = SetLayout(userFolder).MailArchive();
     // A first pass over the headers alone counts the folder files.
     if (auto counting = unlha::ArchiveMembers::Open(files, mail->currentPath_)) {
       unlha::MemberInfo member;
@@ -45,9 +46,9 @@ std::unique_ptr<SetMailFolders> SetMailFolders::Open(const FileSystem& files, co
     if (!mail->members_) mail->problem_ = "Mail.lzh: " + std::string(unlha::DescribeResult(unlha::kArchiveNotFound));
     return mail;
   }
-  const std::string folder = MailCopyFolder(userFolder);
+  const std::string folder = SetLayout(userFolder).MailFolder();
   if (!files.IsDirectory(folder)) return nullptr;
-  mail.reset(new SetMailFolders(files, "Mail"));
+  mail.reset(new SetMailFolders(files, kMailFolderName));
   mail->copyFolder_ = folder;
   for (const auto& entry : files.List(folder, "*.dbx"))
     if (!entry.isDirectory && IsFolderFileName(entry.name)) mail->copyNames_.push_back(entry.name);

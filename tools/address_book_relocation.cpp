@@ -1,9 +1,9 @@
 #include "tools/address_book_relocation.h"
 
-#include "core/help_contexts.h"
-#include "platform/folder_path.h"
-#include "backup/mail_program_checks.h"
 #include "core/environment_discovery.h"
+#include "core/help_contexts.h"
+#include "core/mail_program_checks.h"
+#include "platform/folder_path.h"
 #include "tools/file_moves.h"
 
 namespace vorn {

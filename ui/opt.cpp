@@ -2,17 +2,17 @@
 
 #include <cctype>
 
-#include "backup/backup_set.h"
-#include "backup/mail_program_checks.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
 #include "core/help_contexts.h"
+#include "core/mail_program_checks.h"
 #include "core/oe_options.h"
 #include "dbx/folder_classification.h"
 #include "dbx/folder_info.h"
 #include "dbx/folder_scan_cache.h"
 #include "dbx/mail_folder_tree.h"
 #include "dbx/message_extraction.h"
+#include "set/set_layout.h"
 #include "tools/address_book_relocation.h"
 #include "tools/favorites_relocation.h"
 #include "tools/temp_file_cleanup.h"

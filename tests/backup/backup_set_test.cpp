@@ -9,18 +9,6 @@
 namespace vorn {
 namespace {
 
-TEST(SetFolderName, ReplacesExactlyTheEightForbiddenCharacters) {
-  EXPECT_EQ(MakeSetFolderName("a/b?c"), "a_b_c");
-  EXPECT_EQ(MakeSetFolderName("/<>?\\*;'"), "________");
-  EXPECT_EQ(MakeSetFolderName("x:y|z\"太郎"), "x:y|z\"太郎");
-}
-
-TEST(SetFolderName, NeverLeadsOutOfTheDestination) {
-  const std::pair<std::string, std::string> names[] = {
-      {"..", "__"}, {".", "_"}, {"", "_"}, {". .", "___"}, {"..\\..", ".._.."}, {"a..", "a.."}, {"taro", "taro"}};
-  for (const auto& [name, folder] : names) EXPECT_EQ(MakeSetFolderName(name), folder) << name;
-}
-
 TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
   BackupMachine b;
   RegistryAccess(b.m.registry)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
+#include "platform/internet_shortcut.h"
 #include "tests/support/sim_machine.h"
 
 namespace vorn {

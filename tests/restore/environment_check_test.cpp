@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 #include "tests/support/sim_machine.h"
 
 namespace vorn {
@@ -70,21 +70,6 @@ TEST(BackupInfoFields, FieldsArePositionalAndKeepEverythingAfterTheFirstColon) {
             (std::vector<std::string>{"1", "\"no colon", "\"", "\"4", "\"5", "\"6", "\"7", "\"8"}));
   m.CreateFile(kInfo, "\"OS:x\"");
   EXPECT_EQ(ReadBackupInfoFields(m.files, kInfo), std::vector<std::string>{"x"});
-}
-
-TEST(SetReading, ASetIsMarkedByItsAccountFileAndItsMailByTheArchiveFirst) {
-  SimMachine m;
-  const std::string set = "C:\\Sets\\taro";
-  EXPECT_FALSE(HoldsBackupSet(m.files, set));
-  EXPECT_EQ(FindMailData(m.files, set), MailData::None);
-  m.CreateFile(set + "\\Mail\\Folders.dbx");
-  EXPECT_FALSE(HoldsBackupSet(m.files, set));
-  EXPECT_EQ(FindMailData(m.files, set), MailData::Copy);
-  m.CreateFile(set + "\\MAIL.LZH");
-  m.CreateFile(set + "\\Reg\\Account.reg");
-  EXPECT_TRUE(HoldsBackupSet(m.files, set));
-  EXPECT_EQ(FindMailData(m.files, set), MailData::Archive);
-  EXPECT_EQ(BackupInfoPath(set), set + "\\Reg\\VornInfo.dat");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/signature_texts.h"
+#include "core/signature_texts.h"
 #include "platform/codepage.h"
 #include "restore/dialup_restore.h"
 #include "restore/reg_file_rewriting.h"

@@ -1,6 +1,6 @@
 #include "tests/restore/restore_fixture.h"
 
-#include "backup/signature_texts.h"
+#include "core/signature_texts.h"
 #include "tests/regedit/reg_test_support.h"
 #include "platform/sim/sim_registry_store.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <map>
 
-#include "backup/signature_texts.h"
+#include "core/signature_texts.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_archiver.h"
 #include "regedit/reg_file_editor.h"

@@ -1,10 +1,10 @@
-#include "restore/set_reading.h"
+#include "set/set_reading.h"
 
 #include <algorithm>
 
-#include "backup/backup_set.h"
 #include "platform/codepage.h"
 #include "platform/whole_file.h"
+#include "set/set_layout.h"
 
 namespace vorn {
 namespace {
@@ -25,30 +25,24 @@ std::string FieldOfLine(const std::string& line) {
 }  // namespace
 
 bool HoldsBackupSet(const FileSystem& files, const std::string& userFolder) {
-  return files.Exists(userFolder + "\\Reg\\Account.reg");
+  return files.Exists(SetLayout(userFolder).RegFile("Account.reg"));
 }
 
-std::string MailArchivePath(const std::string& userFolder) { return userFolder + "\\Mail.lzh"; }
-std::string MailCopyFolder(const std::string& userFolder) { return userFolder + "\\Mail"; }
-
 bool HoldsBothMailForms(const FileSystem& files, const std::string& userFolder) {
-  return files.Exists(userFolder + "\\Mail.Lzh") && files.Exists(MailCopyFolder(userFolder) + "\\Folders.dbx");
+  const SetLayout set(userFolder);
+  return files.Exists(set.MailArchive()) && files.Exists(set.MailFolder() + "\\Folders.dbx");
 }
 
 MailData FindMailData(const FileSystem& files, const std::string& userFolder) {
+  const SetLayout set(userFolder);
   if (HoldsBothMailForms(files, userFolder)) {
-    const std::string copy = MailCopyFolder(userFolder);
-    int64_t copied = files.ModifiedTime(copy).value_or(0);
-    for (const auto& entry : files.List(copy, "*.dbx")) copied = std::max(copied, entry.modified);
-    return files.ModifiedTime(MailArchivePath(userFolder)).value_or(0) >= copied ? MailData::Archive : MailData::Copy;
+    int64_t copied = files.ModifiedTime(set.MailFolder()).value_or(0);
+    for (const auto& entry : files.List(set.MailFolder(), "*.dbx")) copied = std::max(copied, entry.modified);
+    return files.ModifiedTime(set.MailArchive()).value_or(0) >= copied ? MailData::Archive : MailData::Copy;
   }
-  if (files.Exists(userFolder + "\\Mail.Lzh")) return MailData::Archive;
-  if (files.Exists(MailCopyFolder(userFolder) + "\\Folders.dbx")) return MailData::Copy;
+  if (files.Exists(set.MailArchive())) return MailData::Archive;
+  if (files.Exists(set.MailFolder() + "\\Folders.dbx")) return MailData::Copy;
   return MailData::None;
-}
-
-std::string BackupInfoPath(const std::string& userFolder) {
-  return userFolder + "\\Reg\\" + kBackupInfoFileName;
 }
 
 std::optional<std::vector<std::string>> ReadBackupInfoFields(const FileSystem& files, const std::string& infoPath) {

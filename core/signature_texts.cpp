@@ -1,4 +1,4 @@
-#include "backup/signature_texts.h"
+#include "core/signature_texts.h"
 
 #include "core/registry_access.h"
 

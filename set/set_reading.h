@@ -28,12 +28,8 @@ enum class MailData { Archive, Copy, None };
 // archive unless the folder or a folder file in it was written after it.
 MailData FindMailData(const FileSystem& files, const std::string& userFolder);
 bool HoldsBothMailForms(const FileSystem& files, const std::string& userFolder);
-std::string MailArchivePath(const std::string& userFolder);
-std::string MailCopyFolder(const std::string& userFolder);
 
 // Field i is line i of the file without its last character, after its first colon; at most
 // kBackupInfoFields fields, by position. nullopt when the file cannot be read.
 std::optional<std::vector<std::string>> ReadBackupInfoFields(const FileSystem& files, const std::string& infoPath);
-std::string BackupInfoPath(const std::string& userFolder);
-
 }  // namespace vorn

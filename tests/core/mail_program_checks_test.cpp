@@ -1,4 +1,4 @@
-#include "backup/mail_program_checks.h"
+#include "core/mail_program_checks.h"
 
 #include <gtest/gtest.h>
 
