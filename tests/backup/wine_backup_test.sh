@@ -153,5 +153,9 @@ if [ "$VORN_WINE_FAMILY" = 9x ]; then
   reimport "$identity" OE.reg cat  # the 98 family exports the signature texts as they are
 else
   reimport "$identity" OE.reg without_signature_texts
+  # A restore leaves the texts as plain strings again; so does this test, with Sig.reg, so
+  # that the tests after it find the user as it was and not as OE.reg left it (multi-strings).
+  wine "$build/cli/vorn-cli.exe" reg import "$(winepath -w "$set_folder/Reg/Sig.reg")" >/dev/null 2>&1 ||
+    fail "vorn-cli reg import Sig.reg failed"
 fi
 echo "backup end-to-end: compressed and plain sets of $user checked ($os)"
