@@ -35,8 +35,11 @@ vorn_runs_32bit() {
     return 1
   fi
   # Starting the loader is enough: the kernel refuses a 32-bit program before it runs.
-  if ! said=$("$loader" --version 2>&1); then
-    echo "$loader does not start: $(echo "$said" | head -n 1)"
+  local status=0
+  said=$("$loader" --version 2>&1) || status=$?
+  if [ "$status" -ne 0 ]; then
+    # The kernel's refusal says "Exec format error"; a program killed by a signal says nothing.
+    echo "$loader does not start: ${said:+$(head -n 1 <<< "$said")}${said:-exit status $status}"
     return 1
   fi
 }
