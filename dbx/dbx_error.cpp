@@ -2,6 +2,11 @@
 
 namespace vorn {
 
+bool IsReadDamage(DbxError error) {
+  return error != DbxError::None && error != DbxError::CannotOpen && error != DbxError::CannotCreate &&
+         error != DbxError::WriteFailed && error != DbxError::CounterOverflow;
+}
+
 int DbxErrorNumber(DbxError error) { return static_cast<int>(error); }
 
 std::string DbxErrorDescription(DbxError error) {

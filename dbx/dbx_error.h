@@ -23,6 +23,10 @@ enum class DbxError {
 };
 
 // The number and the Japanese description shown to the user for an error.
+// A fault in the folder file's own bytes, which recovery reads past: not a file that cannot be
+// opened, nor a fault of the output, nor a counter's limit.
+bool IsReadDamage(DbxError error);
+
 int DbxErrorNumber(DbxError error);
 std::string DbxErrorDescription(DbxError error);
 

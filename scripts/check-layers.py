@@ -27,7 +27,8 @@ LAYERS = {
     "platform/win32": BASE,
     "core": {"platform"},
     "dbx": RUN,
-    "backup": RUN,
+    # A backup marks in its information file the folder files it copied that are damaged.
+    "backup": RUN | {"dbx"},
     "restore": RUN | {"backup", "dbx"},
     "tools": RUN | {"backup", "dbx"},
     # Reading a set anywhere: the restore's reading of a set, the folder files, the archive.
