@@ -26,6 +26,7 @@ std::string DbxErrorDescription(DbxError error) {
     case DbxError::CannotCreate: return "ファイルを作成できません。";
     case DbxError::WriteFailed: return "ファイルに書き込めません。";
     case DbxError::IndexShort: return "索引のメッセージが見出しの数より少なくなっています。";
+    case DbxError::NegativeCount: return "見出しのメッセージ数が負の数です。";
   }
   return "";
 }

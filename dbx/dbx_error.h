@@ -20,6 +20,7 @@ enum class DbxError {
   CannotCreate = 12,     // a message file cannot be created
   WriteFailed = 13,      // a message file cannot be written completely
   IndexShort = 14,       // the index leads to fewer messages than the header counts
+  NegativeCount = 15,    // the header counts fewer than no messages
 };
 
 // The number and the Japanese description shown to the user for an error.

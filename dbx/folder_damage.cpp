@@ -24,7 +24,8 @@ DbxError IndexReadError(DbxFile& file) {
   int32_t root = 0;
   std::vector<int32_t> records;
   if (DbxError error = ReadMessageCount(file, count); error != DbxError::None) return error;
-  if (count < 1) return DbxError::None;
+  if (count < 0) return DbxError::NegativeCount;
+  if (count == 0) return DbxError::None;
   if (DbxError error = ReadIndexRoot(file, root); error != DbxError::None) return error;
   if (DbxError error = CollectMessageInfoOffsets(file, root, records); error != DbxError::None) return error;
   if (records.size() < static_cast<size_t>(count)) return DbxError::IndexShort;

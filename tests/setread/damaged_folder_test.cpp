@@ -35,6 +35,7 @@ TEST_F(DamagedFolderTest, IsMarkedByTheScanTheTabTheInformationFileAndTheSetList
   const Case cases[] = {
       {"intact", [](DbxImage&) {}, ""},
       {"index pointer gone", [](DbxImage& i) { Put32(i.bytes, 0xE4, 0); }, "回復できるﾒｯｾｰｼﾞ 3、削除済み 1"},
+      {"count below zero", [](DbxImage& i) { Put32(i.bytes, 0xC4, -1); }, "回復できるﾒｯｾｰｼﾞ 3、削除済み 1"},
       // Cut in the second block of B: A whole, B cut, C and D gone with the index behind them.
       {"truncated", [](DbxImage& i) { i.bytes.resize(static_cast<size_t>(i.blockOffsets[1][1]) + 0x40); },
        "回復できるﾒｯｾｰｼﾞ 2"},
