@@ -140,17 +140,13 @@ printf '\0\0\0\0' | dd of="$store/壊れた仕事.dbx" bs=1 seek=228 conv=notrun
 probe opt-refresh &
 refreshing=$!
 message=$(probe opt-message 60)
-grep -q "壊れた仕事.dbx: フォルダ ファイルが壊れています。" <<< "$message" && grep -q "回復できるﾒｯｾｰｼﾞ 2" <<< "$message" ||
+grep -q "壊れた仕事.dbx: フォルダ ファイルが壊れています。.*回復できるﾒｯｾｰｼﾞ 2" <<< "$(tr '\r\n' '  ' <<< "$message")" ||
   fail "the scan did not tell the damaged folder file: $message"
 wait "$refreshing"
-folders=$(probe opt-folders | cut -d'|' -f1)
-expect "the folder tree with a damaged folder" "$folders" \
-  $'受信トレイ\n送信トレイ\n送信済みアイテム\n削除済みアイテム\n下書き\n仕事\n壊れた仕事\n大量のメール\nfj.comp.mail'
 size=$(stat -c %s "$store/壊れた仕事.dbx")
 expect "the damaged folder's labels" "$(probe opt-folder 壊れた仕事)" \
   "壊れた仕事"$'\n'"破損: 回復できるﾒｯｾｰｼﾞ 2"$'\n'"$((size / 1024))KB( $size バイト)"$'\n'"convert on"
 shot vorn-options-damaged.png
-echo "the scan and the folder's labels tell the damaged folder file and what recovery finds"
 
 # Esc closes the window also from the user list of the OE options.
 probe opt-tab 0
