@@ -66,11 +66,8 @@ check_common() {
   [ "$(grep -c $'\r$' <<< "$info")" = 11 ] || fail "VornInfo.dat lines do not all end in CR LF"
   mapfile -t lines < <(tr -d '\r' <<< "$info")
   [ "${#lines[@]}" = 11 ] || fail "VornInfo.dat has ${#lines[@]} lines"
-  local name index=8
-  for name in ごみ箱 受信トレイ 送信済みアイテム; do
-    [ "${lines[index]}" = "\"Damaged    :$name.dbx (回復できるﾒｯｾｰｼﾞ 0)\"" ] || fail "damage line ${lines[index]}"
-    index=$((index + 1))
-  done
+  [ "$(printf '%s\n' "${lines[@]:8}")" = "$(printf '"Damaged    :%s.dbx (回復できるﾒｯｾｰｼﾞ 0)"\n' ごみ箱 受信トレイ 送信済みアイテム)" ] ||
+    fail "damage lines ${lines[*]:8}"
   [[ ${lines[0]} =~ ^\"Date\ \ \ \ \ \ \ :[0-9]{4}/[0-9]{1,2}/[0-9]{1,2}(\ [0-9]{1,2}:[0-9]{2}:[0-9]{2})?\"$ ]] ||
     fail "date line ${lines[0]}"
   [ "${lines[1]}" = "\"OS         :$os\"" ] || fail "OS line ${lines[1]}"
