@@ -309,6 +309,8 @@ void Opt::TreeView1_NodeClick(int node) {
 }
 
 void Opt::ShowFolderInfo() {
+  // A damaged folder file is read through once to count what recovery finds.
+  const RunGuard running = Working();
   const std::string account = HotmailAccountName(app_.reg, app_.env.selectedIdentityGuid, app_.env.mainIdentityGuid);
   const FolderInfoLabels labels =
       vorn::ShowFolderInfo(app_.platform.files, file1Folder, account, TreeView1.nodes[static_cast<size_t>(TreeView1.selected)].text);
