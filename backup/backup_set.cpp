@@ -1,5 +1,6 @@
 #include "backup/backup_set.h"
 
+#include "backup/damaged_folder_lines.h"
 #include "core/app.h"
 #include "core/environment_discovery.h"
 #include "core/settings.h"
@@ -68,6 +69,8 @@ bool WriteBackupInfo(App& app, const BackupSet& set) {
                      InfoLine("UserID     :", env.selectedIdentityGuid);
   if (!env.addressBookMissing) text += InfoLine("WabPath    :", env.wabFilePath);
   text += InfoLine("BackupPath :", TrimAtNul(app.settings.backupPath));
+  // Readers take the first eight lines by position: a line of a shorter file would be read as a field.
+  if (!env.addressBookMissing) text += DamagedFolderLines(app.platform.files, env.storeRootFolder);
   auto file = app.platform.files.OpenWrite(set.Layout().InfoFile());
   if (!file) return false;
   const std::string ansi = Utf8ToCp932(text);

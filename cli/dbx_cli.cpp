@@ -6,6 +6,7 @@
 #include "cli/exit_codes.h"
 #include "dbx/dbx_reader.h"
 #include "dbx/folder_classification.h"
+#include "dbx/folder_damage.h"
 #include "dbx/message_extraction.h"
 #include "dbx/message_recovery.h"
 
@@ -38,6 +39,11 @@ int Info(Context& context, const std::string& argument) {
   }
   context.out << "message count: " << count << "\nindex records: " << records.size() << "\nnews: " << news
               << "\nmail: " << mail << "\nunclassified: " << unclassified << "\n";
+  if (const FolderDamage damage = InspectFolderFile(*file); damage.damaged) {
+    context.out << "folder: damaged\nrecoverable: " << damage.recoverable << " (cut: " << damage.cut
+                << ")\ndeleted: " << damage.deleted << "\n";
+    return Fail(context, argument, damage.error);
+  }
   if (error != DbxError::None) return Fail(context, argument, error);
   const FolderClassification folder = ClassifyFolderFile(context.files, path);
   context.out << "folder: " << FolderKindName(folder) << "\n";

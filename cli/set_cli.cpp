@@ -70,6 +70,9 @@ int Info(Context& context, const std::string& argument) {
   bool damaged = false;
   const std::string archiveProblem = SummarizeSetMail(*mail, [&](const SetFolderSummary& folder) {
     std::string problem = folder.memberDamage;
+    if (problem.empty() && folder.damage.damaged)
+      problem = Described(folder.damage.error) + "; recoverable: " + std::to_string(folder.damage.recoverable) +
+                ", deleted: " + std::to_string(folder.damage.deleted);
     if (problem.empty() && folder.error != DbxError::None) problem = Described(folder.error);
     context.out << "  " << std::setw(8) << folder.messageCount << "  " << std::setw(12) << folder.file.size << "  "
                 << std::left << std::setw(13) << (problem.empty() ? folder.kind : "damaged") << std::right << "  "

@@ -2,6 +2,11 @@
 
 namespace vorn {
 
+bool IsReadDamage(DbxError error) {
+  return error != DbxError::None && error != DbxError::CannotOpen && error != DbxError::CannotCreate &&
+         error != DbxError::WriteFailed && error != DbxError::CounterOverflow;
+}
+
 int DbxErrorNumber(DbxError error) { return static_cast<int>(error); }
 
 std::string DbxErrorDescription(DbxError error) {
@@ -21,6 +26,7 @@ std::string DbxErrorDescription(DbxError error) {
     case DbxError::CannotCreate: return "ファイルを作成できません。";
     case DbxError::WriteFailed: return "ファイルに書き込めません。";
     case DbxError::IndexShort: return "索引のメッセージが見出しの数より少なくなっています。";
+    case DbxError::NegativeCount: return "見出しのメッセージ数が負の数です。";
   }
   return "";
 }

@@ -20,9 +20,14 @@ enum class DbxError {
   CannotCreate = 12,     // a message file cannot be created
   WriteFailed = 13,      // a message file cannot be written completely
   IndexShort = 14,       // the index leads to fewer messages than the header counts
+  NegativeCount = 15,    // the header counts fewer than no messages
 };
 
 // The number and the Japanese description shown to the user for an error.
+// A fault in the folder file's own bytes, which recovery reads past: not a file that cannot be
+// opened, nor a fault of the output, nor a counter's limit.
+bool IsReadDamage(DbxError error);
+
 int DbxErrorNumber(DbxError error);
 std::string DbxErrorDescription(DbxError error);
 

@@ -80,4 +80,10 @@ Message FolderScanErrorMessage(const std::string& path, DbxError error) {
           kFolderScanHelpContext};
 }
 
+Message FolderDamageMessage(const std::string& path, const FolderDamage& damage) {
+  return {path.substr(path.rfind('\\') + 1) + ": フォルダ ファイルが壊れています。" + DbxErrorDescription(damage.error) +
+              "\r\n" + RecoverableText(damage) + "\r\n回復できるﾒｯｾｰｼﾞは「変換」で取り出せます。",
+          "警告 - <dbx>", MsgIcon::Warning, MsgButtons::Ok, kFolderScanHelpContext};
+}
+
 }  // namespace vorn

@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "dbx/dbx_error.h"
 #include "dbx/dbx_file.h"
+#include "dbx/folder_damage.h"
 #include "platform/file_system.h"
 
 namespace vorn {
@@ -34,5 +35,7 @@ const char* FolderKindName(const FolderClassification& folder);
 // The message the scan shows for the folder file at `path` that could not be classified, naming
 // the file.
 Message FolderScanErrorMessage(const std::string& path, DbxError error);
+// The message the scan shows instead for a folder file the index reader cannot read whole.
+Message FolderDamageMessage(const std::string& path, const FolderDamage& damage);
 
 }  // namespace vorn

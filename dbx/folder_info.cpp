@@ -2,6 +2,7 @@
 
 #include "dbx/dbx_file.h"
 #include "dbx/dbx_reader.h"
+#include "dbx/folder_damage.h"
 #include "dbx/mail_folder_tree.h"
 #include "dbx/message_extraction.h"
 
@@ -19,8 +20,15 @@ void ShowMessageCount(const FileSystem& files, const std::string& path, FolderIn
   }
   // A file that cannot be read leaves the label as it was.
   auto file = DbxFile::Open(files, path);
+  if (!file) return;
+  // A damaged file tells what recovery finds, which Convert then writes out.
+  if (const FolderDamage damage = InspectFolderFile(*file); damage.damaged) {
+    labels.count = "破損: " + RecoverableText(damage);
+    labels.convertEnabled = damage.recoverable + damage.deleted > 0;
+    return;
+  }
   int32_t count = 0;
-  if (!file || ReadMessageCount(*file, count) != DbxError::None) return;
+  if (ReadMessageCount(*file, count) != DbxError::None) return;
   labels.count = std::to_string(count) + " ﾒｯｾｰｼﾞ";
   labels.convertEnabled = count != 0;
 }

@@ -10,7 +10,7 @@ namespace vorn {
 
 struct FolderInfoLabels {
   std::string name;   // the node's text
-  std::string count;  // "12 ﾒｯｾｰｼﾞ" or "ファイルが存在しません"
+  std::string count;  // "12 ﾒｯｾｰｼﾞ", "ファイルが存在しません" or "破損: 回復できるﾒｯｾｰｼﾞ 28"
   std::string size;   // "123KB( 126543 バイト)"
   bool convertEnabled = false;
   bool operator==(const FolderInfoLabels&) const = default;

@@ -37,15 +37,29 @@ std::vector<std::string> ListCandidateFiles(const FileSystem& files, const std::
 }
 
 FolderScanLists ClassifyCandidates(const FileSystem& files, const std::string& storeRoot,
-                                   const std::vector<std::string>& candidates, const FolderScanErrorHandler& onError) {
+                                   const std::vector<std::string>& candidates, const FolderScanErrorHandler& onError,
+                                   const FolderDamageHandler& onDamaged) {
   FolderScanLists lists;
   for (const auto& candidate : candidates) {
     if (!IsFolderFileName(candidate)) continue;
     const std::string path = storeRoot + "\\" + candidate;
-    FolderClassification folder = ClassifyFolderFile(files, path);
+    auto file = DbxFile::Open(files, path);
+    FolderClassification folder;
+    folder.error = DbxError::CannotOpen;
+    if (file) folder = ClassifyFolderFile(*file, candidate);
+    const FolderDamage damage = file && onDamaged ? InspectFolderFile(*file) : FolderDamage{};
+    if (damage.damaged && !folder.newsEntry && !folder.mailEntry) {
+      if (damage.recoverableNews * 2 > damage.recoverable)
+        folder.newsEntry = candidate.substr(0, candidate.size() - 4);
+      else
+        folder.mailEntry = candidate;
+    }
     if (folder.newsEntry) lists.news.push_back(*folder.newsEntry);
     if (folder.mailEntry) lists.mail.push_back(*folder.mailEntry);
-    if (folder.error != DbxError::None && onError) onError(path, folder.error);
+    if (damage.damaged)
+      onDamaged(path, damage);
+    else if (folder.error != DbxError::None && onError)
+      onError(path, folder.error);
   }
   return lists;
 }

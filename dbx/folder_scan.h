@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dbx/dbx_error.h"
+#include "dbx/folder_damage.h"
 #include "platform/file_system.h"
 
 namespace vorn {
@@ -27,9 +28,13 @@ void SortFolderNames(std::vector<std::string>& names);
 std::vector<std::string> ListCandidateFiles(const FileSystem& files, const std::string& storeRoot);
 
 // Classifies every candidate whose name ends in ".dbx" in any case. A file that cannot be read to
-// its decision is reported with its full path and the scan goes on with the next one.
+// its decision is reported with its full path and the scan goes on with the next one. Given
+// `onDamaged`, a file the index reader cannot read whole goes there instead, with what recovery
+// finds in it, and is listed by the kind of the messages found: news when most of them are news.
 using FolderScanErrorHandler = std::function<void(const std::string& path, DbxError error)>;
+using FolderDamageHandler = std::function<void(const std::string& path, const FolderDamage& damage)>;
 FolderScanLists ClassifyCandidates(const FileSystem& files, const std::string& storeRoot,
-                                   const std::vector<std::string>& candidates, const FolderScanErrorHandler& onError);
+                                   const std::vector<std::string>& candidates, const FolderScanErrorHandler& onError,
+                                   const FolderDamageHandler& onDamaged = {});
 
 }  // namespace vorn

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dbx/folder_damage.h"
 #include "dbx/message_recovery.h"
 #include "platform/folder_path.h"
 
@@ -38,6 +39,11 @@ DbxError WriteMessageFile(DbxFile& file, FileSystem& files, const std::string& p
   DbxError error = CopyMessageText(file, pointer, *out);
   if (!out->Close() && error == DbxError::None) error = DbxError::WriteFailed;
   return error;
+}
+
+bool IndexDamaged(const FileSystem& files, const std::string& folderFile) {
+  auto file = DbxFile::Open(files, folderFile);
+  return file && IsReadDamage(IndexReadError(*file));
 }
 
 }  // namespace
@@ -140,11 +146,8 @@ ExtractionResult ExtractFolder(FileSystem& files, UiServices& ui, const ExtractF
                  (writing ? (link.empty() ? outputFolder : link) : folderFile);
     done.icon = MsgIcon::Warning;
   }
-  // An index that leads to no message at all in a folder that counts some is damaged too.
-  const bool damaged = (result.error == DbxError::None && named == 0 && result.messageCount != 0) ||
-                       (result.error != DbxError::None && result.error != DbxError::CannotOpen &&
-                       result.error != DbxError::CannotCreate && result.error != DbxError::WriteFailed &&
-                        result.error != DbxError::CounterOverflow);
+  // The extraction passes over an index that fails part-way, or leads to fewer messages than counted.
+  const bool damaged = IsReadDamage(result.error) || (result.error == DbxError::None && IndexDamaged(files, folderFile));
   if (damaged) {
     // Beside what the index gave, in a folder of its own: every message the block chains still hold.
     const std::string recovered = outputFolder + "recovered\\";

@@ -163,7 +163,8 @@ struct Chain {
 
 class Recovery {
  public:
-  Recovery(DbxFile::Opener open, FileSystem& files, const std::string& outputFolder)
+  // Without a file system the run only counts: nothing is written.
+  Recovery(DbxFile::Opener open, FileSystem* files, const std::string& outputFolder)
       : open_(std::move(open)), files_(files), outputFolder_(outputFolder) {}
 
   RecoveryReport Run() {
@@ -174,7 +175,7 @@ class Recovery {
     }
     size_ = static_cast<int64_t>(std::min<uint64_t>(input->Size(), static_cast<uint64_t>(kLargestPosition) + kLiveHeader));
     ForwardReader reader(std::move(input));
-    CreateFolderPath(files_, outputFolder_);
+    if (files_) CreateFolderPath(*files_, outputFolder_);
     for (int64_t position = 0; position + kLiveHeader <= size_ && report_.error == DbxError::None;) {
       CutPassed(position);
       const size_t window = static_cast<size_t>(std::min<int64_t>(size_ - position, static_cast<int64_t>(kScanWindow)));
@@ -327,18 +328,24 @@ class Recovery {
   void Name(Chain& chain, bool cut) {
     chain.named = true;
     const bool news = chain.news = NamesNewsgroups(chain.held);
+    int32_t& number = numbers_[chain.freed][news];
+    if (!files_) {
+      chain.number = number++;
+      chain.name = RecoveredFileName(chain.number, news, cut);
+      chain.held.clear();
+      return;
+    }
     chain.folder = outputFolder_;
     if (chain.freed) {
       chain.folder += "deleted\\";
-      CreateFolderPath(files_, chain.folder);
+      CreateFolderPath(*files_, chain.folder);
     }
-    int32_t& number = numbers_[chain.freed][news];
     for (;; ++number) {
       if (number == std::numeric_limits<int32_t>::max()) return Stop(DbxError::CounterOverflow);
       chain.number = number;
       chain.name = RecoveredFileName(number, news, cut);
       FsResult result = FsResult::Ok;
-      chain.out = files_.CreateNewFile(chain.folder + chain.name, result);
+      chain.out = files_->CreateNewFile(chain.folder + chain.name, result);
       if (chain.out) break;
       if (result != FsResult::AlreadyExists) return Stop(DbxError::CannotCreate);
     }
@@ -347,7 +354,7 @@ class Recovery {
   }
 
   void Flush(Chain& chain) {
-    if (!chain.held.empty() && !chain.out->Write(chain.held.data(), chain.held.size())) Stop(DbxError::WriteFailed);
+    if (!chain.held.empty() && chain.out && !chain.out->Write(chain.held.data(), chain.held.size())) Stop(DbxError::WriteFailed);
     chain.held.clear();
   }
 
@@ -355,26 +362,29 @@ class Recovery {
     if (!chain) return;
     const bool namedWhole = chain->named;
     if (!chain->named) Name(*chain, cut);
-    if (!chain->out) return;
+    if (files_ && !chain->out) return;
     Flush(*chain);
-    if (!cut && chain->lastByte && *chain->lastByte != '\n' && !chain->out->Write("\r\n", 2)) Stop(DbxError::WriteFailed);
-    if (!chain->out->Close()) Stop(DbxError::WriteFailed);
+    if (chain->out) {
+      if (!cut && chain->lastByte && *chain->lastByte != '\n' && !chain->out->Write("\r\n", 2)) Stop(DbxError::WriteFailed);
+      if (!chain->out->Close()) Stop(DbxError::WriteFailed);
+    }
     if (cut && namedWhole) {
       const std::string cutName = RecoveredFileName(chain->number, chain->news, true);
-      if (files_.MoveFile(chain->folder + chain->name, chain->folder + cutName) == FsResult::Ok) chain->name = cutName;
+      if (!files_ || files_->MoveFile(chain->folder + chain->name, chain->folder + cutName) == FsResult::Ok) chain->name = cutName;
     }
     if (chain->freed) {
       ++report_.deleted;
       if (cut) ++report_.deletedCut;
     } else {
       ++(cut ? report_.cut : report_.whole);
+      if (chain->news) ++report_.news;
       if (!cut) report_.wholeHeads.push_back(static_cast<int32_t>(chain->head));
     }
     if (cut) report_.cutFiles.push_back((chain->freed ? "deleted\\" : "") + chain->name);
   }
 
   DbxFile::Opener open_;
-  FileSystem& files_;
+  FileSystem* files_;
   std::string outputFolder_;
   int64_t size_ = 0;
   std::unique_ptr<DbxFile> random_;  // for chains that lead back to blocks already passed
@@ -393,8 +403,10 @@ std::string RecoveredFileName(int32_t number, bool news, bool cut) {
 }
 
 RecoveryReport RecoverMessages(DbxFile::Opener open, FileSystem& files, const std::string& outputFolder) {
-  return Recovery(std::move(open), files, outputFolder).Run();
+  return Recovery(std::move(open), &files, outputFolder).Run();
 }
+
+RecoveryReport CountRecoverableMessages(DbxFile::Opener open) { return Recovery(std::move(open), nullptr, "").Run(); }
 
 RecoveryReport RecoverMessages(FileSystem& files, const std::string& folderFilePath, const std::string& outputFolder) {
   return RecoverMessages([&files, folderFilePath] { return files.OpenRead(folderFilePath); }, files, outputFolder);

@@ -23,6 +23,7 @@ struct RecoveryReport {
   int32_t cut = 0;      // live messages written up to the break in their chain
   int32_t deleted = 0;  // freed messages found in the free space (written below "deleted\")
   int32_t deletedCut = 0;  // of those, the ones whose chain broke
+  int32_t news = 0;        // live news messages, whole or cut
   std::vector<std::string> cutFiles;  // names of the cut files, relative to the output folder
   std::vector<int32_t> wholeHeads;    // first block of each whole live message, in file order
   DbxError error = DbxError::None;    // why the run stopped (a message file that could not be written)
@@ -37,6 +38,8 @@ std::string RecoveredFileName(int32_t number, bool news, bool cut);
 // below "deleted\". Nothing already there is written over: a taken number is passed by.
 RecoveryReport RecoverMessages(DbxFile::Opener open, FileSystem& files, const std::string& outputFolder);
 RecoveryReport RecoverMessages(FileSystem& files, const std::string& folderFilePath, const std::string& outputFolder);
+// The same run without writing anything: what recovery would find, counted.
+RecoveryReport CountRecoverableMessages(DbxFile::Opener open);
 
 // True when the index reader reads the same live messages the recovery found whole and no
 // chain was cut: the file needs no recovery.

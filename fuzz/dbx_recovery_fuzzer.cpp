@@ -1,8 +1,10 @@
 // Recovers the messages of an arbitrary folder file into a file system that only counts what is
 // written: the pass must end and write no more than the file holds (plus a line end per message).
+// The index check and the counting pass of the folder scan run on it too, and count what was written.
 #include <cstdlib>
 #include <vector>
 
+#include "dbx/folder_damage.h"
 #include "dbx/message_recovery.h"
 #include "fuzz/counting_output.h"
 #include "tests/dbx/memory_files.h"
@@ -42,8 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool seekable = size % 2 == 0;  // odd sizes read without seeking
   CountingFiles files;
   written = 0;
-  const vorn::RecoveryReport report = vorn::RecoverMessages(
-      [&bytes, seekable] { return std::make_unique<vorn::test::MemoryInput>(bytes, seekable); }, files, "C:\\out\\");
+  const vorn::DbxFile::Opener open = [&bytes, seekable] { return std::make_unique<vorn::test::MemoryInput>(bytes, seekable); };
+  const vorn::RecoveryReport report = vorn::RecoverMessages(open, files, "C:\\out\\");
+  const vorn::RecoveryReport counted = vorn::CountRecoverableMessages(open);
+  if (counted.whole != report.whole || counted.cut != report.cut || counted.deleted != report.deleted) std::abort();
+  if (auto file = vorn::DbxFile::Open(open)) vorn::InspectFolderFile(*file);
   // A block passed can be read again by a chain that leads back to it, but never twice by one chain.
   if (written > size * (size_t{1} + static_cast<size_t>(report.Found())) + 2 * static_cast<size_t>(report.Found()))
     std::abort();

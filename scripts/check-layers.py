@@ -29,7 +29,8 @@ LAYERS = {
     # The backup set's format, which the backup writes and every reader of a set reads.
     "set": RUN,
     "dbx": RUN,
-    "backup": RUN | {"set"},
+    # A backup marks in its information file the folder files it copied that are damaged.
+    "backup": RUN | {"set", "dbx"},
     "restore": RUN | {"set", "dbx"},
     "tools": RUN | {"set", "dbx"},
     # Reading a set anywhere: the folder files and the archive.

@@ -55,7 +55,9 @@ std::string SummarizeSetMail(SetMailFolders& mail, const std::function<void(cons
     summary.kind.clear();
     summary.messageCount = 0;
     summary.error = DbxError::CannotOpen;
+    summary.damage = {};
     if (auto file = mail.OpenFolder()) {
+      summary.damage = InspectFolderFile(*file);
       summary.error = ReadMessageCount(*file, summary.messageCount);
       if (summary.error == DbxError::None) {
         const FolderClassification folder = ClassifyFolderFile(*file, summary.file.fileName);

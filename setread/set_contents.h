@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dbx/dbx_error.h"
+#include "dbx/folder_damage.h"
 #include "platform/file_system.h"
 #include "setread/set_mail.h"
 
@@ -27,6 +28,7 @@ struct SetFolderSummary {
   std::string kind;           // "mail", "news", "news and mail" or "neither", as the folder scan decides
   int32_t messageCount = 0;   // the folder file's header count
   DbxError error = DbxError::None;  // the folder file could not be read to its decision
+  FolderDamage damage;        // the index reader cannot read it whole: what recovery finds
   std::string memberDamage;   // the archive member's bytes are not the ones that were packed
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dbx/dbx_reader.h"
+#include "dbx/folder_damage.h"
 #include "dbx/message_extraction.h"
 #include "dbx/message_recovery.h"
 #include "platform/folder_path.h"
@@ -26,14 +27,6 @@ class FolderProgress : public ExtractionProgress {
   const std::function<void(int32_t)>& written_;
 };
 
-// The extraction passes over an index that fails part-way; the export reports it.
-DbxError IndexWalkError(DbxFile& file) {
-  std::vector<int32_t> records;
-  int32_t root = 0;
-  DbxError error = ReadIndexRoot(file, root);
-  return error != DbxError::None ? error : CollectMessageInfoOffsets(file, root, records);
-}
-
 void RemoveOutput(FileSystem& files, const std::string& path, ExportForm form) {
   if (form == ExportForm::Mbox) {
     files.DeleteFile(path);
@@ -42,12 +35,6 @@ void RemoveOutput(FileSystem& files, const std::string& path, ExportForm form) {
   for (const auto& entry : files.List(path, "*"))
     if (!entry.isDirectory) files.DeleteFile(path + "\\" + entry.name);
   files.RemoveDirectory(path);
-}
-
-// A fault of the folder file itself, which the recovery reads past; not a fault of the output.
-bool IsReadDamage(DbxError error) {
-  return error != DbxError::None && error != DbxError::CannotCreate && error != DbxError::WriteFailed &&
-         error != DbxError::CounterOverflow;
 }
 
 class Exporter {
@@ -81,7 +68,8 @@ class Exporter {
         return;
       }
       folder.output = *created;
-      const DbxError walk = IndexWalkError(file);
+      // The extraction passes over an index that fails part-way; the export reports it.
+      const DbxError walk = IndexReadError(file);
       FolderProgress extraction(written);
       const ExtractionResult result = ExtractFile(file, files_, folder.output + "\\", extraction);
       folder.messages = result.counters.written;

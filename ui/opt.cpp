@@ -1,5 +1,6 @@
 #include "ui/opt.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/app.h"
@@ -23,10 +24,11 @@ namespace {
 
 constexpr auto kEventsInterval = std::chrono::milliseconds(40);
 
-// The leading number of a count label such as "12 ﾒｯｾｰｼﾞ"; 0 when there is none.
+// The first number of a count label such as "12 ﾒｯｾｰｼﾞ" or "破損: 回復できるﾒｯｾｰｼﾞ 28"; 0 when there is none.
 int32_t CountInLabel(const std::string& caption) {
   int32_t count = 0;
-  for (char c : caption) {
+  const size_t first = caption.find_first_of("0123456789");
+  for (char c : caption.substr(std::min(first, caption.size()))) {
     if (!std::isdigit(static_cast<unsigned char>(c))) break;
     count = count * 10 + (c - '0');
     if (count > 1000000000) break;
@@ -294,10 +296,10 @@ void Opt::DelDBX() {
 
 void Opt::cnvF1() {
   LetEventsRun(true);
-  folderLists = ClassifyCandidates(app_.platform.files, file1Folder, candidateFiles,
-                                   [this](const std::string& path, DbxError error) {
-                                     Context().Show(FolderScanErrorMessage(path, error));
-                                   });
+  folderLists = ClassifyCandidates(
+      app_.platform.files, file1Folder, candidateFiles,
+      [this](const std::string& path, DbxError error) { Context().Show(FolderScanErrorMessage(path, error)); },
+      [this](const std::string& path, const FolderDamage& damage) { Context().Show(FolderDamageMessage(path, damage)); });
 }
 
 void Opt::TreeView1_NodeClick(int node) {
@@ -307,6 +309,8 @@ void Opt::TreeView1_NodeClick(int node) {
 }
 
 void Opt::ShowFolderInfo() {
+  // A damaged folder file is read through once to count what recovery finds.
+  const RunGuard running = Working();
   const std::string account = HotmailAccountName(app_.reg, app_.env.selectedIdentityGuid, app_.env.mainIdentityGuid);
   const FolderInfoLabels labels =
       vorn::ShowFolderInfo(app_.platform.files, file1Folder, account, TreeView1.nodes[static_cast<size_t>(TreeView1.selected)].text);

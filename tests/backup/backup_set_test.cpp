@@ -9,7 +9,8 @@
 namespace vorn {
 namespace {
 
-TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
+// The machine's folder files are no folder files: the index reader reads neither, so both are marked.
+TEST(BackupInfo, HoldsEightQuotedLinesThenTheDamagedFoldersInCodePage932WithCrLf) {
   BackupMachine b;
   RegistryAccess(b.m.registry)
       .RegWriteValue(RegRoot::CurrentUser, "Identities\\{" + kTaroGuid + "}", "Username", std::string("太郎\"x"));
@@ -24,7 +25,9 @@ TEST(BackupInfo, HoldsEightQuotedLinesInCodePage932WithCrLf) {
       "\"UserName   :" + user + "\"\r\n"
       "\"UserID     :{" + kTaroGuid + "}\"\r\n"
       "\"WabPath    :" + b.m.profile + "\\Application Data\\Microsoft\\Address Book\\taro.wab\"\r\n"
-      "\"BackupPath :" + b.desktop + "\\Vorn_bkup\"\r\n";
+      "\"BackupPath :" + b.desktop + "\\Vorn_bkup\"\r\n"
+      "\"Damaged    :Sent Items.dbx (回復できるﾒｯｾｰｼﾞ 0)\"\r\n"
+      "\"Damaged    :受信トレイ.dbx (回復できるﾒｯｾｰｼﾞ 0)\"\r\n";
   EXPECT_EQ(b.m.ReadFile(b.UserFolder(user) + "\\Reg\\VornInfo.dat"), Utf8ToCp932(expected));
 }
 
@@ -36,7 +39,7 @@ TEST(BackupInfo, ASecondRunReplacesTheFileAndMidnightPrintsOnlyTheDate) {
   b.PressOk();
   const std::string info = b.SetFile("Reg\\VornInfo.dat");
   EXPECT_EQ(info.rfind("\"Date       :2004/05/13\"\r\n", 0), 0u);
-  EXPECT_EQ(std::count(info.begin(), info.end(), '\n'), 8);
+  EXPECT_EQ(std::count(info.begin(), info.end(), '\n'), 8 + 2);
 }
 
 }  // namespace

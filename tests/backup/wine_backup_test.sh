@@ -62,9 +62,12 @@ set_listing() { (cd "$set_folder" && find . -type f | sort); }
 check_common() {
   local wab=$1
   info=$(iconv -f CP932 -t UTF-8 "$set_folder/Reg/VornInfo.dat")
-  [ "$(grep -c $'\r$' <<< "$info")" = 8 ] || fail "VornInfo.dat lines do not all end in CR LF"
+  # Eight lines, then one per folder file the index reader cannot read: the store's three are none.
+  [ "$(grep -c $'\r$' <<< "$info")" = 11 ] || fail "VornInfo.dat lines do not all end in CR LF"
   mapfile -t lines < <(tr -d '\r' <<< "$info")
-  [ "${#lines[@]}" = 8 ] || fail "VornInfo.dat has ${#lines[@]} lines"
+  [ "${#lines[@]}" = 11 ] || fail "VornInfo.dat has ${#lines[@]} lines"
+  [ "$(printf '%s\n' "${lines[@]:8}")" = "$(printf '"Damaged    :%s.dbx (回復できるﾒｯｾｰｼﾞ 0)"\n' ごみ箱 受信トレイ 送信済みアイテム)" ] ||
+    fail "damage lines ${lines[*]:8}"
   [[ ${lines[0]} =~ ^\"Date\ \ \ \ \ \ \ :[0-9]{4}/[0-9]{1,2}/[0-9]{1,2}(\ [0-9]{1,2}:[0-9]{2}:[0-9]{2})?\"$ ]] ||
     fail "date line ${lines[0]}"
   [ "${lines[1]}" = "\"OS         :$os\"" ] || fail "OS line ${lines[1]}"

@@ -152,10 +152,16 @@ class FolderInfoTest : public DbxStore {
   FolderInfoLabels Info(const std::string& node, const std::string& account = "") {
     return ShowFolderInfo(files, "C:\\Store", account, node);
   }
-  // A file of `size` bytes whose header holds `count`.
+  // A folder file of `count` messages (none: only zeros), `size` bytes long, zeros after its last block.
   void PutSized(const std::string& name, size_t size, int32_t count) {
-    std::vector<unsigned char> bytes(size);
-    Put32(bytes, 0xC4, count);
+    DbxDescription description;
+    DbxMessage message;
+    message.text = "Subject: x\r\n\r\nx\r\n";
+    description.messages.resize(static_cast<size_t>(count), message);
+    std::vector<unsigned char> bytes = WriteDbx(description).bytes;
+    if (count == 0) bytes.clear();
+    ASSERT_LE(bytes.size(), size);
+    bytes.resize(size);
     Put("C:\\Store\\" + name, bytes);
   }
 };
@@ -163,9 +169,9 @@ class FolderInfoTest : public DbxStore {
 TEST_F(FolderInfoTest, LabelsAndTheConvertButtonByFolder) {
   PutSized("受信トレイ.dbx", 126543, 12);
   PutSized("下書き.dbx", 1023, 0);
-  PutSized("送信トレイ.dbx", 2048, 3);
-  PutSized("MyMail - 送信トレイ.dbx", 4096, 7);
-  PutSized("Outlook Express.dbx", 4096, 7);
+  PutSized("送信トレイ.dbx", 2048, 0);
+  PutSized("MyMail - 送信トレイ.dbx", 40960, 7);
+  PutSized("Outlook Express.dbx", 40960, 7);
   struct Case {
     std::string node, account;
     FolderInfoLabels labels;
@@ -173,8 +179,8 @@ TEST_F(FolderInfoTest, LabelsAndTheConvertButtonByFolder) {
   const std::vector<Case> cases = {
       {"受信トレイ", "", {"受信トレイ", "12 ﾒｯｾｰｼﾞ", "123KB( 126543 バイト)", true}},
       {"下書き", "", {"下書き", "0 ﾒｯｾｰｼﾞ", "0KB( 1023 バイト)", false}},
-      {"送信トレイ", "", {"送信トレイ", "3 ﾒｯｾｰｼﾞ", "2KB( 2048 バイト)", true}},
-      {"送信トレイ", "MyMail", {"送信トレイ", "7 ﾒｯｾｰｼﾞ", "4KB( 4096 バイト)", true}},
+      {"送信トレイ", "", {"送信トレイ", "0 ﾒｯｾｰｼﾞ", "2KB( 2048 バイト)", false}},
+      {"送信トレイ", "MyMail", {"送信トレイ", "7 ﾒｯｾｰｼﾞ", "40KB( 40960 バイト)", true}},
       {"送信済みアイテム", "", {"送信済みアイテム", "ファイルが存在しません", "", false}},
       {"Outlook Express", "", {}},
       {"ローカルフォルダ", "", {}},

@@ -5,7 +5,8 @@
 # Convert writes what undbx reads from the same folder file, the hidden switch and Refresh show
 # the user's own folders, the progress bar moves through a long run, and closing returns the
 # main window to its start. The frames' access keys move the focus into their frames and Esc
-# closes the window from its user list. Screenshots of both tabs and of the bar mid-run.
+# closes the window from its user list; a damaged folder file shows what recovery finds in it.
+# Screenshots of both tabs, of the bar mid-run and of the damaged folder.
 #   options_smoke_test.sh WINDOWS-BUILD-DIR OUTPUT-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -131,6 +132,21 @@ shot vorn-options-progress.png
 echo "the progress bar stood at $position of $maximum"
 expect "the long run's message" "$(probe opt-message 300)" $'完了\n6000 通のﾒｯｾｰｼﾞを処理しました。'
 expect "the long run's files" "$(ls "$extracted/大量のメール" | wc -l)" 6000
+
+# A folder file whose index pointer is gone: the scan says what recovery finds in it instead of an
+# error, and so does its node, whose Convert stays on.
+cp "$store/仕事.dbx" "$store/壊れた仕事.dbx"
+printf '\0\0\0\0' | dd of="$store/壊れた仕事.dbx" bs=1 seek=228 conv=notrunc status=none
+probe opt-refresh &
+refreshing=$!
+message=$(probe opt-message 60)
+grep -q "壊れた仕事.dbx: フォルダ ファイルが壊れています。.*回復できるﾒｯｾｰｼﾞ 2" <<< "$(tr '\r\n' '  ' <<< "$message")" ||
+  fail "the scan did not tell the damaged folder file: $message"
+wait "$refreshing"
+size=$(stat -c %s "$store/壊れた仕事.dbx")
+expect "the damaged folder's labels" "$(probe opt-folder 壊れた仕事)" \
+  "壊れた仕事"$'\n'"破損: 回復できるﾒｯｾｰｼﾞ 2"$'\n'"$((size / 1024))KB( $size バイト)"$'\n'"convert on"
+shot vorn-options-damaged.png
 
 # Esc closes the window also from the user list of the OE options.
 probe opt-tab 0
