@@ -7,6 +7,7 @@
 namespace vorn {
 
 class App;
+class RunContext;
 
 struct BackupOutcome {
   BackupSet set;
@@ -14,15 +15,15 @@ struct BackupOutcome {
 };
 
 // The whole run; the main window shows the hourglass meanwhile (its RunGuard). The switches
-// come from the main window's menus (App::MainWindow).
+// come from the main window's menus, each read when its step comes (RunContext::Switches).
 BackupOutcome RunBackup(App& app);
 
 // The data steps of a run on each family, in the order the run calls them.
-void BkupMain2000(App& app, const BackupSet& set);
-void BkupMain98(App& app, const BackupSet& set);
-void CopyMailFolder(App& app, const BackupSet& set);
-void Bkup_Wab(App& app, const BackupSet& set);
-void Bkup_Favo(App& app, const BackupSet& set);
-void OpenBackupFolder(App& app);
+void BkupMain2000(RunContext& run, const BackupSet& set);
+void BkupMain98(RunContext& run, const BackupSet& set);
+void CopyMailFolder(RunContext& run, const BackupSet& set);
+void Bkup_Wab(RunContext& run, const BackupSet& set);
+void Bkup_Favo(RunContext& run, const BackupSet& set);
+void OpenBackupFolder(RunContext& run);
 
 }  // namespace vorn

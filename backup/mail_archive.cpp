@@ -1,6 +1,7 @@
 #include "backup/mail_archive.h"
 
 #include "core/app.h"
+#include "core/run_context.h"
 #include "platform/text.h"
 
 namespace vorn {
@@ -26,14 +27,15 @@ std::string MailArchiveCommandLine(const std::string& archivePath, const std::st
   return line;
 }
 
-void LHA(App& app, const BackupSet& set) {
-  if (StoredDestinationChoice(app) == 0) app.settings.backupPath = TrimAtNul(app.settings.backupPath);
+void LHA(RunContext& run, const BackupSet& set) {
+  App& app = run.app;
+  if (run.DestinationChoice() == 0) app.settings.backupPath = TrimAtNul(app.settings.backupPath);
   // The archive goes into the set's own user folder, the same folder every other step writes.
   const std::string archivePath = set.Layout().MailArchive();
   const std::string line = MailArchiveCommandLine(archivePath, app.ProgramFolder(), app.env.storeRootFolder);
   std::string output;
-  if (app.platform.archiver.Unlha(app.MainWindow().owner, line, &output, kOutputBufferSize) == 0) return;
-  app.ShowMessage({"正常に処理を完了できませんでした。", "Vorn", MsgIcon::Critical, MsgButtons::Ok, 0});
+  if (app.platform.archiver.Unlha(run.Owner(), line, &output, kOutputBufferSize) == 0) return;
+  run.Show({"正常に処理を完了できませんでした。", "Vorn", MsgIcon::Critical, MsgButtons::Ok, 0});
   app.EndProgram();
 }
 

@@ -6,7 +6,7 @@
 
 namespace vorn {
 
-class App;
+class RunContext;
 
 // The archiver's command line: switches, the archive, the program folder and the Store Root
 // (both with a trailing backslash), then the file list "*.*" and an empty entry.
@@ -15,6 +15,6 @@ std::string MailArchiveCommandLine(const std::string& archivePath, const std::st
 
 // Packs the mail store with the main window as the archiver's owner. On an archiver failure
 // shows its message and ends the program.
-void LHA(App& app, const BackupSet& set);
+void LHA(RunContext& run, const BackupSet& set);
 
 }  // namespace vorn

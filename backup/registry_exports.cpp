@@ -1,6 +1,7 @@
 #include "backup/registry_exports.h"
 
 #include "core/app.h"
+#include "core/run_context.h"
 #include "core/signature_texts.h"
 #include "platform/text.h"
 #include "set/set_exports.h"
@@ -40,7 +41,8 @@ void ExportRemoteAccessKey(RegistryExporter& exporter) {
   exporter.Export("\\Remote.reg", kRemoteAccessKey);
 }
 
-void CopyPhonebooks(App& app, const BackupSet& set) {
+void CopyPhonebooks(RunContext& run, const BackupSet& set) {
+  App& app = run.app;
   const std::string pbk = std::string("\\") + kPhonebookBelowApplicationData;
   const std::string shared =
       app.platform.environment.Variable("SystemDrive").value_or("") + kSharedApplicationDataBelowSystemDrive + pbk;
@@ -53,7 +55,7 @@ void CopyPhonebooks(App& app, const BackupSet& set) {
   } else if (app.FileExists(own)) {
     CopyWhenNotEmpty(app, own, ownCopy);
   } else {
-    app.ShowMessage({"ダイアルアップの設定を保存できませんでした。", "ERROR", MsgIcon::None, MsgButtons::Ok, 0});
+    run.Show({"ダイアルアップの設定を保存できませんでした。", "ERROR", MsgIcon::None, MsgButtons::Ok, 0});
   }
 }
 
@@ -97,7 +99,8 @@ void ExportFavoritesOrder(RegistryExporter& exporter, int favoOrder) {
     exporter.Export("\\FavoOrder.reg", kFavoritesOrderKey);
 }
 
-void ExportRegistry2000(App& app, const BackupSet& set) {
+void ExportRegistry2000(RunContext& run, const BackupSet& set) {
+  App& app = run.app;
   RegistryExporter exporter(app, set);
   const std::string& identity = app.env.selectedIdentityGuid;
   SignaturesToMultiString(app.reg, identity);
@@ -107,13 +110,14 @@ void ExportRegistry2000(App& app, const BackupSet& set) {
   if (app.settings.saveDialUp != 0) {
     ExportRemoteAccessKey(exporter);
     exporter.Export("\\Locations.reg", kTelephonyLocationsKey);
-    CopyPhonebooks(app, set);
+    CopyPhonebooks(run, set);
   }
   ExportAccounts(exporter);
   ExportFavoritesOrder(exporter, app.settings.saveFavoritesOrder);
 }
 
-void ExportRegistry98(App& app, const BackupSet& set) {
+void ExportRegistry98(RunContext& run, const BackupSet& set) {
+  App& app = run.app;
   RegistryExporter exporter(app, set);
   ExportOeSettings(exporter);
   ExportSignatures(exporter);

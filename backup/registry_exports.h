@@ -8,6 +8,7 @@
 namespace vorn {
 
 class App;
+class RunContext;
 
 // Runs the editor's exports into a private folder below TEMP and copies each result into the
 // set's "Reg" folder. The private folder and everything in it go away with this object, so
@@ -36,7 +37,7 @@ void ExportSignatures(RegistryExporter& exporter);
 void ExportRemoteAccess(RegistryExporter& exporter, int remote);
 void ExportFavoritesOrder(RegistryExporter& exporter, int favoOrder);
 
-void ExportRegistry2000(App& app, const BackupSet& set);
-void ExportRegistry98(App& app, const BackupSet& set);
+void ExportRegistry2000(RunContext& run, const BackupSet& set);
+void ExportRegistry98(RunContext& run, const BackupSet& set);
 
 }  // namespace vorn

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/environment_discovery.h"
+#include "core/run_context.h"
 
 namespace vorn {
 
@@ -21,24 +22,8 @@ void App::EndProgram() {
 
 bool App::FileExists(const std::string& path) const { return vorn::FileExists(platform.environment, path); }
 
-MessageSpec MessageBoxOf(const Message& message, const std::string& helpFile, WindowHandle owner) {
-  MessageSpec spec;
-  spec.text = message.text;
-  spec.title = message.title;
-  spec.icon = message.icon;
-  spec.buttons = message.buttons;
-  if (message.helpContext != 0) {
-    spec.helpButton = true;
-    spec.helpFile = helpFile;
-    spec.helpContext = message.helpContext;
-  }
-  spec.owner = owner;
-  spec.foreground = message.foreground;
-  return spec;
-}
-
 MsgAnswer App::ShowMessage(const Message& message) {
-  return platform.ui.ShowMessage(MessageBoxOf(message, HelpFile(), MainWindow().owner));
+  return RunContext(*this).Show(message);
 }
 
 void App::FlashMainWindow() {

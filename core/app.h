@@ -25,9 +25,6 @@ struct Message {
   bool foreground = false;  // brought to the foreground when shown
 };
 
-// The box that shows a message, owned by `owner`; its Help button opens `helpFile`.
-MessageSpec MessageBoxOf(const Message& message, const std::string& helpFile, WindowHandle owner);
-
 class App {
  public:
   explicit App(Platform& platform);

@@ -32,7 +32,7 @@ void ReWab(RestoreContext& run) {
     return;
   }
   const std::string& name = names.front();
-  if (run.Show(kQuestion, "アドレス帳の復元", MsgIcon::Question, MsgButtons::YesNo, 0, true) != MsgAnswer::Yes) return;
+  if (run.Show({kQuestion, "アドレス帳の復元", MsgIcon::Question, MsgButtons::YesNo, 0, true}) != MsgAnswer::Yes) return;
 
   const std::string current = run.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileKey, "");
   const size_t slash = current.rfind('\\');

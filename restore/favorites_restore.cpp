@@ -70,8 +70,8 @@ void ReFavorites(RestoreContext& run) {
   }
   if (!files.IsDirectory(folder)) return;
   const std::string favorites = RestoreFavoritesFolder(run);
-  const MsgAnswer answer = run.Show(kQuestion, "確認", MsgIcon::Question, MsgButtons::YesNoCancel, 0);
-  const RunGuard waiting(run.app.runState);
+  const MsgAnswer answer = run.Show({kQuestion, "確認", MsgIcon::Question, MsgButtons::YesNoCancel, 0});
+  const RunGuard waiting = run.Waiting();
   if (answer != MsgAnswer::Cancel && favorites.empty())
     run.report.failures.push_back("お気に入りの場所がレジストリにありません");
   else if (answer == MsgAnswer::Yes)

@@ -171,7 +171,7 @@ void N_ReAccount(RestoreContext& run) {
     return;
   }
   run.app.platform.ui.Beep();
-  if (run.Show(kAccountConfirmation, "最終確認", MsgIcon::Information, MsgButtons::OkCancel, help::IDH_OTHER_USER_SET) != MsgAnswer::Ok)
+  if (run.Show({kAccountConfirmation, "最終確認", MsgIcon::Information, MsgButtons::OkCancel, help::IDH_OTHER_USER_SET}) != MsgAnswer::Ok)
     run.state.accountStepCancelled = true;
 }
 

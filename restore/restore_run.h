@@ -30,7 +30,7 @@ inline constexpr const char* kRestoreFolderPrompt =
 struct RestoreOutcome {
   bool started = false;  // Outlook Express was not running, so the run began
   RestoreEnd end = RestoreEnd::Cancelled;
-  RestoreReport report;
+  RunReport report;
   bool Complete() const { return started && end == RestoreEnd::Completed && report.Complete(); }
 };
 
@@ -44,6 +44,6 @@ RestoreEnd ResMain(RestoreContext& run, const ShowBackupInfo& showBackupInfo);
 // failure.
 bool Melt(RestoreContext& run, const StagedReplace& staged);
 // The text of the run's closing report; empty when there is nothing to tell.
-std::string RestoreReportText(const RestoreReport& report);
+std::string RestoreReportText(const RunReport& report);
 
 }  // namespace vorn

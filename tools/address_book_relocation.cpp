@@ -14,13 +14,13 @@ const char* const kTitle = "Vorn";
 
 class AddressBookMove {
  public:
-  AddressBookMove(MaintenanceContext& context, std::string source, std::string target)
+  AddressBookMove(RunContext& context, std::string source, std::string target)
       : c_(context), source_(std::move(source)), target_(std::move(target)) {}
 
   // Returns the reason when the address book stays where it was; empty when it moved or the
   // target turned out to be the address book itself.
   std::string Run() {
-    FileSystem& files = c_.files;
+    FileSystem& files = c_.files();
     const std::string incoming = UnusedPath(files, target_ + ".vorn-new");
     if (CopyFileVerified(files, source_, incoming) != FsResult::Ok)
       return "移動先にアドレス帳をコピーできませんでした。";
@@ -48,7 +48,7 @@ class AddressBookMove {
       putBack();
       return "移動先にアドレス帳を置けませんでした。";
     }
-    if (!c_.reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", target_)) {
+    if (!c_.app.reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", target_)) {
       DeleteFileForced(files, target_);
       putBack();
       return "アドレス帳の場所をレジストリに書き込めませんでした。";
@@ -56,7 +56,7 @@ class AddressBookMove {
     if (DeleteFileForced(files, source_) != FsResult::Ok) {
       // Still in use somewhere: the old place stays the one in effect, unless the registry
       // cannot be pointed back at it; then both files stay.
-      if (!c_.reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", source_)) {
+      if (!c_.app.reg.RegWriteValue(RegRoot::CurrentUser, kWabFileNameKey, "", source_)) {
         keptOldFile_ = true;
         return {};
       }
@@ -74,51 +74,51 @@ class AddressBookMove {
   bool sameFile() const { return sameFile_; }
 
  private:
-  MaintenanceContext& c_;
+  RunContext& c_;
   std::string source_;
   std::string target_;
   bool keptOldFile_ = false;
   bool sameFile_ = false;
 };
 
-void ShowError(MaintenanceContext& c, const std::string& text) {
+void ShowError(RunContext& c, const std::string& text) {
   c.Show({text, kTitle, MsgIcon::Critical, MsgButtons::Ok, kHelpContext});
 }
 
 }  // namespace
 
-void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
-  if (CountRunningProcesses(c.processes, "Wab.exe") >= 1) {
+void RelocateAddressBook(RunContext& c, std::string& shownPath) {
+  if (CountRunningProcesses(c.app.platform.processes, "Wab.exe") >= 1) {
     ShowError(c, "アドレス帳 (Wab.exe)が起動中です。\r\n終了して下さい。");
     return;
   }
-  const std::string stored = c.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
+  const std::string stored = c.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
   if (stored.empty()) {
-    c.env.addressBookMissing = true;
+    c.env().addressBookMissing = true;
   } else {
-    c.env.wabFilePath = stored;
+    c.env().wabFilePath = stored;
   }
-  const std::string source = c.env.wabFilePath;
+  const std::string source = c.env().wabFilePath;
   const size_t split = source.rfind('\\');
-  if (source.empty() || split == std::string::npos || !FileExists(c.environment, source)) {
+  if (source.empty() || split == std::string::npos || !FileExists(c.app.platform.environment, source)) {
     ShowError(c, "アドレス帳のファイルが見つかりません。\r\n" + source);
     return;
   }
   const std::string folder = source.substr(0, split), name = source.substr(split + 1);
 
-  const std::string chosen = c.ui.BrowseForFolder(c.owner, "アドレス帳の保存場所変更", folder, 1);
+  const std::string chosen = c.app.platform.ui.BrowseForFolder(c.Owner(), "アドレス帳の保存場所変更", folder, 1);
   if (chosen.empty()) return;
-  CreateFolderPath(c.files, chosen);
+  CreateFolderPath(c.files(), chosen);
   const std::string target = chosen + (chosen.back() == '\\' ? "" : "\\") + name;
   shownPath = target;
   // A folder under the name would be moved aside like a file, without the question.
-  if (c.files.IsDirectory(target)) {
+  if (c.files().IsDirectory(target)) {
     shownPath = source;
     ShowError(c, "移動先にアドレス帳と同じ名前のフォルダがあるため、移動できません。\r\n" + target);
     return;
   }
 
-  if (FileExists(c.environment, target)) {
+  if (FileExists(c.app.platform.environment, target)) {
     if (c.Show({"保存変更場所に同名のファイルが存在します。< " + name + " >\r\n上書きしてよろしいですか？", "問い合せ",
                   MsgIcon::Question, MsgButtons::YesNo}) != MsgAnswer::Yes) {
       shownPath = source;
@@ -130,8 +130,8 @@ void RelocateAddressBook(MaintenanceContext& c, std::string& shownPath) {
   const std::string failure = move.Run();
   if (failure.empty()) {
     // What this run of the program saves from now on (a backup, its information file).
-    c.env.wabFilePath = c.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
-    c.env.addressBookMissing = c.env.wabFilePath.empty();
+    c.env().wabFilePath = c.app.reg.RegReadText(RegRoot::CurrentUser, kWabFileNameKey, "");
+    c.env().addressBookMissing = c.env().wabFilePath.empty();
   }
   if (move.keptOldFile()) {
     ShowError(c, "アドレス帳を移動しましたが、元の場所のファイルを削除できませんでした。\r\n" + source);

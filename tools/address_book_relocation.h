@@ -2,7 +2,7 @@
 // Moves the address book file to a folder the user picks and points the address book at it.
 #include <string>
 
-#include "tools/maintenance_context.h"
+#include "core/run_context.h"
 
 namespace vorn {
 
@@ -12,6 +12,6 @@ inline constexpr const char* kWabFileNameKey = "Software\\Microsoft\\WAB\\WAB4\\
 // text box: it shows the target while the move runs and the path in effect when it ends. The
 // address book is copied, checked and only then made the one in use; the old file goes last.
 // Any failure leaves the old file and the old registry value, and says so.
-void RelocateAddressBook(MaintenanceContext& context, std::string& shownPath);
+void RelocateAddressBook(RunContext& context, std::string& shownPath);
 
 }  // namespace vorn

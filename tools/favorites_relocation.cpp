@@ -104,29 +104,29 @@ std::string Lines(const std::vector<std::string>& items) {
 
 // The setting as stored: below the profile folder on the 2000 family relative to it, which the
 // shell expands only in a REG_EXPAND_SZ value.
-bool WriteFavoritesSetting(MaintenanceContext& c, const std::string& folder) {
-  const std::string& profile = c.env.userProfileFolder;
+bool WriteFavoritesSetting(RunContext& c, const std::string& folder) {
+  const std::string& profile = c.env().userProfileFolder;
   std::string stored = folder;
-  if (c.env.IsNt() && !profile.empty() && folder.compare(0, profile.size(), profile) == 0)
+  if (c.env().IsNt() && !profile.empty() && folder.compare(0, profile.size(), profile) == 0)
     stored = kProfileVariable + folder.substr(profile.size());
   if (stored.compare(0, 13, kProfileVariable) != 0)
-    return c.reg.RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", stored);
+    return c.app.reg.RegWriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", stored);
   const std::string ansi = Utf8ToCp932(stored);
   RegValue value{regtype::kExpandSz, {}};
   value.data.assign(ansi.begin(), ansi.end());
   value.data.push_back(0);
-  return c.reg.Store().WriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", value);
+  return c.app.reg.Store().WriteValue(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites", value);
 }
 
 }  // namespace
 
-void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
-  std::string current = c.reg.RegReadText(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites");
-  if (current.compare(0, 13, kProfileVariable) == 0) current = c.env.userProfileFolder + current.substr(13);
-  c.env.favoritesFolder = current;
+void RelocateFavorites(RunContext& c, std::string& shownFolder) {
+  std::string current = c.app.reg.RegReadText(RegRoot::CurrentUser, kUserShellFoldersKey, "Favorites");
+  if (current.compare(0, 13, kProfileVariable) == 0) current = c.env().userProfileFolder + current.substr(13);
+  c.env().favoritesFolder = current;
 
-  const std::string chosen = c.ui.BrowseForFolder(
-      c.owner, "お気に入りの保存場所変更\r\n現在のお気に入りフォルダを移動します", current, 1);
+  const std::string chosen = c.app.platform.ui.BrowseForFolder(
+      c.Owner(), "お気に入りの保存場所変更\r\n現在のお気に入りフォルダを移動します", current, 1);
   if (chosen.empty() || SamePath(chosen, current)) return;
   // Also "C:\Favorites2" for "C:\Favorites": the test is on the text, as it always was.
   if (chosen.size() >= current.size() && SamePath(chosen.substr(0, current.size()), current)) {
@@ -137,12 +137,12 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
   const std::string target = chosen + (chosen.back() == '\\' ? "Favorites" : "\\Favorites");
   shownFolder = target;
   if (SamePath(target, current)) return;
-  if (!c.files.IsDirectory(current)) {
+  if (!c.files().IsDirectory(current)) {
     c.Show({"お気に入りフォルダが見つかりません。\r\n" + current, "エラー", MsgIcon::Critical});
     return;
   }
 
-  FavoritesMove move(c.files, current, target);
+  FavoritesMove move(c.files(), current, target);
   const std::string failed = move.MoveAll();
   if (!failed.empty()) {
     shownFolder = current;
@@ -159,7 +159,7 @@ void RelocateFavorites(MaintenanceContext& c, std::string& shownFolder) {
     c.Show({text, "エラー", MsgIcon::Critical});
     return;
   }
-  c.env.favoritesFolder = target;  // what this run of the program saves from now on
+  c.env().favoritesFolder = target;  // what this run of the program saves from now on
   const std::vector<std::string> left = move.RemoveOld();
   std::string text = "お気に入りを移動しました。\r\n" + target;
   if (!renamed.empty()) text += "\r\n\r\n同じ名前があったため、次の名前で移動しました:" + Lines(renamed);

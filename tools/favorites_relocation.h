@@ -3,7 +3,7 @@
 // picks and points the shell's Favorites setting at it.
 #include <string>
 
-#include "tools/maintenance_context.h"
+#include "core/run_context.h"
 
 namespace vorn {
 
@@ -14,6 +14,6 @@ inline constexpr const char* kUserShellFoldersKey =
 // box; it shows the new folder. Either everything moves and the setting names the new folder, or
 // what moved goes back and the setting stays. A name already used at the new folder is never
 // replaced: the moved entry takes a free name beside it. The user is told what happened.
-void RelocateFavorites(MaintenanceContext& context, std::string& shownFolder);
+void RelocateFavorites(RunContext& context, std::string& shownFolder);
 
 }  // namespace vorn

@@ -14,26 +14,26 @@ std::string DeletedText(int deleted) { return std::to_string(deleted) + " 個の
 
 }  // namespace
 
-int DeleteEmptyTemporaryFiles(MaintenanceContext& c) {
+int DeleteEmptyTemporaryFiles(RunContext& c) {
   int deleted = 0;
-  const std::string cacheValue = c.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Cache");
+  const std::string cacheValue = c.app.reg.RegReadText(RegRoot::CurrentUser, kShellFoldersKey, "Cache");
   if (!cacheValue.empty()) {
     const std::string cache = cacheValue + "\\Content.IE5";
     // Through a linked folder the files listed would be another folder's.
-    if (const std::string link = c.files.FirstLinkAlong(cache, ""); !link.empty()) {
+    if (const std::string link = c.files().FirstLinkAlong(cache, ""); !link.empty()) {
       c.Show({DeletedText(0) + "\r\n一時ファイルのフォルダの途中にリンク (ジャンクション) があるため、削除しませんでした。\r\n" +
                   link,
               kTitle, MsgIcon::Warning});
       return 0;
     }
     std::optional<RunGuard> waiting;  // the hourglass from the first folder on
-    for (const auto& folder : c.files.List(cache, "*")) {
+    for (const auto& folder : c.files().List(cache, "*")) {
       if (!folder.isDirectory || IsLink(folder)) continue;
-      if (!waiting) waiting.emplace(c.runState);
+      if (!waiting) waiting.emplace(c.app.runState);
       const std::string path = cache + "\\" + folder.name;
-      for (const auto& file : c.files.List(path, "*")) {
+      for (const auto& file : c.files().List(path, "*")) {
         if (file.isDirectory || IsLink(file) || file.size != 0) continue;
-        if (c.files.DeleteFile(path + "\\" + file.name) == FsResult::Ok) ++deleted;
+        if (c.files().DeleteFile(path + "\\" + file.name) == FsResult::Ok) ++deleted;
       }
     }
   }

@@ -65,10 +65,7 @@ class Opt::Progress : public ExtractionProgress {
 
 Opt::Opt(App& app, Form1& mainWindow) : ModalForm("オプション"), app_(app), mainWindow_(mainWindow) {}
 
-MaintenanceContext Opt::Context() {
-  Platform& p = app_.platform;
-  return {app_.reg, p.files, p.processes, p.environment, p.ui, app_.runState, app_.env, hwnd, app_.HelpFile()};
-}
+RunContext Opt::Context() { return RunContext(app_, hwnd); }
 
 bool Opt::Busy() const { return app_.runState.Going(); }
 
@@ -191,19 +188,19 @@ void Opt::Option2_Click(int index) {
 // hourglass themselves where they work on their own.
 void Opt::Command4_Click() {
   const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
-  MaintenanceContext context = Context();
+  RunContext context = Context();
   RelocateAddressBook(context, Text3.text);
 }
 
 void Opt::Command10_Click() {
   const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
-  MaintenanceContext context = Context();
+  RunContext context = Context();
   RelocateFavorites(context, Text5.text);
 }
 
 void Opt::Command9_Click() {
   const RunGuard running(app_.runState, RunGuard::Cursor::Normal);
-  MaintenanceContext context = Context();
+  RunContext context = Context();
   DeleteEmptyTemporaryFiles(context);
 }
 
@@ -323,7 +320,7 @@ void Opt::ShowFolderInfo() {
 void Opt::Command5_Click() {
   Platform& p = app_.platform;
   const std::string& kind = app_.env.osKind;
-  MaintenanceContext context = Context();
+  RunContext context = Context();
   if ((kind == "Windows98" || kind == "WindowsMe" || kind == "Windows2000") &&
       CountRunningProcesses(p.processes, "Msimn.exe") > 0) {
     context.Show({"Outlook Express (Msimn.exe)が起動中です。\r\n終了して下さい。", "Vorn", MsgIcon::Critical});

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/help_contexts.h"
+#include "core/run_context.h"
 #include "core/run_guard.h"
 #include "dbx/folder_scan.h"
-#include "tools/maintenance_context.h"
 #include "ui/controls.h"
 #include "ui/modal_form.h"
 
@@ -108,7 +108,7 @@ class Opt : public ModalForm {
 
  private:
   class Progress;
-  MaintenanceContext Context();
+  RunContext Context();
   // The identity subkey of an entry of the user lists.
   std::string IdentityAt(int index) const;
   void SaveCheck(const CheckBox& box, Switch which, int16_t& setting);

@@ -341,7 +341,7 @@ TEST(BackupRun, SavesTheAddressBookAndFavoritesFromWhereTheyWereMovedMeanwhile) 
     b.StartAndPick();
     b.m.files.CreateDirectory("D:");
     b.m.ui.pickedFolders = {"D:\\", "D:\\"};
-    MaintenanceContext tools{b.m.app->reg, b.m.files, b.m.processes, b.m.environment, b.m.ui, b.m.app->runState, b.m.app->env, 1, ""};
+    RunContext tools(*b.m.app, 1);
     std::string shown;
     RelocateAddressBook(tools, shown);
     RelocateFavorites(tools, shown);

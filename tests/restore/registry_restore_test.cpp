@@ -87,15 +87,15 @@ TEST(ReOE, AUnicodeSetOnThe98FamilyArrivesConvertedAndTheSetIsNeverWritten) {
     const auto set = f.m.Tree(kSetFolder);
     for (int run = 0; run < 2; ++run) {
       f.m.registry.DeleteKeyTree(kUser, "Identities\\" + kReceiverGuid + "\\Software");
-      f.report = {};
+      disk.report = {};
       PrepareSigFor98(disk.run);
       ReOE(disk.run);
       EXPECT_EQ(f.m.Tree(kSetFolder), set);
       EXPECT_TRUE(f.m.Tree(f.state.workFolder).empty());
       if (!state.oeImported) {
         EXPECT_EQ(f.Text(Oe(f), "Show Picture"), "");
-        ASSERT_EQ(f.report.failures.size(), 1u);
-        EXPECT_EQ(f.report.failures[0], "OE.reg の 5 行目が読めないため、このファイルの設定は取り込みませんでした");
+        ASSERT_EQ(disk.report.failures.size(), 1u);
+        EXPECT_EQ(disk.report.failures[0], "OE.reg の 5 行目が読めないため、このファイルの設定は取り込みませんでした");
         continue;
       }
       ExpectTaroSettingsOnHanako(f);

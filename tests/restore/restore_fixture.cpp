@@ -63,7 +63,7 @@ RestoreFixture::RestoreFixture(bool nt)
       app(*m.app),
       reg(app.reg),
       env(app.env),
-      run{app, state, report} {
+      run(app, state) {
   m.app->form1().hwnd = 42;
   state.workFolder = "C:\\Work";
   m.files.CreateDirectory(state.workFolder);

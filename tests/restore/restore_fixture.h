@@ -37,8 +37,8 @@ class RestoreFixture {
   RegistryAccess& reg;
   EnvironmentRecord& env;
   RestoreState state;
-  RestoreReport report;
   RestoreContext run;
+  RunReport& report = run.report;
   std::string storeRootValue;  // the receiver's "Store Root" as stored
 };
 
@@ -50,7 +50,7 @@ struct OnFaultyDisk {
         platform{f.m.registry, f.m.environment, files, f.m.processes, shell, f.m.ui, f.m.clock, f.m.registryEditor,
                  f.m.archiver},
         app(platform),
-        run{app, f.state, f.report} {
+        run(app, f.state) {
     app.env = f.env;
   }
   FaultyFileSystem files;
@@ -58,6 +58,7 @@ struct OnFaultyDisk {
   Platform platform;
   App app;
   RestoreContext run;
+  RunReport& report = run.report;
 };
 
 }  // namespace vorn

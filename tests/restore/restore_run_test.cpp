@@ -319,7 +319,7 @@ TEST_F(ResMainTest, OldMailThatCannotGoBackIsNamedWithItsFolder) {
   ASSERT_GE(f_.m.ui.messages.size(), 2u);
   EXPECT_EQ(f_.m.ui.messages[f_.m.ui.messages.size() - 2].text, "メールデータをリストアできませんでした。\r\n" + where);
   EXPECT_NE(f_.m.ui.messages.back().text.find(holding), std::string::npos);  // and in the closing report
-  EXPECT_NE(f_.report.mailProblem.find(holding), std::string::npos);
+  EXPECT_NE(disk.report.mailProblem.find(holding), std::string::npos);
 }
 
 TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {
@@ -342,7 +342,7 @@ TEST_F(ResMainTest, SkippedKeysAndUndoneStepsAreToldOnceAtTheEnd) {
   EXPECT_EQ(std::count_if(f_.m.ui.messages.begin(), f_.m.ui.messages.end(),
                           [](const MessageSpec& m) { return m.title == "Vorn"; }),
             1);
-  RestoreReport many;
+  RunReport many;
   for (int i = 0; i < 25; ++i) many.failures.push_back("step " + std::to_string(i));
   const std::string text = RestoreReportText(many);
   EXPECT_EQ(text.substr(text.size() - std::string("\r\nほか 5 件").size()), "\r\nほか 5 件");

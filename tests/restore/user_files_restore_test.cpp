@@ -73,7 +73,7 @@ TEST_F(AddressBook, AFailedCopyPutsTheCurrentAddressBookBack) {
   ReWab(disk.run);
   EXPECT_EQ(f_.m.ReadFile(wab_), "wab");
   EXPECT_EQ(f_.m.files.List(folder_, "*").size(), 1u);
-  EXPECT_EQ(f_.report.failures.size(), 1u);
+  EXPECT_EQ(disk.report.failures.size(), 1u);
   // A set that cannot be changed restores all the same.
   faulty.freeBytes.reset();
   faulty.refuseMove = [](const std::string& from, const std::string&) { return from.find("Sets") != std::string::npos; };
@@ -135,7 +135,6 @@ TEST_F(Favorites, YesReplacesTheFavoritesOnlyOnceTheCopyIsCompleteAndKeepsReadOn
 // report the failure.
 TEST_F(Favorites, AFailedCopyIsReported) {
   for (MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
-    f_.report = {};
     f_.m.ui.answers = {answer};
     OnFaultyDisk disk(f_);
     disk.files.freeBytes = 10;
@@ -144,7 +143,7 @@ TEST_F(Favorites, AFailedCopyIsReported) {
     if (answer == MsgAnswer::Yes) {
       EXPECT_EQ(f_.m.ReadFile(favorites_ + "\\Links\\Vorn.url"), "current Vorn");
     }
-    EXPECT_EQ(f_.report.failures.size(), 1u);
+    EXPECT_EQ(disk.report.failures.size(), 1u);
   }
 }
 

@@ -20,7 +20,7 @@ class AddressBookScene {
   void Pick(const std::string& picked, std::deque<MsgAnswer> answers = {}) {
     t.m.ui.pickedFolders = {picked};
     t.m.ui.answers = std::move(answers);
-    MaintenanceContext context = t.Context();
+    RunContext context = t.Context();
     shown = old;
     RelocateAddressBook(context, shown);
   }

@@ -28,7 +28,7 @@ class FavoritesScene {
   }
   void Pick(const std::string& picked) {
     t.m.ui.pickedFolders = {picked};
-    MaintenanceContext context = t.Context();
+    RunContext context = t.Context();
     shown = old;
     RelocateFavorites(context, shown);
   }

@@ -29,7 +29,7 @@ TEST(TemporaryFiles, OnlyEmptyFilesDirectlyInTheCachesSubFoldersGo) {
   fs::create_directory_symlink(t.files.HostPath("C:\\Elsewhere"), t.files.HostPath(ie5) / "LINKED00");
   fs::create_symlink(t.files.HostPath("C:\\Elsewhere\\precious.txt"), t.files.HostPath(ie5 + "\\AB12CD34") / "l.txt");
 
-  MaintenanceContext context = t.Context();
+  RunContext context = t.Context();
   EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 3);
   for (const char* gone : {"\\AB12CD34\\a[1].gif", "\\AB12CD34\\b[1].htm", "\\ZZ99YY88\\c[1].css"})
     EXPECT_FALSE(t.files.Exists(ie5 + gone)) << gone;
@@ -64,7 +64,7 @@ TEST(TemporaryFiles, ALinkAtAnyLevelKeepsTheFilesItPointsAt) {
     fs::rename(t.files.HostPath(level), moved);
     fs::create_symlink(moved, t.files.HostPath(level));
 
-    MaintenanceContext context = t.Context();
+    RunContext context = t.Context();
     EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 0) << level;
     EXPECT_TRUE(t.files.Exists(empty)) << level;
     const MessageSpec& said = t.m.ui.messages.back();
@@ -76,7 +76,7 @@ TEST(TemporaryFiles, ALinkAtAnyLevelKeepsTheFilesItPointsAt) {
 
 TEST(TemporaryFiles, NoCacheValueOrFolderReportsZero) {
   ToolMachine t;
-  MaintenanceContext context = t.Context();
+  RunContext context = t.Context();
   EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 0);
   t.m.app->reg.RegWriteValue(RegRoot::CurrentUser, kShellFolders, "Cache", "C:\\Gone");
   EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 0);

@@ -5,7 +5,7 @@
 
 #include "core/environment_discovery.h"
 #include "tests/support/sim_machine.h"
-#include "tools/maintenance_context.h"
+#include "core/run_context.h"
 
 namespace vorn::test {
 
@@ -44,19 +44,24 @@ class FaultyFileSystem : public SimFileSystem {
 
 class ToolMachine {
  public:
-  explicit ToolMachine(bool nt = true) : m(nt), files(m.hostRoot) {
-    DetectOsFamily(m.environment, m.app->env);
-    DetectOsKind(m.environment, m.app->env);
-    DetectDesktop(m.environment, m.app->env);
-    LoadEnvironment(m.environment, m.app->reg, m.app->env);
+  explicit ToolMachine(bool nt = true)
+      : m(nt),
+        files(m.hostRoot),
+        platform{m.registry, m.environment, files, m.processes, m.shell, m.ui, m.clock, m.registryEditor, m.archiver},
+        app(platform) {
+    DetectOsFamily(m.environment, app.env);
+    DetectOsKind(m.environment, app.env);
+    DetectDesktop(m.environment, app.env);
+    LoadEnvironment(m.environment, app.reg, app.env);
   }
-  MaintenanceContext Context() {
-    return {m.app->reg, files, m.processes, m.environment, m.ui, m.app->runState, m.app->env, 0x1234, "C:\\Program Files\\Vorn\\Vorn4.chm"};
-  }
+  // The tools' run, owned by the options window, on the file system that fails on demand.
+  RunContext Context() { return RunContext(app, 0x1234); }
   std::string Read(const std::string& path) { return files.Exists(path) ? m.ReadFile(path) : "<missing>"; }
 
   SimMachine m;
   FaultyFileSystem files;
+  Platform platform;
+  App app;
 };
 
 }  // namespace vorn::test

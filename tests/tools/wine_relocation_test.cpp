@@ -9,10 +9,7 @@
 #include "core/environment_discovery.h"
 #include "platform/sim/sim_ui_services.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_processes.h"
-#include "platform/win32/win32_registry_store.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include <shlobj.h>
 #include "tools/address_book_relocation.h"
@@ -78,10 +75,10 @@ class WineTools : public ::testing::Test {
   }
   void SetUp() override { ASSERT_FALSE(other.empty()) << "VORN_OTHER_DRIVE names no drive: run wine_relocation_test.sh"; }
 
-  MaintenanceContext Context() { return {reg, files, processes, environment, ui, runState, env, 0, "C:\\Vorn4.chm"}; }
+  RunContext Context() { return RunContext(app, 0); }
   // The user picks `folder` in the tool's folder picker; returns what the window's text box shows.
-  std::string Pick(const std::string& folder, void (*tool)(MaintenanceContext&, std::string&)) {
-    MaintenanceContext context = Context();
+  std::string Pick(const std::string& folder, void (*tool)(RunContext&, std::string&)) {
+    RunContext context = Context();
     ui.pickedFolders = {folder};
     std::string shown;
     tool(context, shown);
@@ -124,14 +121,14 @@ class WineTools : public ::testing::Test {
   }
 
   std::string other;
-  Win32RegistryStore store;
-  RegistryAccess reg{store};
-  Win32FileSystem files;
-  Win32Processes processes;
-  Win32Environment environment;
   SimUiServices ui;
-  RunState runState{ui};
-  EnvironmentRecord env;
+  Win32Platform win32{ui};
+  App app{win32.platform};
+  Win32RegistryStore& store = win32.registry;
+  RegistryAccess& reg = app.reg;
+  Win32FileSystem& files = win32.files;
+  Win32Environment& environment = win32.environment;
+  EnvironmentRecord& env = app.env;
   std::string base;
 };
 
@@ -251,7 +248,7 @@ TEST_F(WineTools, TemporaryFilesOfTheRealCache) {
   Write(base + "\\Cache\\Content.IE5\\AB12\\empty[1].gif", "");
   Write(base + "\\Cache\\Content.IE5\\AB12\\full[1].htm", "<html>");
   Write(base + "\\Cache\\Content.IE5\\index.dat", "");
-  MaintenanceContext context = Context();
+  RunContext context = Context();
   EXPECT_EQ(DeleteEmptyTemporaryFiles(context), 1);
   EXPECT_EQ(Content(base + "\\Cache"), (Names{"Content.IE5\\AB12\\full[1].htm=<html>", "Content.IE5\\index.dat="}));
 }
