@@ -238,8 +238,7 @@ TEST(ResMainFailures, NothingOfTheSetIsAppliedUnlessItsWholeMailIsReady) {
   };
   const std::string store = Scene().f_.env.storeRootFolder, above = store.substr(0, store.rfind('\\'));
   const auto notStagedThrough = [](const std::string& link) {
-    return "メールデータをリストアできませんでした。\r\nファイルを作成できません。\r\n" + link +
-           "\r\n現在のメールデータはそのまま残っています。";
+    return "メールデータをリストアできませんでした。\r\nファイルを作成できません。\r\n" + link + "\r\n現在のメールデータはそのまま残っています。";
   };
   const FailurePoint points[] = {
       {"no mail data", [](Scene& t) { std::filesystem::remove_all(t.f_.m.files.HostPath(kSetFolder + "\\Mail")); }, true,

@@ -196,13 +196,11 @@ TEST(SetCommands, ReadSetsAssembledByHandAndTellWhatIsDamagedOrNoSet) {
   // A link where the export writes: as the output folder (to a folder or to nowhere) it is refused
   // and named; under a mail folder's name it is passed by. Nothing is written through it.
   const fs::path plain = temp.path() / "plain" / "太郎", output = scratch / "out", elsewhere = temp.path() / "elsewhere";
-  const struct {
-    const char* level;
-    fs::path link, target;
-    bool refused;
-  } links[] = {{"the output folder", output, elsewhere, true},
-               {"the output folder, to nowhere", output, temp.path() / "nowhere", true},
-               {"a mail folder", output / "受信トレイ", elsewhere, false}};
+  const struct { const char* level; fs::path link, target; bool refused; } links[] = {
+      {"the output folder", output, elsewhere, true}, {"the output folder, to nowhere", output, temp.path() / "nowhere", true},
+      {"a mail folder", output / "受信トレイ", elsewhere, false}};
+  std::string named = "C:" + output.string();  // as vorn-cli names a host path
+  std::replace(named.begin(), named.end(), '/', '\\');
   for (const auto& link : links) {
     SCOPED_TRACE(link.level);
     fs::remove_all(output);
@@ -210,8 +208,6 @@ TEST(SetCommands, ReadSetsAssembledByHandAndTellWhatIsDamagedOrNoSet) {
     fs::create_directories(elsewhere);
     fs::create_directory_symlink(link.target, link.link);
     const Ran run = Cli("set export -q " + Quote(plain) + " " + Quote(output), scratch);
-    std::string named = "C:" + link.link.string();
-    std::replace(named.begin(), named.end(), '/', '\\');
     EXPECT_EQ(run.status, link.refused ? 1 : 0);
     EXPECT_EQ(run.err, link.refused ? "vorn-cli set: cannot create " + output.string() + ": " + named + " is a link\n" : "");
     EXPECT_TRUE(fs::is_empty(elsewhere));
