@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "bench/dbx_bench_support.h"
@@ -16,24 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using vorn::bench::Clock;
 using vorn::bench::Seconds;
-
-vorn::test::DbxDescription Folder(size_t targetBytes) {
-  vorn::test::DbxDescription description;
-  std::mt19937 random(7);
-  size_t total = 0;
-  for (int i = 0; total < targetBytes; ++i) {
-    const int pick = static_cast<int>(random() % 100);
-    const size_t size = pick < 70 ? 2000 + random() % 8000 : pick < 97 ? 50000 + random() % 150000 : 1000000 + random() % 3000000;
-    vorn::test::DbxMessage message;
-    message.kind = i % 10 == 0 ? vorn::MessageKind::News : vorn::MessageKind::Mail;
-    message.direct = false;  // pointers beyond 16 MB do not fit in a slot
-    message.text = (i % 10 == 0 ? "Newsgroups: fj.test\r\n" : "") + std::string("Subject: ") + std::to_string(i) + "\r\n\r\n";
-    for (size_t k = message.text.size(); k < size; ++k) message.text += static_cast<char>(k % 78 == 77 ? '\n' : 'A' + (k + i) % 26);
-    total += size;
-    description.messages.push_back(std::move(message));
-  }
-  return description;
-}
 
 // Runs `measure` in a child process of its own, which prints its peak memory.
 void Measured(const std::function<void()>& measure) {
@@ -48,15 +29,14 @@ void Measured(const std::function<void()>& measure) {
 }  // namespace
 
 int main() {
-  const char* base = std::getenv("VORN_BENCH_DIR");
   const char* megabytesWanted = std::getenv("VORN_BENCH_MB");
   const size_t target = (megabytesWanted ? std::strtoull(megabytesWanted, nullptr, 10) : 1950) << 20;  // offsets are 32-bit: just under 2 GB
-  const fs::path root = (base ? fs::path(base) : fs::temp_directory_path()) / ("vorn-recover-" + std::to_string(getpid()));
+  const fs::path root = vorn::bench::BenchFolder("vorn-recover");
   fs::create_directories(root / "C" / "Store");
   const fs::path intact = root / "C" / "Store" / "Intact.dbx";
   const fs::path broken = root / "C" / "Store" / "Broken.dbx";
   std::fflush(stdout);
-  vorn::bench::InChildProcess([&] { vorn::bench::WriteImage(intact, Folder(target)); });
+  vorn::bench::InChildProcess([&] { vorn::bench::WriteImage(intact, vorn::bench::MixedFolder(7, target)); });
   fs::copy_file(intact, broken);
   {
     std::fstream patch(broken, std::ios::in | std::ios::out | std::ios::binary);
@@ -82,12 +62,6 @@ int main() {
                 megabytes / Seconds(start), report.whole, report.cut);
     std::fflush(stdout);
   });
-  if (std::system("command -v undbx >/dev/null 2>&1") == 0) {
-    auto start = Clock::now();
-    std::string command = "cd '" + (root / "C" / "Store").string() + "' && undbx -r -v 0 Broken.dbx undbx-out >/dev/null 2>&1";
-    int status = std::system(command.c_str());
-    std::printf("undbx -r:    %.2f s, %.0f MB/s%s\n", Seconds(start), megabytes / Seconds(start),
-                status == 0 ? "" : " (failed)");
-  }
+  vorn::bench::TimeUndbx(root / "C" / "Store", "-r -v 0 Broken.dbx undbx-out", "undbx -r:", megabytes);
   fs::remove_all(root);
 }

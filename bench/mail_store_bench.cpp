@@ -116,8 +116,7 @@ double PlainWrites(vorn::FileSystem& files, const fs::path& extracted, const std
 }  // namespace
 
 int main() {
-  const char* base = std::getenv("VORN_BENCH_DIR");
-  const fs::path root = (base ? fs::path(base) : fs::temp_directory_path()) / ("vorn-store-bench-" + std::to_string(getpid()));
+  const fs::path root = vorn::bench::BenchFolder("vorn-store-bench");
   const fs::path store = root / "C" / "Store";
   fs::create_directories(store);
   const std::vector<FolderPlan> plan = Plan();

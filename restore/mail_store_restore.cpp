@@ -10,13 +10,20 @@ namespace {
 constexpr const char* kFolderList = "Folders.dbx";
 
 MailStoreOutcome NotRestored(std::string problem, int32_t archiverResult = 0) {
-  return {false, archiverResult, std::move(problem), {}};
+  return {false, archiverResult, std::move(problem), {}, {}};
+}
+
+MailStoreOutcome NoStaging(const StagedReplace& staged) {
+  MailStoreOutcome outcome = NotRestored("no staging folder beside the Store Root");
+  outcome.link = staged.link();
+  if (!outcome.link.empty()) outcome.problem += ": " + outcome.link + " is a link";
+  return outcome;
 }
 
 MailStoreOutcome Staged(const FileSystem& files, const StagedReplace& staged) {
   if (!files.Exists(staged.staging() + "\\" + kFolderList))
     return NotRestored(std::string("the set's mail store has no ") + kFolderList);
-  return {true, 0, {}, {}};
+  return {true, 0, {}, {}, {}};
 }
 
 // An archive cut at a member boundary unpacks without fault; only its missing end mark tells.
@@ -46,7 +53,7 @@ std::string MeltCommandLine(const std::string& setFolder, const std::string& des
 
 MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowHandle owner,
                                   const std::string& setFolder, const StagedReplace& staged) {
-  if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
+  if (staged.staging().empty()) return NoStaging(staged);
   const int32_t result = archiver.Unlha(owner, MeltCommandLine(setFolder, staged.staging()), nullptr, 0);
   if (result != 0) return NotRestored("the archiver failed", result);
   if (!EndsWithItsEndMark(files, SetLayout(setFolder).MailArchive()))
@@ -56,7 +63,7 @@ MailStoreOutcome StageMailArchive(FileSystem& files, Archiver& archiver, WindowH
 
 MailStoreOutcome StageMailCopy(FileSystem& files, Shell& shell, WindowHandle owner, const std::string& setFolder,
                                const StagedReplace& staged) {
-  if (staged.staging().empty()) return NotRestored("no staging folder beside the Store Root");
+  if (staged.staging().empty()) return NoStaging(staged);
   const std::string mail = SetLayout(setFolder).MailFolder();
   if (shell.FileTransfer(owner, staged.staging(), mail + "\\*.dbx") != 0) return NotRestored("the copy failed");
   for (const auto& entry : files.List(mail, "*.dbx")) {
@@ -68,7 +75,7 @@ MailStoreOutcome StageMailCopy(FileSystem& files, Shell& shell, WindowHandle own
 }
 
 MailStoreOutcome CommitMailStore(StagedReplace& staged, const std::vector<std::string>& storeRootFiles) {
-  if (staged.Commit(storeRootFiles)) return {true, 0, {}, {}};
+  if (staged.Commit(storeRootFiles)) return {true, 0, {}, {}, {}};
   MailStoreOutcome outcome = NotRestored("the Store Root could not take the new mail store");
   outcome.unrestored = staged.unrestored();
   return outcome;

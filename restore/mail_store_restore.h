@@ -26,6 +26,7 @@ struct MailStoreOutcome {
   int32_t archiverResult = 0;  // the archiver's own result (or the damage found) when unpacking failed, else 0
   std::string problem;         // what went wrong, when not restored
   std::string unrestored;      // after a failed replacement: the folder holding former files not put back
+  std::string link;            // the link or junction that kept the new store from being staged
 };
 
 // The whole archive into the staging folder: every member unpacked and its CRC checked by the

@@ -6,6 +6,7 @@
 #include "core/help_contexts.h"
 #include "core/mail_program_checks.h"
 #include "core/signature_texts.h"
+#include "dbx/dbx_error.h"
 #include "platform/folder_path.h"
 #include "restore/address_book_restore.h"
 #include "restore/dialup_restore.h"
@@ -52,7 +53,10 @@ void TellMailNotRestored(RestoreContext& run, const MailStoreOutcome& outcome) {
     run.Show({std::string("解凍に失敗しました。Error Code:0x") + code, "Failed", MsgIcon::Critical, MsgButtons::Ok, 0});
     return;
   }
-  run.Show({"メールデータをリストアできませんでした。\r\n現在のメールデータはそのまま残っています。", "Failed",
+  // A link where the new store was to be staged is named as the extraction names one.
+  const std::string cause =
+      outcome.link.empty() ? std::string() : DbxErrorDescription(DbxError::CannotCreate) + "\r\n" + outcome.link + "\r\n";
+  run.Show({"メールデータをリストアできませんでした。\r\n" + cause + "現在のメールデータはそのまま残っています。", "Failed",
            MsgIcon::Critical, MsgButtons::Ok, 0});
 }
 
@@ -69,7 +73,7 @@ class WorkFolder {
  public:
   explicit WorkFolder(RestoreContext& run) : run_(run) {
     const std::string temp = run.app.platform.environment.Variable("TEMP").value_or("");
-    if (!temp.empty()) run.state.workFolder = CreateFolderBeside(run.files(), temp + "\\Vorn", "-restore");
+    if (!temp.empty()) run.state.workFolder = CreateFolderBeside(run.files(), temp + "\\Vorn", "-restore").path;
   }
   ~WorkFolder() {
     if (!run_.state.workFolder.empty()) DeleteTree(run_.files(), run_.state.workFolder);

@@ -44,22 +44,27 @@ bool PutBackReadOnly(FileSystem& files, const std::string& from, const std::stri
 
 }  // namespace
 
-std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag) {
+FolderBeside CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag) {
   // The folder replaced and the one beside it are entered: neither may be a link.
   const std::string parent = ParentOf(path);
-  if (!parent.empty() && !CreateRealFolderPath(files, parent, parent).ready) return {};
-  if (!files.FirstLinkAlong(path, path).empty()) return {};
+  if (!parent.empty()) {
+    const RealFolder folder = CreateRealFolderPath(files, parent, parent);
+    if (!folder.ready) return {{}, folder.link};
+  }
+  if (std::string link = files.FirstLinkAlong(path, path); !link.empty()) return {{}, std::move(link)};
   for (int n = 1; n <= kFolderAttempts; ++n) {
     const std::string candidate = path + tag + std::to_string(n);
     const FsResult made = files.CreateDirectory(candidate);
-    if (made == FsResult::Ok) return candidate;
+    if (made == FsResult::Ok) return {candidate, {}};
     if (made != FsResult::AlreadyExists) return {};
   }
   return {};
 }
 
 StagedReplace::StagedReplace(FileSystem& files, std::string target) : files_(files), target_(std::move(target)) {
-  staging_ = CreateFolderBeside(files_, target_, "~vorn-new");
+  FolderBeside staging = CreateFolderBeside(files_, target_, "~vorn-new");
+  staging_ = std::move(staging.path);
+  link_ = std::move(staging.link);
 }
 
 StagedReplace::~StagedReplace() {
@@ -75,7 +80,7 @@ bool StagedReplace::Commit(const std::vector<std::string>& replaced, bool keepRe
   for (const auto& entry : files_.List(target_, "*"))
     if (Contains(replaced, entry.name) || Contains(incoming, entry.name)) leaving.push_back(entry.name);
 
-  const std::string holding = leaving.empty() ? std::string() : CreateFolderBeside(files_, target_, "~vorn-old");
+  const std::string holding = leaving.empty() ? std::string() : CreateFolderBeside(files_, target_, "~vorn-old").path;
   if (!leaving.empty() && holding.empty()) return false;
   std::vector<std::string> held, moved;
   bool ok = true;

@@ -21,6 +21,8 @@ class StagedReplace {
 
   // Empty when no staging folder could be made.
   const std::string& staging() const { return staging_; }
+  // The link or junction (the target or its folder) that kept the staging folder from being made.
+  const std::string& link() const { return link_; }
   // Moves every entry of the staging folder into the target. The target's entries named in
   // replaced, and any entry of the name of a staged one, are removed once all is in; they stay
   // as they were when anything fails. True when the target holds the new content. With
@@ -35,11 +37,16 @@ class StagedReplace {
   FileSystem& files_;
   std::string target_;
   std::string staging_;
+  std::string link_;
   std::string unrestored_;
 };
 
+struct FolderBeside {
+  std::string path;  // empty when none could be made
+  std::string link;  // path or its folder when that is a link; then nothing is made
+};
 // A fresh folder beside path, named path + tag + a number, made here (so it holds nothing of
-// anyone else's); empty when none could be made, or when path or its folder is a link.
-std::string CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag);
+// anyone else's).
+FolderBeside CreateFolderBeside(FileSystem& files, const std::string& path, const std::string& tag);
 
 }  // namespace vorn

@@ -17,3 +17,16 @@ export VORN_WINE_ARCH
 export VORN_WINEPREFIX=$VORN_CACHE/wine-demo-$VORN_WINE_ARCH-$VORN_WINE_SYSTEM
 bash "$vorn_scripts/demo-setup.sh" "$1" "$VORN_WINEPREFIX"
 source "$vorn_scripts/wine-env.sh"
+
+# The desktop, where a backup goes unless told otherwise: the 2000 family's in the user's
+# profile, the 98 family's in the Windows folder under its half-width name. As a Windows path;
+# with -u, as a Unix one.
+vorn_desktop() {
+  local variable=USERPROFILE name=デスクトップ folder
+  if [ "$VORN_WINE_FAMILY" = 9x ]; then
+    variable=windir
+    name=ﾃﾞｽｸﾄｯﾌﾟ
+  fi
+  folder=$(wine cmd /c echo "%$variable%" | tr -d '\r')
+  if [ "${1:-}" = -u ]; then echo "$(winepath -u "$folder")/$name"; else echo "$folder\\$name"; fi
+}

@@ -14,11 +14,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 
 windows_path() { echo "Z:${1//\//\\}"; }
 probe() { wine "$build/tests/smoke/window_probe.exe" "$1" vorn-backup; }
-if [ "$VORN_WINE_FAMILY" = 9x ]; then
-  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
-else
-  desktop="$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")/デスクトップ"
-fi
+desktop=$(vorn_desktop -u)
 set_folder="$desktop/Vorn_bkup/山田 太郎"
 rm -rf "$desktop/Vorn_bkup"
 

@@ -47,11 +47,7 @@ wine cmd /c exit
 traced() { WINEDEBUG=+relay wine "$@" 2>> "$trace"; }
 
 user="山田 太郎"
-if [ "$VORN_WINE_FAMILY" = 9x ]; then
-  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
-else
-  desktop="$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")/デスクトップ"
-fi
+desktop=$(vorn_desktop -u)
 set_folder="$desktop/Vorn_bkup/$user"
 rm -rf "$desktop/Vorn_bkup"
 traced "$build/cli/vorn-cli.exe" backup "$user" --plain >/dev/null || fail "the plain backup failed"

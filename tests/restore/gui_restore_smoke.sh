@@ -31,9 +31,8 @@ taro="山田 太郎"
 hanako="鈴木 花子"
 profile=$(winepath -u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")
 hanako_store="$profile/Local Settings/Application Data/Identities/{D4A1E3F2-5B6C-4D7E-9F80-A1B2C3D4E5F6}/Microsoft/Outlook Express"
-desktop="$profile/デスクトップ"
-if [ "$VORN_WINE_FAMILY" = 9x ]; then  # the 98 family's desktop lies in the Windows folder
-  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
+desktop=$(vorn_desktop -u)
+if [ "$VORN_WINE_FAMILY" = 9x ]; then  # the 98 family's desktop lies outside the profile
   trap 'rm -rf "$desktop/Vorn_bkup"; vorn_put_back_demo_machine' EXIT
 fi
 taro_store="$profile/Local Settings/Application Data/Identities/{6E2D4C8A-91B3-4F7E-A5D0-C3B2E1F09876}/Microsoft/Outlook Express"

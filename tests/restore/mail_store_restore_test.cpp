@@ -210,6 +210,7 @@ TEST(StagedReplace, NoStagingThroughALinkAtAnyLevel) {
     fs::create_directory_symlink(m.files.HostPath("C:\\Elsewhere"), m.files.HostPath(level));
     StagedReplace staged(m.files, "C:\\T\\Target");
     EXPECT_TRUE(staged.staging().empty()) << level;
+    EXPECT_EQ(staged.link(), level);
     EXPECT_FALSE(staged.Commit({}));
     EXPECT_EQ(std::distance(fs::directory_iterator(m.files.HostPath("C:\\Elsewhere")), fs::directory_iterator()), 1)
         << level;

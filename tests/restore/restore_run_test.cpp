@@ -230,6 +230,16 @@ TEST(ResMainFailures, NothingOfTheSetIsAppliedUnlessItsWholeMailIsReady) {
     };
   };
   const std::string r8 = "解凍に失敗しました。Error Code:0x8003";
+  // The folder's content moved elsewhere, and a link to it in its place.
+  const auto linked = [](Scene& t, const std::string& folder) {
+    const std::filesystem::path host = t.f_.m.files.HostPath(folder), elsewhere = t.f_.m.files.HostPath("C:\\Elsewhere");
+    std::filesystem::rename(host, elsewhere);
+    std::filesystem::create_directory_symlink(elsewhere, host);
+  };
+  const std::string store = Scene().f_.env.storeRootFolder, above = store.substr(0, store.rfind('\\'));
+  const auto notStagedThrough = [](const std::string& link) {
+    return "メールデータをリストアできませんでした。\r\nファイルを作成できません。\r\n" + link + "\r\n現在のメールデータはそのまま残っています。";
+  };
   const FailurePoint points[] = {
       {"no mail data", [](Scene& t) { std::filesystem::remove_all(t.f_.m.files.HostPath(kSetFolder + "\\Mail")); }, true,
        "メールデータが見つかりません。\r\n処理を中止します。"},
@@ -247,6 +257,8 @@ TEST(ResMainFailures, NothingOfTheSetIsAppliedUnlessItsWholeMailIsReady) {
        },
        false, r8},
       {"cut at a member boundary", [&](Scene& t) { packed(t, 1); }, false, r8},
+      {"the Store Root is a link", [&](Scene& t) { linked(t, store); }, false, notStagedThrough(store)},
+      {"the Store Root's folder is a link", [&](Scene& t) { linked(t, above); }, false, notStagedThrough(above)},
   };
   for (const auto& point : points) {
     SCOPED_TRACE(point.name);

@@ -20,9 +20,8 @@ profile_win=$(win_env USERPROFILE)
 profile=$(unix_path "$profile_win")
 store() { echo "$profile/Local Settings/Application Data/Identities/$1/Microsoft/Outlook Express"; }
 identity() { echo "HKEY_CURRENT_USER\\Identities\\$1\\Software\\Microsoft"; }
-desktop="$profile/デスクトップ"
+desktop=$(vorn_desktop -u)
 if [ "$VORN_WINE_FAMILY" = 9x ]; then
-  desktop="$(unix_path "$(win_env windir)")/ﾃﾞｽｸﾄｯﾌﾟ"
   trap 'rm -rf "$work" "$desktop/Vorn_bkup"; vorn_put_back_demo_machine' EXIT
 fi
 set_folder="$desktop/Vorn_bkup/$taro"

@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -191,6 +192,28 @@ TEST(SetCommands, ReadSetsAssembledByHandAndTellWhatIsDamagedOrNoSet) {
               "             ~~~~~~~~~~~~~~~~~~~\n");
   }
   EXPECT_FALSE(fs::exists(scratch / "x"));
+
+  // A link where the export writes: as the output folder (to a folder or to nowhere) it is refused
+  // and named; under a mail folder's name it is passed by. Nothing is written through it.
+  const fs::path plain = temp.path() / "plain" / "太郎", output = scratch / "out", elsewhere = temp.path() / "elsewhere";
+  const struct { const char* level; fs::path link, target; bool refused; } links[] = {
+      {"the output folder", output, elsewhere, true}, {"the output folder, to nowhere", output, temp.path() / "nowhere", true},
+      {"a mail folder", output / "受信トレイ", elsewhere, false}};
+  std::string named = "C:" + output.string();  // as vorn-cli names a host path
+  std::replace(named.begin(), named.end(), '/', '\\');
+  for (const auto& link : links) {
+    SCOPED_TRACE(link.level);
+    fs::remove_all(output);
+    fs::create_directories(link.link.parent_path());
+    fs::create_directories(elsewhere);
+    fs::create_directory_symlink(link.target, link.link);
+    const Ran run = Cli("set export -q " + Quote(plain) + " " + Quote(output), scratch);
+    EXPECT_EQ(run.status, link.refused ? 1 : 0);
+    EXPECT_EQ(run.err, link.refused ? "vorn-cli set: cannot create " + output.string() + ": " + named + " is a link\n" : "");
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_FALSE(fs::exists(temp.path() / "nowhere"));
+  }
+  EXPECT_TRUE(fs::is_directory(output / "受信トレイ (2)"));
   for (const char* usage : {"set", "set info", "set export " , "set export a", "set export a b --zip", "set list a"})
     EXPECT_EQ(Cli(usage, scratch).status, 2) << usage;
 }

@@ -32,11 +32,7 @@ user="山田 太郎"
 profile_windows=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
 store_windows="$profile_windows\\Local Settings\\Application Data\\Identities\\$guid\\Microsoft\\Outlook Express"
 store=$(winepath -u "$store_windows")
-if [ "$VORN_WINE_FAMILY" = 9x ]; then
-  desktop="$(winepath -u "$(wine cmd /c echo %windir% | tr -d '\r')")/ﾃﾞｽｸﾄｯﾌﾟ"
-else
-  desktop="$(winepath -u "$profile_windows")/デスクトップ"
-fi
+desktop=$(vorn_desktop -u)
 extracted="$desktop/Vorn_bkup/$user/Eml_Nws"
 # The demo prefix is shared with the other tests, which may leave other mail files in the main
 # user's Store Root: it holds the demo folders during this test and what it held afterwards.

@@ -14,11 +14,7 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 
 source "$repo/scripts/demo-env.sh" "$build"
 profile=$(wine cmd /c echo %USERPROFILE% | tr -d '\r')
-if [ "$VORN_WINE_FAMILY" = 9x ]; then
-  desktop="$(wine cmd /c echo %windir% | tr -d '\r')\\ﾃﾞｽｸﾄｯﾌﾟ"
-else
-  desktop="$profile\\デスクトップ"
-fi
+desktop=$(vorn_desktop)
 desktop_unix=$(winepath -u "$desktop")
 
 # The phonebooks are moved away for one backup (so that it shows a message) and always put
