@@ -66,15 +66,15 @@ void BkupMain(RunContext& run, const BackupSet& set, void (*exportRegistry)(RunC
 void CopyMailFolder(RunContext& run, const BackupSet& set) {
   App& app = run.app;
   FileSystem& files = run.files();
-  const std::string mail = SetLayout(UserFolderParent(app) + app.env.selectedUserName).MailFolder();
+  const std::string mail = SetLayout(UserFolderParent(run) + app.env.selectedUserName).MailFolder();
   if (app.env.IsNt()) {
     CreateFolderPath(files, mail + "\\");
   } else {
-    if (run.DestinationChoice() == 0) CreateOneFolder(files, UserFolderParent(app));
+    if (run.DestinationChoice() == 0) CreateOneFolder(files, UserFolderParent(run));
     CreateOneFolder(files, set.userBackupFolder);
     CreateOneFolder(files, mail);
   }
-  ShellFileTransfer(app, mail, app.env.storeRootFolder + "\\*.dbx");
+  ShellFileTransfer(run, mail, app.env.storeRootFolder + "\\*.dbx");
 }
 
 void Bkup_Wab(RunContext& run, const BackupSet& set) {
@@ -83,7 +83,7 @@ void Bkup_Wab(RunContext& run, const BackupSet& set) {
               MsgIcon::Information, MsgButtons::Ok, help::IDH_ADDRESS_BOOK_LOCATION});
     run.app.EndProgram();
   }
-  if (SavesUserData(run)) ShellFileTransfer(run.app, set.wabBackupFolder, run.env().wabFilePath);
+  if (SavesUserData(run)) ShellFileTransfer(run, set.wabBackupFolder, run.env().wabFilePath);
 }
 
 void Bkup_Favo(RunContext& run, const BackupSet& set) {
@@ -102,7 +102,7 @@ void Bkup_Favo(RunContext& run, const BackupSet& set) {
   }
   if (!SavesUserData(run)) return;
   if (!app.platform.files.IsDirectory(favorites)) return notSaved();
-  ShellFileTransfer(app, set.userBackupFolder, favorites);
+  ShellFileTransfer(run, set.userBackupFolder, favorites);
   app.platform.ui.DoEvents();
   const std::string desktopIni = set.Layout().FavoritesFolder() + "\\desktop.ini";
   app.platform.files.SetAttributes(desktopIni, fileattr::kNormal);
@@ -125,14 +125,14 @@ BackupOutcome RunBackup(App& app) {
   if (app.env.IsNt()) {
     // The destination as stored now: the 2000 family reads it afresh for each backup.
     LoadBackupPath(app.reg, app.env, app.settings);
-    outcome.set = PrepareBackupSet(app);
+    outcome.set = PrepareBackupSet(run);
     BkupMain2000(run, outcome.set);
   } else {
     // The 98 family keeps the destination as loaded at start-up or last set by its dialog.
-    outcome.set = PrepareBackupSet(app);
+    outcome.set = PrepareBackupSet(run);
     BkupMain98(run, outcome.set);
   }
-  outcome.infoWritten = WriteBackupInfo(app, outcome.set);
+  outcome.infoWritten = WriteBackupInfo(run, outcome.set);
   app.FlashMainWindow();
   return outcome;
 }

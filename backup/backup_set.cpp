@@ -1,9 +1,8 @@
 #include "backup/backup_set.h"
 
 #include "backup/damaged_folder_lines.h"
-#include "core/app.h"
+#include "core/run_context.h"
 #include "core/environment_discovery.h"
-#include "core/settings.h"
 #include "platform/codepage.h"
 #include "platform/folder_path.h"
 #include "set/set_layout.h"
@@ -17,36 +16,33 @@ std::string InfoLine(const char* label, const std::string& value) {
 
 }  // namespace
 
-int StoredDestinationChoice(const App& app) {
-  return ReadStoredDestinationChoice(app.reg);
+std::string UserFolderParent(const RunContext& run) {
+  if (run.DestinationChoice() == 1) return run.app.settings.backupPath + "\\";
+  return run.env().desktopFolder + "\\" + kBackupFolderName + "\\";
 }
 
-std::string UserFolderParent(const App& app) {
-  if (StoredDestinationChoice(app) == 1) return app.settings.backupPath + "\\";
-  return app.env.desktopFolder + "\\" + kBackupFolderName + "\\";
+int ShellFileTransfer(const RunContext& run, const std::string& destinationFolder, const std::string& source) {
+  return run.app.platform.shell.FileTransfer(run.Owner(), destinationFolder, source);
 }
 
-int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source) {
-  return app.platform.shell.FileTransfer(app.MainWindow().owner, destinationFolder, source);
-}
-
-BackupSet PrepareBackupSet(App& app) {
-  FileSystem& files = app.platform.files;
-  EnvironmentRecord& env = app.env;
+BackupSet PrepareBackupSet(RunContext& run) {
+  App& app = run.app;
+  FileSystem& files = run.files();
+  EnvironmentRecord& env = run.env();
   env.selectedUserName = MakeSetFolderName(env.selectedUserName);
-  const std::string parent = UserFolderParent(app);
+  const std::string parent = UserFolderParent(run);
   const SetLayout layout(parent + env.selectedUserName);
   if (env.IsNt()) {
     CreateFolderPath(files, layout.RegFolder() + "\\");
   } else {
     // One level at a time: a missing ancestor of the backup root stays missing.
-    CreateOneFolder(files, StoredDestinationChoice(app) == 1 ? app.settings.backupPath : parent);
+    CreateOneFolder(files, run.DestinationChoice() == 1 ? app.settings.backupPath : parent);
     CreateOneFolder(files, layout.UserFolder());
     CreateOneFolder(files, layout.RegFolder());
   }
   BackupSet set;
   set.regBackupFolder = layout.RegFolder();
-  if (app.MainWindow().switches.saveAddressBook) {
+  if (run.Switches().saveAddressBook) {
     set.wabBackupFolder = layout.WabFolder();
     if (env.IsNt())
       CreateFolderPath(files, set.wabBackupFolder + "\\");
@@ -57,8 +53,9 @@ BackupSet PrepareBackupSet(App& app) {
   return set;
 }
 
-bool WriteBackupInfo(App& app, const BackupSet& set) {
-  app.settings.backupPath = ReadStoredBackupPath(app.reg);
+bool WriteBackupInfo(RunContext& run, const BackupSet& set) {
+  App& app = run.app;
+  app.settings.backupPath = run.StoredBackupPath();
   // The kind is not needed before this point, so it is determined here, where it is printed.
   DetectOsKind(app.platform.environment, app.env);
   const EnvironmentRecord& env = app.env;

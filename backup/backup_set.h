@@ -7,7 +7,7 @@
 
 namespace vorn {
 
-class App;
+class RunContext;
 
 struct BackupSet {
   std::string userBackupFolder;  // parent + user folder name, no trailing backslash
@@ -17,18 +17,18 @@ struct BackupSet {
   SetLayout Layout() const { return SetLayout(userBackupFolder); }
 };
 
-// "SV_Int" as stored: 1 when the user picked the destination, otherwise 0.
-int StoredDestinationChoice(const App& app);
-// The folder that holds the user folders, with its trailing backslash.
-std::string UserFolderParent(const App& app);
+// The folder that holds the user folders, with its trailing backslash, by the destination choice
+// as stored now.
+std::string UserFolderParent(const RunContext& run);
 
-// The shell's copy of a file, a folder or a wildcard pattern into a folder, owned by the main
+// The shell's copy of a file, a folder or a wildcard pattern into a folder, owned by the run's
 // window; the shell's result code.
-int ShellFileTransfer(App& app, const std::string& destinationFolder, const std::string& source);
+int ShellFileTransfer(const RunContext& run, const std::string& destinationFolder, const std::string& source);
 
 // Turns the selected user name into its folder form and creates the set's folders.
-BackupSet PrepareBackupSet(App& app);
-// Writes the information file, the last file of a set. True when it was written completely.
-bool WriteBackupInfo(App& app, const BackupSet& set);
+BackupSet PrepareBackupSet(RunContext& run);
+// Writes the information file, the last file of a set, with the destination as stored now. True
+// when it was written completely.
+bool WriteBackupInfo(RunContext& run, const BackupSet& set);
 
 }  // namespace vorn

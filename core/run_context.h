@@ -49,6 +49,8 @@ class RunContext {
   // "SV_Int" as stored now, read afresh on purpose by each step that places files at the
   // destination: 1 when the user picked the destination, otherwise 0.
   int DestinationChoice() const { return ReadStoredDestinationChoice(app.reg); }
+  // "BackUp Path" as stored now, read afresh on purpose where the set's information file names it.
+  std::string StoredBackupPath() const { return ReadStoredBackupPath(app.reg); }
 
  private:
   std::optional<WindowHandle> owner_;  // none: the main window, asked each time
