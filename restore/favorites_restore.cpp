@@ -30,7 +30,8 @@ void ReplaceFavorites(RestoreContext& run, const std::string& source, const std:
   StagedReplace staged(files, favorites);
   if (staged.staging().empty() || run.app.platform.shell.FileTransfer(run.Owner(), staged.staging(), source + "\\*.*") != 0 ||
       !HoldsCopyOf(files, staged.staging(), source)) {
-    run.report.failures.push_back("お気に入りをコピーできませんでした。現在のお気に入りはそのままです");
+    const std::string link = staged.link().empty() ? "" : "（リンクのため: " + staged.link() + "）";
+    run.report.failures.push_back("お気に入りをコピーできませんでした" + link + "。現在のお気に入りはそのままです");
     return;
   }
   std::vector<std::string> replaced;

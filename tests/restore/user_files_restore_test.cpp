@@ -147,6 +147,25 @@ TEST_F(Favorites, AFailedCopyIsReported) {
   }
 }
 
+// "はい" stages nothing through a Favorites folder that is a link, or lies below one: the
+// failure names the link, and the Favorites where it points keep their files.
+TEST_F(Favorites, YesRefusesALinkOnTheWayAndNamesIt) {
+  namespace fs = std::filesystem;
+  for (const std::string& link : {favorites_, f_.m.profile}) {
+    const fs::path real = f_.m.files.HostPath("C:\\Real");
+    fs::rename(f_.m.files.HostPath(link), real);
+    fs::create_directory_symlink(real, f_.m.files.HostPath(link));
+    f_.m.ui.answers = {MsgAnswer::Yes};
+    f_.run.report = {};
+    ReFavorites(f_.run);
+    EXPECT_EQ(Names(favorites_), (std::vector<std::string>{"Links", "Old Folder", "kept.url", "old.url"})) << link;
+    EXPECT_EQ(f_.run.report.failures,
+              std::vector<std::string>{"お気に入りをコピーできませんでした（リンクのため: " + link + "）。現在のお気に入りはそのままです"});
+    fs::remove(f_.m.files.HostPath(link));
+    fs::rename(real, f_.m.files.HostPath(link));
+  }
+}
+
 TEST_F(Favorites, NoCopiesOverTheFavoritesAndCancelLeavesThem) {
   f_.m.ui.answers = {MsgAnswer::Cancel, MsgAnswer::No};
   ReFavorites(f_.run);
