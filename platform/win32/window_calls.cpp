@@ -54,7 +54,8 @@ LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wPara
 WNDPROC ReplaceProcedure(HWND window, WNDPROC procedure) {
   const auto value = reinterpret_cast<LONG_PTR>(procedure);
 #ifdef _WIN64
-  return reinterpret_cast<WNDPROC>(Nt().SetWindowLongPtrW(window, GWLP_WNDPROC, value));
+  return reinterpret_cast<WNDPROC>(IsNtFamily() ? Nt().SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                                : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
 #else
   return reinterpret_cast<WNDPROC>(IsNtFamily() ? Nt().SetWindowLongW(window, GWLP_WNDPROC, value)
                                                 : SetWindowLongA(window, GWLP_WNDPROC, value));
