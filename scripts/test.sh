@@ -4,8 +4,8 @@
 # under Wine: the 32-bit build we ship reporting Windows XP (the whole suite), 98 (the demo
 # machine's backups, end to end and from the window, and its start-up) and 2000 (the smoke test),
 # and the 64-bit build reporting XP (what its own code may do otherwise: see only_32bit_shows).
-# The fuzzers and the 64-bit round run beside the 32-bit rounds: a Wine round keeps about one
-# core busy, and the two builds' prefixes and screens are their own.
+# The fuzzers (their build, then their run) and the 64-bit round run beside the 32-bit rounds:
+# a Wine round keeps about one core busy, and the two builds' prefixes and screens are apart.
 # On a machine that runs no 32-bit programs (or with VORN_NO_32BIT=1) the 32-bit build is built
 # and checked without running it, and the 64-bit build takes its place in every Wine phase. The
 # time of each phase is printed at the end.
@@ -124,15 +124,15 @@ only_32bit_shows='^(wine_restore_end_to_end|gui_restore_smoke|gui_backup_smoke|w
 timed "layers" python3 scripts/check-layers.py
 timed "native build and tests (sanitizers)" native
 timed "windows builds: 32-bit (shipped) and 64-bit" windows_builds
-timed "fuzzers' build" bash scripts/fuzz.sh --build
 if [ -z "$not_run" ]; then
-  VORN_FIRST_DISPLAY=200 start_beside "fuzzers" bash scripts/fuzz.sh --run 20 -- \
+  VORN_FIRST_DISPLAY=200 start_beside "fuzzers' build" bash scripts/fuzz.sh --build -- \
+    "fuzzers" bash scripts/fuzz.sh --run 20 -- \
     "64-bit build under wine as Windows XP" wine_tests build/windows winxp -E "$only_32bit_shows"
   timed "32-bit build under wine as Windows XP" wine_tests build/win32 winxp
   timed "32-bit build under wine as Windows 98" wine_tests build/win32 win98 -R "$as_98"
   timed "32-bit build under wine as Windows 2000" wine_tests build/win32 win2k -R "$as_2000"
 else
-  start_beside "fuzzers" bash scripts/fuzz.sh --run 20
+  start_beside "fuzzers' build" bash scripts/fuzz.sh --build -- "fuzzers" bash scripts/fuzz.sh --run 20
   timed "32-bit build: static checks (not run)" static_checks_32bit
   timed "64-bit build under wine as Windows XP" wine_tests build/windows winxp
   timed "64-bit build under wine as Windows 98" wine_tests build/windows win98 -R "$as_98"

@@ -25,6 +25,12 @@ windir=$(unix_path "$(win_env windir)")
 temp=$(unix_path "$(win_env TEMP)")
 store="$profile/Local Settings/Application Data/Identities/$guid/Microsoft/Outlook Express"
 [ -d "$store" ] || fail "no Store Root at $store"
+# The test fills the demo user's Store Root with folder files of its own; the tests after it
+# find the demo machine's own again.
+kept_store="$store.kept-by-test"
+rm -rf "$kept_store"
+cp -a "$store" "$kept_store"
+trap 'rm -rf "$unpacked"; wineserver -k 2>/dev/null || true; rm -rf "$store"; mv "$kept_store" "$store"' EXIT
 case $VORN_WINE_SYSTEM in
   win98) os=Windows98 ;; winme) os=WindowsMe ;; win2k) os=Windows2000 ;; *) os=WindowsXP ;;
 esac
