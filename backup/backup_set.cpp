@@ -41,7 +41,6 @@ BackupSet PrepareBackupSet(RunContext& run) {
     CreateOneFolder(files, layout.RegFolder());
   }
   BackupSet set;
-  set.regBackupFolder = layout.RegFolder();
   if (run.Switches().saveAddressBook) {
     set.wabBackupFolder = layout.WabFolder();
     if (env.IsNt())

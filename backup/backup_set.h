@@ -11,7 +11,6 @@ class RunContext;
 
 struct BackupSet {
   std::string userBackupFolder;  // parent + user folder name, no trailing backslash
-  std::string regBackupFolder;   // userBackupFolder + "\Reg"
   std::string wabBackupFolder;   // userBackupFolder + "\Wab"; empty when the address book is not saved
 
   SetLayout Layout() const { return SetLayout(userBackupFolder); }

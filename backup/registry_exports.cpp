@@ -47,8 +47,8 @@ void CopyPhonebooks(RunContext& run, const BackupSet& set) {
   const std::string shared =
       app.platform.environment.Variable("SystemDrive").value_or("") + kSharedApplicationDataBelowSystemDrive + pbk;
   const std::string own = app.env.userProfileFolder + "\\Application Data" + pbk;
-  const std::string sharedCopy = set.regBackupFolder + "\\rasphone1.pbk";
-  const std::string ownCopy = set.regBackupFolder + "\\rasphone2.pbk";
+  const std::string sharedCopy = set.Layout().RegFile("rasphone1.pbk");
+  const std::string ownCopy = set.Layout().RegFile("rasphone2.pbk");
   if (app.FileExists(shared)) {
     CopyWhenNotEmpty(app, shared, sharedCopy);
     if (app.FileExists(own)) CopyWhenNotEmpty(app, own, ownCopy);
@@ -79,7 +79,7 @@ void RegistryExporter::Export(const std::string& filePart, const std::string& ke
   const std::string exported = workFolder_ + filePart;
   app_.platform.registryEditor.Run("Regedit.exe /e " + exported + " " + key);
   if (app_.platform.files.Exists(exported))
-    app_.platform.files.CopyFile(exported, set_.regBackupFolder + filePart, true);
+    app_.platform.files.CopyFile(exported, set_.Layout().RegFolder() + filePart, true);
 }
 
 void ExportOeSettings(RegistryExporter& exporter) {
